@@ -1,0 +1,35 @@
+# Native build: the portable logic with its unit tests, fuzz targets and tools.
+set(CMAKE_CXX_STANDARD 20)
+
+set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+add_library(portable STATIC ${PORTABLE_SOURCES})
+target_include_directories(portable PUBLIC src/portable)
+target_compile_options(portable PRIVATE ${WARN_FLAGS} ${SANITIZE} -g)
+target_link_options(portable PUBLIC ${SANITIZE})
+
+find_package(GTest REQUIRED)
+enable_testing()
+file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(unittests ${UNIT_TESTS})
+target_compile_options(unittests PRIVATE ${WARN_FLAGS} ${SANITIZE} -g)
+target_link_libraries(unittests PRIVATE portable GTest::gtest GTest::gtest_main)
+include(GoogleTest)
+gtest_discover_tests(unittests DISCOVERY_TIMEOUT 60)
+
+# Sample bitmaps for the run command and the tests.
+add_executable(makesamples tools/makesamples.cpp)
+target_compile_options(makesamples PRIVATE ${WARN_FLAGS})
+
+# libFuzzer targets need clang; each is built without the sanitizer runtime of
+# the portable library above, so it gets its own copy of the sources.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  file(GLOB FUZZ_TARGETS CONFIGURE_DEPENDS tests/fuzz/*.cpp)
+  foreach(src ${FUZZ_TARGETS})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src} ${PORTABLE_SOURCES})
+    target_include_directories(${name} PRIVATE src/portable)
+    target_compile_options(${name} PRIVATE -g -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  endforeach()
+endif()

@@ -1,0 +1,97 @@
+# The two programs, their Win32 layers and the test programs that run under Wine.
+enable_language(RC)
+
+# Size-optimised, no exceptions or RTTI in the shipped programs: the whole
+# program stays a few dozen KiB and imports only system DLLs.
+set(PROGRAM_FLAGS ${WARN_FLAGS} -Os -fno-exceptions -fno-rtti
+    -fno-asynchronous-unwind-tables -ffunction-sections -fdata-sections)
+set(PROGRAM_LINK -static -s -Wl,--gc-sections -mwindows)
+
+add_library(portable STATIC ${PORTABLE_SOURCES})
+target_include_directories(portable PUBLIC src/portable)
+target_compile_options(portable PRIVATE ${PROGRAM_FLAGS})
+
+file(GLOB SHARED_SOURCES CONFIGURE_DEPENDS src/shared/*.cpp)
+add_library(desktop STATIC ${SHARED_SOURCES})
+target_include_directories(desktop PUBLIC src/shared)
+target_compile_options(desktop PRIVATE ${PROGRAM_FLAGS})
+target_link_libraries(desktop PUBLIC portable user32 advapi32 kernel32)
+
+# Each program is a library of its procedures plus an entry file, so that the
+# Windows-side tests can link the same procedures.
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/resident/winmain.cpp)
+  file(GLOB RESIDENT_SOURCES CONFIGURE_DEPENDS src/resident/*.cpp)
+  list(FILTER RESIDENT_SOURCES EXCLUDE REGEX ".*/winmain\\.cpp$")
+  add_library(residentlib STATIC ${RESIDENT_SOURCES})
+  target_include_directories(residentlib PUBLIC src/resident)
+  target_compile_options(residentlib PRIVATE ${PROGRAM_FLAGS})
+  target_link_libraries(residentlib PUBLIC desktop shell32)
+
+  add_executable(vistrell WIN32 src/resident/winmain.cpp resources/resident/vistrell.rc)
+  target_compile_options(vistrell PRIVATE ${PROGRAM_FLAGS})
+  target_link_options(vistrell PRIVATE ${PROGRAM_LINK})
+  target_link_libraries(vistrell PRIVATE residentlib)
+endif()
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/editor/winmain.cpp)
+  file(GLOB DLGCTL_SOURCES CONFIGURE_DEPENDS src/dlgctl/*.cpp)
+  add_library(dlgctl STATIC ${DLGCTL_SOURCES})
+  target_include_directories(dlgctl PUBLIC src/dlgctl)
+  target_compile_options(dlgctl PRIVATE ${PROGRAM_FLAGS})
+  target_link_libraries(dlgctl PUBLIC user32 gdi32)
+
+  file(GLOB EDITOR_SOURCES CONFIGURE_DEPENDS src/editor/*.cpp)
+  list(FILTER EDITOR_SOURCES EXCLUDE REGEX ".*/winmain\\.cpp$")
+  add_library(editorlib STATIC ${EDITOR_SOURCES})
+  target_include_directories(editorlib PUBLIC src/editor)
+  target_compile_options(editorlib PRIVATE ${PROGRAM_FLAGS})
+  target_link_libraries(editorlib PUBLIC desktop dlgctl comctl32 comdlg32 gdi32)
+
+  add_executable(vistedit WIN32 src/editor/winmain.cpp resources/editor/vistedit.rc)
+  target_compile_options(vistedit PRIVATE ${PROGRAM_FLAGS})
+  target_link_options(vistedit PRIVATE ${PROGRAM_LINK})
+  target_link_libraries(vistedit PRIVATE editorlib)
+endif()
+
+# GoogleTest from Debian's source package, built with the cross compiler.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/gtest EXCLUDE_FROM_ALL)
+
+set(TEST_FLAGS ${WARN_FLAGS} -O1)
+set(TEST_LINK -static)
+
+# Helpers that the end-to-end tests share: start programs, find windows,
+# answer message boxes, read settings back.
+file(GLOB E2E_SUPPORT CONFIGURE_DEPENDS tests/e2e/support/*.cpp)
+add_library(e2esupport STATIC ${E2E_SUPPORT})
+target_include_directories(e2esupport PUBLIC tests/e2e/support)
+target_compile_options(e2esupport PRIVATE ${TEST_FLAGS})
+target_link_libraries(e2esupport PUBLIC gtest user32 advapi32 psapi)
+
+# Ring 2: the Win32 layer against the real profile, registry and controls.
+file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
+add_executable(wintests ${WIN_TESTS})
+target_compile_options(wintests PRIVATE ${TEST_FLAGS})
+target_link_options(wintests PRIVATE ${TEST_LINK})
+target_link_libraries(wintests PRIVATE desktop e2esupport gtest_main)
+if(TARGET residentlib)
+  target_link_libraries(wintests PRIVATE residentlib)
+  target_compile_definitions(wintests PRIVATE HAVE_RESIDENT=1)
+endif()
+if(TARGET editorlib)
+  target_link_libraries(wintests PRIVATE editorlib)
+  target_compile_definitions(wintests PRIVATE HAVE_EDITOR=1)
+endif()
+
+# Ring 3: the real programs, started and driven from outside.
+file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
+add_executable(e2etests ${E2E_TESTS})
+target_compile_options(e2etests PRIVATE ${TEST_FLAGS})
+target_link_options(e2etests PRIVATE ${TEST_LINK})
+target_link_libraries(e2etests PRIVATE e2esupport portable gtest_main)
+
+# A small program for the run command: installs one bitmap through the applier.
+add_executable(applytool tools/applytool.cpp)
+target_compile_options(applytool PRIVATE ${PROGRAM_FLAGS})
+target_link_options(applytool PRIVATE -static -s)
+target_link_libraries(applytool PRIVATE desktop)

@@ -1,0 +1,44 @@
+// Names of the settings file, its sections and keys, and the per-entry key
+// format. Shared by both programs so they always agree on the file's layout.
+#ifndef VISTRELL_KEYS_H
+#define VISTRELL_KEYS_H
+
+#define SETTINGS_FILE "VISTRELL.INI"
+
+#define SECTION_CONFIG "Configuration"
+#define SECTION_LIST "Bitmap list"
+
+#define KEY_BITMAP_INDEX "Bitmap index"
+#define KEY_SUCCESSIVE "Successive"
+#define KEY_CHANGE_EVERY "Change every"
+#define KEY_TIME_PERIOD "Time period"
+#define KEY_LAST_CHANGE "Last Change"
+#define KEY_OPEN_DIRECTORY "Open directory"
+#define KEY_WINDOW_X "Window X-pos"
+#define KEY_WINDOW_Y "Window Y-pos"
+
+// Default text of an entry path read; getting it back means "no such entry".
+#define MISSING_ENTRY "[DOESN'T EXIST]"
+
+// Holders of a path read from the file: at most 99 characters come back.
+const int PATH_BUFFER = 100;
+
+// The editor keeps entries "000".."049"; the changer's random scan looks at
+// "000".."499".
+const int EDITOR_ENTRY_LIMIT = 50;
+const int RANDOM_SCAN_LIMIT = 500;
+
+enum EntryField { ENTRY_WALL, ENTRY_XPOS, ENTRY_YPOS, ENTRY_TYPE };
+
+// Large enough for "%03d_xpos" of any 32-bit index: sign, 10 digits, suffix.
+const int ENTRY_KEY_BUFFER = 24;
+
+// Writes the key of one entry field ("%03d_wall" and so on) into key, which
+// must hold ENTRY_KEY_BUFFER bytes. An index of 1000 and more keeps all its
+// digits; a negative one keeps its sign ("-05_wall").
+void formatEntryKey(char* key, int index, EntryField field);
+
+// True when a path read back is the missing-entry default (exact comparison).
+bool isMissingEntry(const char* path);
+
+#endif

@@ -1,0 +1,12 @@
+#include "oldshell.h"
+
+#include <windows.h>
+
+bool isOldShell = false;
+
+void detectOldShell()
+{
+    // GetVersion is deprecated in later SDKs, but its low byte is exactly the
+    // test this program needs.
+    isOldShell = LOBYTE(LOWORD(GetVersion())) == 3;
+}

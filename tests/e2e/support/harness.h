@@ -1,0 +1,111 @@
+// Helpers for tests that drive the real programs under Wine: start a program
+// and wait for it, find its windows, read and answer message boxes, and read
+// the settings file, the user profile and the registry back.
+#ifndef VISTRELL_HARNESS_H
+#define VISTRELL_HARNESS_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Directory of the running test program, with a trailing backslash; the
+// programs under test are built beside it.
+std::string testDirectory();
+
+struct Program {
+    HANDLE process = NULL;
+    DWORD id = 0;
+};
+
+// Starts path (with optional arguments) in workDir (empty: the program's own
+// directory). Fails the test when the program cannot be started.
+Program startProgram(const std::string& path, const std::string& arguments = "",
+                     const std::string& workDir = "");
+// Waits for the process to end; returns false on time-out. The exit code is
+// stored when the process ended.
+bool waitForExit(Program& program, DWORD timeoutMs, DWORD* exitCode = nullptr);
+bool isRunning(const Program& program);
+// Ends the process if it still runs and closes its handle.
+void stopProgram(Program& program);
+
+// Polls until a top-level window of the class exists (title optional, process
+// optional); returns NULL on time-out.
+HWND waitForWindow(const char* className, const char* title, DWORD timeoutMs, DWORD processId = 0);
+
+// Processes this thread's messages and sleeps for ms.
+void pumpFor(DWORD ms);
+
+// Message boxes: dialog windows (#32770) with the given title.
+HWND findMessageBox(const char* title, DWORD processId = 0);
+HWND waitForMessageBox(const char* title, DWORD timeoutMs, DWORD processId = 0);
+std::string messageBoxText(HWND box);
+// The system icon shown in the box: MB_ICONHAND, MB_ICONQUESTION,
+// MB_ICONEXCLAMATION, MB_ICONASTERISK, or 0.
+UINT messageBoxIcon(HWND box);
+// Which buttons the box offers, by their command identifiers (IDOK, IDYES...).
+std::vector<int> messageBoxButtons(HWND box);
+HWND messageBoxOwner(HWND box);
+// Presses the button with the identifier and waits until the box is gone.
+bool answerMessageBox(HWND box, int buttonId, DWORD timeoutMs = 5000);
+// Number of visible message boxes with the title.
+int countMessageBoxes(const char* title, DWORD processId = 0);
+
+// The settings file "VISTRELL.INI" in the Windows directory.
+std::string settingsPath();
+void removeSettings();
+void writeSetting(const char* section, const char* key, const char* value);
+// Returns the value, or "<absent>" when the key does not exist.
+std::string readSetting(const char* section, const char* key);
+std::string settingsFileText();
+
+// The user profile (WIN.INI) and the registry under HKEY_CURRENT_USER.
+std::string readProfile(const char* section, const char* key);
+void writeProfile(const char* section, const char* key, const char* value);
+std::string readUserRegistry(const char* subkey, const char* value);
+bool deleteUserRegistryValue(const char* subkey, const char* value);
+
+// Wine's per-program version: "nt351" makes GetVersion report the old shell.
+void setProgramVersion(const char* exeName, const char* version);
+void clearProgramVersion(const char* exeName);
+
+// Denies (lock = true) or gives back (false) write access to
+// HKEY_CURRENT_USER\Control Panel\desktop for every later opener. With the
+// key locked the platform cannot store a wallpaper either, so both of the
+// applier's failure boxes can be shown for real.
+void lockDesktopRegistry(bool lock);
+
+// Watches this process's message boxes with one title from a thread of its
+// own and answers each with a button, recording their texts and icons. Lets
+// a test call code that shows a box on the test's own thread.
+class BoxWatcher {
+public:
+    BoxWatcher(const char* title, int answer);
+    ~BoxWatcher();
+    // Waits until count boxes were answered (or the time-out passed).
+    bool waitFor(size_t count, DWORD timeoutMs = 5000);
+    std::vector<std::string> texts();
+    std::vector<UINT> icons();
+    std::vector<HWND> owners();
+
+private:
+    static DWORD WINAPI run(void* self);
+    std::string title_;
+    int answer_;
+    volatile LONG stop_ = 0;
+    HANDLE thread_ = NULL;
+    CRITICAL_SECTION lock_;
+    std::vector<std::string> texts_;
+    std::vector<UINT> icons_;
+    std::vector<HWND> owners_;
+};
+
+// Private bytes of a process (PROCESS_MEMORY_COUNTERS_EX.PrivateUsage).
+SIZE_T privateBytes(HANDLE process);
+
+// A set of bitmap files for tests, made once per run in the temp directory.
+std::string sampleBitmap(int index);
+// Writes a small valid 24-bit bitmap to path.
+void writeTestBitmap(const std::string& path, int width, int height, COLORREF colour);
+
+#endif

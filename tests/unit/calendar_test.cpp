@@ -1,0 +1,65 @@
+#include "calendar.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+
+TEST(Calendar, CheckValues)
+{
+    EXPECT_EQ(dayNumberOf(1, 1, 1900), 461);
+    EXPECT_EQ(dayNumberOf(1, 7, 1998), 36436);
+    EXPECT_EQ(dayNumberOf(28, 2, 2000), 37043);
+    EXPECT_EQ(dayNumberOf(29, 2, 2000), 37044);
+    EXPECT_EQ(dayNumberOf(1, 3, 2000), 37045);
+    EXPECT_EQ(dayNumberOf(31, 12, 2000), 37350);
+    EXPECT_EQ(dayNumberOf(1, 1, 2001), 37351);
+    EXPECT_EQ(dayNumberOf(6, 12, 2026), 46821);
+    EXPECT_EQ(dayOfYear(1, 3, 2000), 61);
+}
+
+TEST(Calendar, MonthLengthsAndLeapYears)
+{
+    EXPECT_EQ(daysInMonth(2, 1900), 28);
+    EXPECT_EQ(daysInMonth(2, 2000), 29);
+    EXPECT_EQ(daysInMonth(2, 2024), 29);
+    EXPECT_EQ(daysInMonth(2, 2100), 28);
+    EXPECT_EQ(daysInMonth(4, 2023), 30);
+    EXPECT_EQ(daysInMonth(12, 2023), 31);
+}
+
+// Every day from 1600 to 2400 against the standard library's calendar: the
+// DayNumber is the days since the civil epoch shifted by a fixed offset, so
+// consecutive dates always have consecutive numbers.
+TEST(Calendar, AgreesWithTheStandardCalendarFrom1600To2400)
+{
+    using namespace std::chrono;
+    const int offset = dayNumberOf(1, 1, 1970);
+    sys_days day = sys_days(year(1600) / January / 1);
+    const sys_days last = sys_days(year(2400) / December / 31);
+    int previous = dayNumberOf(1, 1, 1600) - 1;
+    int checked = 0;
+    for (; day <= last; day += days(1)) {
+        year_month_day ymd(day);
+        int d = static_cast<int>(unsigned(ymd.day()));
+        int m = static_cast<int>(unsigned(ymd.month()));
+        int y = static_cast<int>(ymd.year());
+        int number = dayNumberOf(d, m, y);
+        ASSERT_EQ(number, offset + day.time_since_epoch().count()) << y << "-" << m << "-" << d;
+        ASSERT_EQ(number, previous + 1);
+        ASSERT_EQ(d <= daysInMonth(m, y), true);
+        previous = number;
+        ++checked;
+    }
+    EXPECT_EQ(checked, (last - sys_days(year(1600) / January / 1)).count() + 1);
+}
+
+TEST(Calendar, TodayIsTheLocalDate)
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local = *std::localtime(&now);
+    int expected = dayNumberOf(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+    int today = todayDayNumber();
+    // Allow for a midnight between the two reads.
+    EXPECT_TRUE(today == expected || today == expected + 1);
+}

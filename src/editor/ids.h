@@ -1,0 +1,44 @@
+// Identifiers of the editor's dialog controls, commands and resources.
+#ifndef VISTEDIT_IDS_H
+#define VISTEDIT_IDS_H
+
+// Resource names.
+#define DIALOG_NAME "DIALOG_1"
+#define MENU_SYSTEM_NAME "MENU_1"
+#define MENU_BAR_NAME "MENU_2"
+#define ICON_LARGE_NAME "ICON_1"
+#define ICON_SMALL_NAME "ICON_2"
+
+// Commands; a button and a menu item with the same identifier do the same.
+#define IDC_HELP 101
+#define IDC_SAVE 103
+#define IDC_ADD 104
+#define IDC_REMOVE 105
+#define IDC_Y_EDIT 106
+#define IDC_REMOVE_ALL 107
+#define IDC_APPLY 108
+#define IDC_PREVIEW 109
+#define IDC_PREVIEW_FRAME 110
+#define IDC_X_EDIT 111
+#define IDC_CHANGE_EVERY 113
+#define IDC_LIST 114
+#define IDC_CURRENT_WALLPAPER 115
+#define IDC_UNDO 116
+#define IDC_EXIT 117
+#define IDC_TILE 118
+#define IDC_SUCCESSIVE 119
+#define IDC_TIME_PERIOD 120
+#define IDC_RANDOM 121
+#define IDC_CENTER 122
+#define IDC_DEFINED 123
+#define IDC_RESTART_WINDOWS 126
+#define IDC_REBOOT 127
+#define IDC_CLOSE_WINDOW 129
+#define IDC_ABOUT 130
+#define IDC_X_UPDOWN 150
+#define IDC_Y_UPDOWN 151
+#define IDC_ROTATION_FRAME 1212
+#define IDC_PLACEMENT_FRAME 1313
+#define IDC_UNNAMED 65535
+
+#endif

@@ -1,0 +1,15 @@
+// Draws a bitmap file stretched into the dialog's preview frame (control 110),
+// 2 pixels inside its edge. The picture is kept nowhere: any repaint of the
+// frame erases it, which clearPreview uses to empty the frame.
+#ifndef VISTEDIT_PREVIEW_H
+#define VISTEDIT_PREVIEW_H
+
+#include <windows.h>
+
+void createPreviewContexts(HWND dialog);
+// 1 = drawn, 0 = not drawn (file missing, not a bitmap, or failing the checks).
+int previewBitmap(HWND dialog, const char* path);
+void clearPreview(HWND dialog);
+void releasePreviewContexts();
+
+#endif

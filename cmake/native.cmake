@@ -33,3 +33,7 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   endforeach()
 endif()
+
+# Redraws the programs' icons under resources/ (they are committed).
+add_executable(makeicons tools/makeicons.cpp)
+target_compile_options(makeicons PRIVATE ${WARN_FLAGS})

@@ -1,0 +1,76 @@
+#!/bin/sh
+# Starts the resident changer under a Wine virtual desktop with a default
+# configuration over the sample bitmaps: every launch changes the wallpaper,
+# then every 5 minutes, in list order. With a display the desktop stays open
+# until the program is removed from memory (tray menu); without one it runs
+# under Xvfb and saves screenshots.
+set -eu
+win_dir=$(cd "$1" && pwd)
+samples=$(cd "$2" && pwd)
+out_dir="$win_dir/screenshots"
+WINE_ROOT="$win_dir/wine-run"
+headless=""
+[ -z "${DISPLAY:-}" ] && headless=1
+. "$(dirname "$0")/wine-env.sh"
+trap wine_cleanup EXIT INT TERM
+wine_start
+mkdir -p "$out_dir"
+
+drive_c="$WINEPREFIX/drive_c"
+mkdir -p "$drive_c/samples"
+cp "$samples"/*.bmp "$drive_c/samples/"
+cp "$win_dir"/vistrell.exe "$drive_c/samples/" 2>/dev/null || true
+cp "$win_dir"/vistedit.exe "$drive_c/samples/" 2>/dev/null || true
+
+shot() {
+    sleep "$1"
+    import -window root "$out_dir/$2"
+    echo "screenshot: $out_dir/$2"
+}
+
+if [ ! -f "$win_dir/vistrell.exe" ]; then
+    # Only the applier exists yet: install one sample through it.
+    wine "$win_dir/applytool.exe" 'c:\samples\tiles.bmp' 0
+    shot 2 desktop.png
+    exit 0
+fi
+
+# The default configuration, written where the programs look for it.
+cat > "$drive_c/windows/VISTRELL.INI" <<'INI'
+[Configuration]
+Successive=1
+Change every=0
+Time period=1
+Bitmap index=0
+
+[Bitmap list]
+000_wall=c:\samples\sunset.bmp
+000_xpos=0
+000_ypos=0
+000_type=1
+001_wall=c:\samples\tiles.bmp
+001_xpos=0
+001_ypos=0
+001_type=0
+002_wall=c:\samples\lake.bmp
+002_xpos=0
+002_ypos=0
+002_type=1
+003_wall=c:\samples\forest.bmp
+003_xpos=0
+003_ypos=0
+003_type=1
+004_wall=c:\samples\night.bmp
+004_xpos=0
+004_ypos=0
+004_type=1
+INI
+
+echo "starting vistrell.exe on the sample bitmaps"
+wine 'c:\samples\vistrell.exe' &
+if [ -n "$headless" ]; then
+    shot 5 vistrell.png
+else
+    echo "the resident changer runs in the Wine desktop window; use its tray icon"
+    wait
+fi

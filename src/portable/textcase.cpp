@@ -1,8 +1,18 @@
 #include "textcase.h"
 
+static char lowercaseOf(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 void lowercaseAscii(char* text)
 {
     for (; *text; ++text)
-        if (*text >= 'A' && *text <= 'Z')
-            *text = static_cast<char>(*text - 'A' + 'a');
+        *text = lowercaseOf(*text);
+}
+
+void lowercaseAsciiWithin(char* text, size_t size)
+{
+    for (size_t i = 0; i < size && text[i]; ++i)
+        text[i] = lowercaseOf(text[i]);
 }

@@ -247,10 +247,14 @@ TEST_F(DlgctlDialog, DialogAndControlsHaveTheTemplateClassesAndTheDialogFont)
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(item(ID_TILE), WM_GETFONT, 0, 0)), dialogFont);
 }
 
-TEST_F(DlgctlDialog, ClickChecksTheRadioAndClearsOnlyItsGroup)
+TEST_F(DlgctlDialog, ClickChecksTheRadioClearsOnlyItsGroupAndNotifies)
 {
+    // Set and read back through the dialog functions and the button messages.
     CheckDlgButton(dialog, ID_BETA, BST_CHECKED);
-    CheckDlgButton(dialog, ID_TILE, BST_CHECKED);
+    SendMessageA(item(ID_TILE), BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_TRUE(checked(ID_TILE));
+    EXPECT_EQ(SendMessageA(item(ID_BETA), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(commands.empty()) << "setting the state is not a click";
 
     SendMessageA(item(ID_DEFINED), BM_CLICK, 0, 0);
     EXPECT_TRUE(checked(ID_DEFINED));
@@ -267,20 +271,6 @@ TEST_F(DlgctlDialog, ClickChecksTheRadioAndClearsOnlyItsGroup)
     EXPECT_EQ(commands[0].first, MAKEWPARAM(ID_DEFINED, BN_CLICKED));
     EXPECT_EQ(commands[0].second, reinterpret_cast<LPARAM>(item(ID_DEFINED)));
     EXPECT_EQ(commands[1].first, MAKEWPARAM(ID_ALPHA, BN_CLICKED));
-}
-
-TEST_F(DlgctlDialog, CheckStateIsSetAndReadThroughTheDialogFunctionsAndMessages)
-{
-    EXPECT_FALSE(checked(ID_CENTER));
-    EXPECT_EQ(SendMessageA(item(ID_CENTER), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-
-    CheckDlgButton(dialog, ID_CENTER, BST_CHECKED);
-    EXPECT_TRUE(checked(ID_CENTER));
-    EXPECT_EQ(SendMessageA(item(ID_CENTER), BM_GETCHECK, 0, 0), BST_CHECKED);
-
-    SendMessageA(item(ID_CENTER), BM_SETCHECK, BST_UNCHECKED, 0);
-    EXPECT_FALSE(checked(ID_CENTER));
-    EXPECT_TRUE(commands.empty()) << "setting the state is not a click";
 }
 
 TEST_F(DlgctlDialog, ArrowKeysMoveWithinTheGroupAndShadesAreNoStops)
@@ -361,80 +351,72 @@ TEST_F(DlgctlDialog, LabelsAndRadioButtonsDrawOnTheDialogGray)
     EXPECT_EQ(screen.at(radio.right - 1, radio.bottom - 1), gray);
 }
 
-TEST_F(DlgctlDialog, RaisedPanelIsGrayWithALightTopLeftAndADarkBottomRightEdge)
+TEST_F(DlgctlDialog, ShadesDrawTheirEdgesOnTheDialogGray)
 {
-    RECT panel = screenRect(item(ID_PANEL));
-    Snapshot screen(panel);
+    const COLORREF gray = GetSysColor(COLOR_BTNFACE);
     const COLORREF light = GetSysColor(COLOR_3DHILIGHT);
     const COLORREF dark = GetSysColor(COLOR_3DSHADOW);
-    ASSERT_NE(light, GetSysColor(COLOR_BTNFACE));
-    int middleX = panel.left + 5;
-    int middleY = panel.bottom - 5;
-    EXPECT_EQ(screen.at(middleX, panel.top), light);
-    EXPECT_EQ(screen.at(panel.left, middleY), light);
-    EXPECT_EQ(screen.at(middleX, panel.bottom - 1), dark);
-    EXPECT_EQ(screen.at(panel.right - 1, middleY), dark);
-    EXPECT_EQ(screen.at(middleX, middleY), GetSysColor(COLOR_BTNFACE));
-}
+    ASSERT_NE(light, gray);
+    Snapshot screen(screenRect(dialog));
 
-TEST_F(DlgctlDialog, DividerIsAnEtchedLineAcrossTheMiddle)
-{
+    // Raised panel: light top and left, dark bottom and right, gray inside.
+    RECT panel = screenRect(item(ID_PANEL));
+    int x = panel.left + 5, y = panel.bottom - 5;
+    EXPECT_EQ(screen.at(x, panel.top), light);
+    EXPECT_EQ(screen.at(panel.left, y), light);
+    EXPECT_EQ(screen.at(x, panel.bottom - 1), dark);
+    EXPECT_EQ(screen.at(panel.right - 1, y), dark);
+    EXPECT_EQ(screen.at(x, y), gray);
+
+    // Recessed frame: the other way round.
+    RECT frame = screenRect(item(ID_FRAME));
+    x = frame.left + 2;
+    y = (frame.top + frame.bottom) / 2;
+    EXPECT_EQ(screen.at(x, frame.top), dark);
+    EXPECT_EQ(screen.at(frame.left, y), dark);
+    EXPECT_EQ(screen.at(x, frame.bottom - 1), light);
+    EXPECT_EQ(screen.at(frame.right - 1, y), light);
+    EXPECT_EQ(screen.at(x, y), gray);
+
+    // Divider: a dark line over a light one across the middle, gray above
+    // and below.
     RECT divider = screenRect(item(ID_DIVIDER));
     ASSERT_GE(divider.bottom - divider.top, 4);
-    Snapshot screen(divider);
-    const COLORREF dark = GetSysColor(COLOR_3DSHADOW);
-    const COLORREF light = GetSysColor(COLOR_3DHILIGHT);
-
+    x = divider.left + 40;
     int darkRow = -1;
-    for (int y = divider.top; y < divider.bottom; ++y)
-        if (screen.at(divider.left + 40, y) == dark) darkRow = y;
+    for (y = divider.top; y < divider.bottom; ++y)
+        if (screen.at(x, y) == dark) darkRow = y;
     ASSERT_NE(darkRow, -1) << "no dark line";
-    int middle = (divider.top + divider.bottom) / 2;
-    EXPECT_LE(abs(darkRow - middle), 1);
-    for (int y = divider.top; y < divider.bottom; ++y) {
-        COLORREF expected = y == darkRow ? dark : y == darkRow + 1 ? light : GetSysColor(COLOR_BTNFACE);
-        EXPECT_EQ(screen.at(divider.left + 40, y), expected) << "row " << y - divider.top;
-    }
+    EXPECT_LE(abs(darkRow - (divider.top + divider.bottom) / 2), 1);
+    for (y = divider.top; y < divider.bottom; ++y)
+        EXPECT_EQ(screen.at(x, y), y == darkRow ? dark : y == darkRow + 1 ? light : gray)
+            << "row " << y - divider.top;
     RECT darkLine = {divider.left, darkRow, divider.right, darkRow + 1};
     EXPECT_EQ(screen.countOther(darkLine, dark), 0) << "the line runs the whole width";
 }
 
-TEST_F(DlgctlDialog, RecessedFrameHasADarkTopLeftAndALightBottomRightEdge)
-{
-    RECT frame = screenRect(item(ID_FRAME));
-    Snapshot screen(frame);
-    const COLORREF dark = GetSysColor(COLOR_3DSHADOW);
-    const COLORREF light = GetSysColor(COLOR_3DHILIGHT);
-    int middleY = (frame.top + frame.bottom) / 2;
-    EXPECT_EQ(screen.at(frame.left + 2, frame.top), dark);
-    EXPECT_EQ(screen.at(frame.left, middleY), dark);
-    EXPECT_EQ(screen.at(frame.left + 2, frame.bottom - 1), light);
-    EXPECT_EQ(screen.at(frame.right - 1, middleY), light);
-    EXPECT_EQ(screen.at(frame.left + 2, middleY), GetSysColor(COLOR_BTNFACE));
-}
-
 TEST_F(DlgctlDialog, ShadesRepaintWithoutCoveringTheControlsOverOrUnderThem)
 {
-    RECT whole = screenRect(dialog);
+    // The client area only: the caption's look depends on activation.
+    RECT whole;
+    GetClientRect(dialog, &whole);
+    MapWindowPoints(dialog, NULL, reinterpret_cast<POINT*>(&whole), 2);
     Snapshot before(whole);
     const COLORREF gray = GetSysColor(COLOR_BTNFACE);
-    for (int id : {ID_LABEL, ID_TILE, ID_PUSH, ID_COMBO})
+    for (int id : {ID_LABEL, ID_ALPHA, ID_TILE, ID_PUSH, ID_COMBO})
         ASSERT_GT(before.countOther(screenRect(item(id)), gray), 20) << id;
 
-    // Each shade alone, after everything else has painted: the label and
-    // radios lie over the panel, the push button and the combo under it.
+    // Each shade alone, after everything else has painted. Among the dialog's
+    // windows the label and Alpha lie over the panel; the second group, the
+    // push button and the combo lie under it, and the push button under the
+    // frame too.
     repaintNow(item(ID_PANEL));
     repaintNow(item(ID_FRAME));
     repaintNow(item(ID_DIVIDER));
-    Snapshot afterShades(whole);
-    EXPECT_TRUE(afterShades.samePixels(before));
-    for (int id : {ID_LABEL, ID_TILE, ID_PUSH, ID_COMBO})
-        EXPECT_EQ(afterShades.countOther(screenRect(item(id)), gray),
-                  before.countOther(screenRect(item(id)), gray))
-            << id;
+    EXPECT_TRUE(Snapshot(whole).samePixels(before));
 
     // The whole dialog, in whatever order the children repaint.
-    repaintNow(dialog, RDW_ALLCHILDREN | RDW_FRAME);
+    repaintNow(dialog, RDW_ALLCHILDREN);
     EXPECT_TRUE(Snapshot(whole).samePixels(before));
 
     // A control that goes away uncovers the frame and the panel behind it.

@@ -10,6 +10,9 @@
 #define ICON_SMALL_NAME "ICON_2"
 
 // Commands; a button and a menu item with the same identifier do the same.
+// windows.h names a system cursor IDC_HELP; the editor never loads it, so the
+// name is taken over for the help command.
+#undef IDC_HELP
 #define IDC_HELP 101
 #define IDC_SAVE 103
 #define IDC_ADD 104

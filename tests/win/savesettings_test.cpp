@@ -1,0 +1,291 @@
+// Saving the dialog's state into the real settings file under Wine, from a
+// window whose children carry the editor's control identifiers.
+#include "harness.h"
+#include "ids.h"
+#include "keys.h"
+#include "savesettings.h"
+#include "slottable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+const char ABSENT[] = "<absent>";
+const char SAVE_FAILED[] =
+    "The settings could not be saved to VISTRELL.INI.\nCheck that the file is not read-only or in use.";
+
+std::string entryKey(int index, const char* suffix)
+{
+    char key[32];
+    std::snprintf(key, sizeof key, "%03d_%s", index, suffix);
+    return key;
+}
+
+std::string readEntry(int index, const char* suffix)
+{
+    return readSetting(SECTION_LIST, entryKey(index, suffix).c_str());
+}
+
+void writeEntry(int index, const char* path, const char* x, const char* y, const char* type)
+{
+    writeSetting(SECTION_LIST, entryKey(index, "wall").c_str(), path);
+    writeSetting(SECTION_LIST, entryKey(index, "xpos").c_str(), x);
+    writeSetting(SECTION_LIST, entryKey(index, "ypos").c_str(), y);
+    writeSetting(SECTION_LIST, entryKey(index, "type").c_str(), type);
+}
+
+class SaveSettings : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        removeSettings();
+        HINSTANCE instance = GetModuleHandleA(NULL);
+        dialog = CreateWindowExA(0, "STATIC", "save host", WS_OVERLAPPEDWINDOW, 123, 45, 500, 400, NULL, NULL,
+                                 instance, NULL);
+        ASSERT_TRUE(dialog != NULL);
+        changeEvery = child("COMBOBOX", IDC_CHANGE_EVERY, CBS_DROPDOWNLIST | WS_VSCROLL, 150);
+        timePeriod = child("COMBOBOX", IDC_TIME_PERIOD, CBS_DROPDOWNLIST | WS_VSCROLL, 150);
+        successive = child("BUTTON", IDC_SUCCESSIVE, BS_AUTORADIOBUTTON | WS_GROUP, 20);
+        randomly = child("BUTTON", IDC_RANDOM, BS_AUTORADIOBUTTON, 20);
+        list = child("LISTBOX", IDC_LIST,
+                     WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_MULTIPLESEL | LBS_EXTENDEDSEL, 120);
+        const char* policies[] = {"Every Launch", "On Demand", "Randomly (1:5)", "Every 1 Day",
+                                  "Every 2 Days", "Every Week", "Every Month"};
+        for (const char* text : policies)
+            SendMessageA(changeEvery, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        const char* periods[] = {"Once", "And Every 5 min", "And Every Quarter", "And Every Half",
+                                 "And Every Hour"};
+        for (const char* text : periods)
+            SendMessageA(timePeriod, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        SendMessageA(changeEvery, CB_SETCURSEL, 0, 0);
+        SendMessageA(timePeriod, CB_SETCURSEL, 0, 0);
+        CheckDlgButton(dialog, IDC_SUCCESSIVE, BST_CHECKED);
+        bindList(&slotTable, list);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(dialog);
+        SetFileAttributesA(settingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+        removeSettings();
+    }
+
+    HWND child(const char* className, int id, DWORD style, int height)
+    {
+        HWND window = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 10, 10 + 30 * id % 300,
+                                      300, height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                      GetModuleHandleA(NULL), NULL);
+        EXPECT_TRUE(window != NULL) << className << " " << id;
+        return window;
+    }
+
+    void addRows(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            std::string path = "c:\\Pics\\P" + std::to_string(i) + ".bmp";
+            ASSERT_EQ(addEntry(&slotTable, path.c_str(), 100 + i, 200 + i, i % 3), 1);
+        }
+    }
+
+    HWND dialog = NULL;
+    HWND changeEvery = NULL;
+    HWND timePeriod = NULL;
+    HWND successive = NULL;
+    HWND randomly = NULL;
+    HWND list = NULL;
+};
+}  // namespace
+
+TEST_F(SaveSettings, WritesPositionScheduleRotationCurrentRowAndEveryRow)
+{
+    addRows(3);
+    SendMessageA(changeEvery, CB_SETCURSEL, 3, 0);
+    SendMessageA(timePeriod, CB_SETCURSEL, 2, 0);
+    CheckRadioButton(dialog, IDC_SUCCESSIVE, IDC_RANDOM, IDC_RANDOM);
+    SendMessageA(list, LB_SETCARETINDEX, 1, FALSE);
+
+    ASSERT_TRUE(saveSettings(dialog, true));
+    RECT place;
+    GetWindowRect(dialog, &place);
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_WINDOW_X), std::to_string(place.left));
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_WINDOW_Y), std::to_string(place.top));
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_CHANGE_EVERY), "3");
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_TIME_PERIOD), "2");
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_SUCCESSIVE), "0");
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_BITMAP_INDEX), "1");
+    for (int i = 0; i < 3; ++i) {
+        // The text is stored exactly as the list shows it, case included.
+        EXPECT_EQ(readEntry(i, "wall"), "c:\\Pics\\P" + std::to_string(i) + ".bmp");
+        EXPECT_EQ(readEntry(i, "xpos"), std::to_string(100 + i));
+        EXPECT_EQ(readEntry(i, "ypos"), std::to_string(200 + i));
+        EXPECT_EQ(readEntry(i, "type"), std::to_string(i % 3));
+    }
+    EXPECT_EQ(readEntry(3, "wall"), ABSENT);
+    // Keys this save does not own are left alone.
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY), ABSENT);
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_LAST_CHANGE), ABSENT);
+
+    CheckRadioButton(dialog, IDC_SUCCESSIVE, IDC_RANDOM, IDC_SUCCESSIVE);
+    ASSERT_TRUE(saveSettings(dialog, true));
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_SUCCESSIVE), "1");
+}
+
+TEST_F(SaveSettings, NeitherRotationButtonCheckedLeavesSuccessiveAlone)
+{
+    writeSetting(SECTION_CONFIG, KEY_SUCCESSIVE, "7");
+    CheckDlgButton(dialog, IDC_SUCCESSIVE, BST_UNCHECKED);
+    ASSERT_TRUE(saveSettings(dialog, true));
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_SUCCESSIVE), "7");
+}
+
+TEST_F(SaveSettings, RowsAreRenumberedDenselyInListOrderAfterRemovals)
+{
+    addRows(5);
+    ASSERT_TRUE(saveSettings(dialog, true));
+    SendMessageA(list, LB_SETSEL, TRUE, 1);
+    SendMessageA(list, LB_SETSEL, TRUE, 3);
+    removeSelectedEntries(&slotTable);
+    // The freed slot 1 now holds a row at the list's end.
+    ASSERT_EQ(addEntry(&slotTable, "c:\\new.bmp", 7, 8, 2), 1);
+
+    ASSERT_TRUE(saveSettings(dialog, true));
+    const char* walls[] = {"c:\\Pics\\P0.bmp", "c:\\Pics\\P2.bmp", "c:\\Pics\\P4.bmp", "c:\\new.bmp"};
+    const char* xs[] = {"100", "102", "104", "7"};
+    const char* types[] = {"0", "2", "1", "2"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(readEntry(i, "wall"), walls[i]) << i;
+        EXPECT_EQ(readEntry(i, "xpos"), xs[i]) << i;
+        EXPECT_EQ(readEntry(i, "type"), types[i]) << i;
+    }
+    for (const char* suffix : {"wall", "xpos", "ypos", "type"})
+        EXPECT_EQ(readEntry(4, suffix), ABSENT) << suffix;
+}
+
+TEST_F(SaveSettings, LeftoverEntriesUpTo49AreDeletedAndThoseFrom50OnStay)
+{
+    for (int i = 0; i < 5; ++i)
+        writeEntry(i, "c:\\old.bmp", "1", "2", "0");
+    writeEntry(49, "c:\\forty-nine.bmp", "1", "2", "0");
+    writeEntry(50, "c:\\fifty.bmp", "5", "6", "2");
+    writeEntry(51, "c:\\fifty-one.bmp", "5", "6", "2");
+    addRows(3);
+
+    ASSERT_TRUE(saveSettings(dialog, true));
+    EXPECT_EQ(readEntry(2, "wall"), "c:\\Pics\\P2.bmp");
+    for (int i : {3, 4, 49})
+        for (const char* suffix : {"wall", "xpos", "ypos", "type"})
+            EXPECT_EQ(readEntry(i, suffix), ABSENT) << i << suffix;
+    EXPECT_EQ(readEntry(50, "wall"), "c:\\fifty.bmp");
+    EXPECT_EQ(readEntry(50, "type"), "2");
+    EXPECT_EQ(readEntry(51, "xpos"), "5");
+}
+
+TEST_F(SaveSettings, AnEmptyListStoresNoCurrentRowAndNoEntries)
+{
+    for (int i = 0; i < 50; ++i)
+        writeEntry(i, "c:\\old.bmp", "1", "2", "0");
+    ASSERT_TRUE(saveSettings(dialog, true));
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_BITMAP_INDEX), "-1");
+    for (int i = 0; i < 50; ++i)
+        for (const char* suffix : {"wall", "xpos", "ypos", "type"})
+            ASSERT_EQ(readEntry(i, suffix), ABSENT) << i << suffix;
+}
+
+TEST_F(SaveSettings, CombosWithoutASelectionAreSavedAsMinusOne)
+{
+    SendMessageA(changeEvery, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageA(timePeriod, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    // A disabled period combo is still saved.
+    EnableWindow(timePeriod, FALSE);
+    ASSERT_TRUE(saveSettings(dialog, true));
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_CHANGE_EVERY), "-1");
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_TIME_PERIOD), "-1");
+}
+
+TEST_F(SaveSettings, OriginsAreSavedUnsignedAndModesWhole)
+{
+    ASSERT_EQ(addEntry(&slotTable, "c:\\odd.bmp", -5, 70000, 65535), 1);
+    ASSERT_EQ(addEntry(&slotTable, "c:\\neg.bmp", 0, 0, -2), 1);
+    ASSERT_TRUE(saveSettings(dialog, true));
+    EXPECT_EQ(readEntry(0, "xpos"), "65531");
+    EXPECT_EQ(readEntry(0, "ypos"), "4464");
+    EXPECT_EQ(readEntry(0, "type"), "65535");
+    EXPECT_EQ(readEntry(1, "type"), "-2");
+}
+
+TEST_F(SaveSettings, A99CharacterPathIsSavedWhole)
+{
+    std::string path = "c:\\" + std::string(92, 'w') + ".bmp";
+    ASSERT_EQ(path.size(), 99u);
+    ASSERT_EQ(addEntry(&slotTable, path.c_str(), 1, 1, 1), 1);
+    ASSERT_TRUE(saveSettings(dialog, true));
+    EXPECT_EQ(readEntry(0, "wall"), path);
+}
+
+TEST_F(SaveSettings, WithoutContentsOnlyThePositionIsWritten)
+{
+    addRows(2);
+    writeEntry(4, "c:\\old.bmp", "1", "2", "0");
+    SetWindowPos(dialog, NULL, 321, 210, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(saveSettings(dialog, false));
+    RECT place;
+    GetWindowRect(dialog, &place);
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_WINDOW_X), std::to_string(place.left));
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_WINDOW_Y), std::to_string(place.top));
+    for (const char* key : {KEY_CHANGE_EVERY, KEY_TIME_PERIOD, KEY_SUCCESSIVE, KEY_BITMAP_INDEX})
+        EXPECT_EQ(readSetting(SECTION_CONFIG, key), ABSENT) << key;
+    EXPECT_EQ(readEntry(0, "wall"), ABSENT);
+    EXPECT_EQ(readEntry(4, "wall"), "c:\\old.bmp");
+}
+
+TEST_F(SaveSettings, AFileHeldOpenByAnotherProgramFailsLoudly)
+{
+    writeSetting(SECTION_CONFIG, KEY_CHANGE_EVERY, "4");
+    WritePrivateProfileStringA(NULL, NULL, NULL, SETTINGS_FILE);
+    // Opened without sharing, as an editor or a backup tool might hold it.
+    HANDLE held = CreateFileA(settingsPath().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_FALSE(WritePrivateProfileStringA(SECTION_CONFIG, "probe", "1", SETTINGS_FILE));
+    addRows(2);
+
+    {
+        BoxWatcher watcher("Error", IDOK);
+        EXPECT_FALSE(saveSettings(dialog, true));
+        ASSERT_TRUE(watcher.waitFor(1));
+        EXPECT_EQ(watcher.texts()[0], SAVE_FAILED);
+        EXPECT_EQ(watcher.icons()[0], static_cast<UINT>(MB_ICONHAND));
+        EXPECT_EQ(watcher.owners()[0], dialog);
+        pumpFor(200);
+        EXPECT_EQ(watcher.texts().size(), 1u) << "one box for the whole save";
+    }
+    {
+        BoxWatcher watcher("Error", IDOK);
+        EXPECT_FALSE(saveSettings(dialog, false));
+        EXPECT_TRUE(watcher.waitFor(1));
+    }
+
+    CloseHandle(held);
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_CHANGE_EVERY), "4");
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_WINDOW_X), ABSENT);
+    EXPECT_EQ(readEntry(0, "wall"), ABSENT);
+    // Once the file is free again the same save goes through.
+    EXPECT_TRUE(saveSettings(dialog, true));
+    EXPECT_EQ(readEntry(1, "wall"), "c:\\Pics\\P1.bmp");
+}
+
+TEST_F(SaveSettings, AReadOnlyFileFailsLoudly)
+{
+    writeSetting(SECTION_CONFIG, KEY_CHANGE_EVERY, "4");
+    WritePrivateProfileStringA(NULL, NULL, NULL, SETTINGS_FILE);
+    ASSERT_TRUE(SetFileAttributesA(settingsPath().c_str(), FILE_ATTRIBUTE_READONLY));
+    if (WritePrivateProfileStringA(SECTION_CONFIG, "probe", "1", SETTINGS_FILE))
+        GTEST_SKIP() << "this platform writes read-only files for the current user "
+                        "(Wine run as root); the held-open case covers the refusal";
+    addRows(2);
+    BoxWatcher watcher("Error", IDOK);
+    EXPECT_FALSE(saveSettings(dialog, true));
+    ASSERT_TRUE(watcher.waitFor(1));
+    EXPECT_EQ(watcher.texts()[0], SAVE_FAILED);
+    EXPECT_EQ(watcher.owners()[0], dialog);
+}

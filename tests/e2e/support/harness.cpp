@@ -405,7 +405,10 @@ SIZE_T privateBytes(HANDLE process)
     counters.cb = sizeof counters;
     if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
         return 0;
-    return counters.PrivateUsage;
+    // Wine fills only the older record and leaves PrivateUsage at 0; its
+    // PagefileUsage counts the process's private pages there (as it equals
+    // PrivateUsage on Windows).
+    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
 void writeTestBitmap(const std::string& path, int width, int height, COLORREF colour)

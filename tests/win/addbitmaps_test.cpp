@@ -1,0 +1,335 @@
+// Adding bitmaps through the platform's real open-file dialog under Wine. A
+// helper thread plays the user: it finds the dialog, reads the folder it
+// opened in, types file names and presses Open or Cancel.
+#include "addbitmaps.h"
+#include "editorstate.h"
+#include "harness.h"
+#include "ids.h"
+#include "keys.h"
+#include "oldshell.h"
+#include "slottable.h"
+
+#include <gtest/gtest.h>
+
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+const char DIALOG_TITLE[] = "Add Bitmaps...";
+
+std::string lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return text;
+}
+
+std::string withoutSlash(std::string directory)
+{
+    if (directory.size() > 3 && directory.back() == '\\')
+        directory.pop_back();
+    return directory;
+}
+
+// Makes a fresh directory under the temp directory, holding the named files.
+std::string makeFolder(const std::string& name, const std::vector<std::string>& files)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + name;
+    CreateDirectoryA(folder.c_str(), NULL);
+    for (const std::string& file : files)
+        writeTestBitmap(folder + "\\" + file, 4, 4, RGB(1, 2, 3));
+    // The long form, as the dialog reports it.
+    char full[MAX_PATH];
+    GetLongPathNameA(folder.c_str(), full, MAX_PATH);
+    return full;
+}
+
+// What the helper thread does once the dialog is up.
+struct DialogScript {
+    std::string browseTo;  // a folder to go to first, if any
+    std::string typed;     // empty: press Cancel
+    bool found = false;
+    bool typedIn = false;
+    bool closed = false;
+    std::string openedIn;
+    HWND owner = NULL;
+};
+
+HWND findFileDialog()
+{
+    return findMessageBox(DIALOG_TITLE, GetCurrentProcessId());
+}
+
+BOOL CALLBACK findEdit(HWND child, LPARAM param)
+{
+    char className[16];
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Edit") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(param) = child;
+    return FALSE;
+}
+
+// The file name box: an edit control of its own, or the edit deep inside the
+// file name combo box, depending on the dialog's template.
+HWND fileNameBox(HWND dialog)
+{
+    HWND box = GetDlgItem(dialog, edt1);
+    if (box)
+        return box;
+    HWND combo = GetDlgItem(dialog, cmb13);
+    if (combo)
+        EnumChildWindows(combo, findEdit, reinterpret_cast<LPARAM>(&box));
+    return box;
+}
+
+BOOL CALLBACK closeOwnedBy(HWND window, LPARAM owner)
+{
+    if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner))
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+void typeAndOpen(HWND dialog, HWND nameBox, const std::string& text)
+{
+    SendMessageA(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+DWORD WINAPI playUser(void* param)
+{
+    DialogScript* script = static_cast<DialogScript*>(param);
+    HWND dialog = NULL;
+    for (int i = 0; i < 500 && !dialog; ++i) {
+        dialog = findFileDialog();
+        if (!dialog)
+            Sleep(20);
+    }
+    if (!dialog)
+        return 0;
+    script->found = true;
+    script->owner = GetWindow(dialog, GW_OWNER);
+    Sleep(200);  // let the dialog fill its views
+    char folder[MAX_PATH] = "";
+    SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    script->openedIn = folder;
+    HWND nameBox = fileNameBox(dialog);
+    script->typedIn = nameBox != NULL;
+    if (script->typed.empty() || !nameBox) {
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+    } else {
+        // Typing a folder and pressing Open moves the dialog there, as a
+        // user would browse to it.
+        if (!script->browseTo.empty()) {
+            typeAndOpen(dialog, nameBox, script->browseTo);
+            Sleep(400);
+        }
+        typeAndOpen(dialog, nameBox, script->typed);
+    }
+    for (int i = 0; i < 250 && IsWindow(dialog); ++i)
+        Sleep(20);
+    // A dialog that did not take the answer (it may show a box of its own)
+    // would hold the test for ever.
+    script->closed = !IsWindow(dialog);
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i) {
+        EnumWindows(closeOwnedBy, reinterpret_cast<LPARAM>(dialog));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+        Sleep(50);
+    }
+    return 0;
+}
+
+class AddBitmaps : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        removeSettings();
+        isOldShell = false;
+        isDirty = false;
+        GetCurrentDirectoryA(MAX_PATH, startDirectory);
+        host = CreateWindowExA(0, "STATIC", "add host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 400, 300, NULL,
+                               NULL, GetModuleHandleA(NULL), NULL);
+        ASSERT_TRUE(host != NULL);
+        list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_MULTIPLESEL | LBS_EXTENDEDSEL, 5, 5,
+                               380, 200, host, reinterpret_cast<HMENU>(IDC_LIST), GetModuleHandleA(NULL), NULL);
+        bindList(&slotTable, list);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(host);
+        SetCurrentDirectoryA(startDirectory);
+        isDirty = false;
+        removeSettings();
+    }
+
+    // Runs addBitmapsFromDialog while the helper thread answers the dialog.
+    int addWith(DialogScript& script)
+    {
+        HANDLE thread = CreateThread(NULL, 0, playUser, &script, 0, NULL);
+        int result = addBitmapsFromDialog(host);
+        WaitForSingleObject(thread, 10000);
+        CloseHandle(thread);
+        EXPECT_TRUE(script.found) << "the file dialog did not appear";
+        EXPECT_TRUE(script.typedIn) << "no file name box in the dialog";
+        EXPECT_TRUE(script.closed) << "the dialog did not take the answer";
+        return result;
+    }
+
+    int rows() { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
+    std::string rowText(int row)
+    {
+        char text[PATH_BUFFER] = "";
+        uint16_t x = 0, y = 0;
+        int32_t mode = 0;
+        EXPECT_TRUE(getEntryAtRow(&slotTable, static_cast<uint16_t>(row), text, &x, &y, &mode));
+        EXPECT_EQ(x, 1);
+        EXPECT_EQ(y, 1);
+        EXPECT_EQ(mode, 1);
+        return text;
+    }
+
+    char startDirectory[MAX_PATH] = "";
+    HWND host = NULL;
+    HWND list = NULL;
+};
+}  // namespace
+
+TEST_F(AddBitmaps, OneFileIsAddedCentredInLowerCaseAndItsFolderRemembered)
+{
+    std::string folder = makeFolder("AddOne", {"Sun.BMP"});
+    writeSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY, folder.c_str());
+    DialogScript script;
+    script.typed = "Sun.BMP";
+    EXPECT_EQ(addWith(script), 1);
+    EXPECT_EQ(lower(withoutSlash(script.openedIn)), lower(folder)) << "opened in the remembered folder";
+    EXPECT_EQ(script.owner, host);
+    ASSERT_EQ(rows(), 1);
+    EXPECT_EQ(rowText(0), lower(folder) + "\\sun.bmp");
+    EXPECT_TRUE(isDirty);
+    EXPECT_EQ(lower(withoutSlash(readSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY))), lower(folder));
+}
+
+TEST_F(AddBitmaps, SeveralFilesAreAddedInTheDialogsOrderWithTheirNamesCase)
+{
+    std::string folder = makeFolder("AddSeveral", {"a.bmp", "B.bmp", "c.bmp"});
+    writeSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY, folder.c_str());
+    ASSERT_EQ(addEntry(&slotTable, "c:\\already.bmp", 5, 5, 2), 1);
+    DialogScript script;
+    script.typed = "\"a.bmp\" \"B.bmp\"";
+    EXPECT_EQ(addWith(script), 1);
+    ASSERT_EQ(rows(), 3);
+    EXPECT_EQ(lower(rowText(1)), lower(folder) + "\\a.bmp");
+    EXPECT_EQ(lower(rowText(2)), lower(folder) + "\\b.bmp");
+    // The folder is lower-cased; the names behind it keep the dialog's case.
+    std::string second = rowText(2);
+    EXPECT_EQ(second.substr(0, folder.size()), lower(folder));
+    EXPECT_EQ(second.substr(folder.size() + 1), "B.bmp");
+    EXPECT_TRUE(isDirty);
+}
+
+TEST_F(AddBitmaps, CancelChangesNothing)
+{
+    std::string folder = makeFolder("AddCancel", {"x.bmp"});
+    writeSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY, folder.c_str());
+    ASSERT_EQ(addEntry(&slotTable, "c:\\kept.bmp", 1, 1, 1), 1);
+    DialogScript script;
+    EXPECT_EQ(addWith(script), 1);
+    EXPECT_EQ(rows(), 1);
+    EXPECT_FALSE(isDirty);
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY), folder);
+}
+
+TEST_F(AddBitmaps, WithoutARememberedFolderTheDialogOpensInTheCurrentOneAndRemembersTheChosenOne)
+{
+    std::string start = makeFolder("AddStart", {"s.bmp"});
+    std::string other = makeFolder("AddOther", {"o.bmp"});
+    SetCurrentDirectoryA(start.c_str());
+    DialogScript script;
+    script.browseTo = other;
+    script.typed = "o.bmp";
+    EXPECT_EQ(addWith(script), 1);
+    EXPECT_EQ(lower(withoutSlash(script.openedIn)), lower(start));
+    ASSERT_EQ(rows(), 1);
+    EXPECT_EQ(rowText(0), lower(other) + "\\o.bmp");
+    EXPECT_EQ(lower(withoutSlash(readSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY))), lower(other));
+
+    // The next dialog opens where the last choice was made.
+    DialogScript next;
+    next.typed = "o.bmp";
+    EXPECT_EQ(addWith(next), 1);
+    EXPECT_EQ(lower(withoutSlash(next.openedIn)), lower(other));
+    EXPECT_EQ(rows(), 2);
+}
+
+TEST_F(AddBitmaps, AFullTableStopsAtTheFileThatDoesNotFit)
+{
+    std::string folder = makeFolder("AddFull", {"one.bmp", "two.bmp", "three.bmp"});
+    writeSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY, folder.c_str());
+    for (int i = 0; i < 49; ++i)
+        ASSERT_EQ(addEntry(&slotTable, "c:\\filler.bmp", 0, 0, 0), 1);
+    DialogScript script;
+    script.typed = "\"one.bmp\" \"two.bmp\" \"three.bmp\"";
+    EXPECT_EQ(addWith(script), 0);
+    EXPECT_EQ(rows(), 50);
+    EXPECT_EQ(lower(rowText(49)), lower(folder) + "\\one.bmp");
+    EXPECT_TRUE(isDirty);
+
+    // Full already: nothing fits, yet the choice marks the list changed.
+    isDirty = false;
+    DialogScript again;
+    again.typed = "two.bmp";
+    EXPECT_EQ(addWith(again), 0);
+    EXPECT_EQ(rows(), 50);
+    EXPECT_TRUE(isDirty);
+}
+
+TEST_F(AddBitmaps, PathsTooLongForTheListAreSkippedAndTold)
+{
+    // A folder of about 80 characters: a short name still fits in 99, a
+    // long one does not.
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string base = std::string(temp);
+    std::string name = "Deep" + std::string(std::max<int>(1, 80 - static_cast<int>(base.size()) - 4), 'd');
+    std::string longName = std::string(30, 'L') + ".bmp";
+    std::string otherLong = std::string(31, 'M') + ".bmp";
+    std::string folder = makeFolder(name, {"ok.bmp", longName, otherLong});
+    ASSERT_LE(folder.size() + 1 + 6, 99u);
+    ASSERT_GT(folder.size() + 1 + longName.size(), 99u);
+    writeSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY, folder.c_str());
+
+    BoxWatcher watcher("Error", IDOK);
+    DialogScript script;
+    script.typed = "\"" + longName + "\" \"ok.bmp\" \"" + otherLong + "\"";
+    EXPECT_EQ(addWith(script), 1);
+    ASSERT_TRUE(watcher.waitFor(1));
+    ASSERT_EQ(rows(), 1);
+    EXPECT_EQ(lower(rowText(0)), lower(folder) + "\\ok.bmp");
+    std::string text = watcher.texts()[0];
+    EXPECT_NE(text.find("longer than 99 characters"), std::string::npos) << text;
+    EXPECT_EQ(text.find("These files"), 0u) << text;
+    EXPECT_NE(text.find(longName), std::string::npos) << text;
+    EXPECT_NE(text.find(otherLong), std::string::npos) << text;
+    EXPECT_EQ(text.find("ok.bmp"), std::string::npos) << text;
+    EXPECT_EQ(watcher.owners()[0], host);
+    EXPECT_EQ(watcher.icons()[0], static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_TRUE(isDirty);
+
+    // A single file whose whole path is too long is named whole.
+    BoxWatcher single("Error", IDOK);
+    DialogScript one;
+    one.typed = longName;
+    EXPECT_EQ(addWith(one), 1);
+    ASSERT_TRUE(single.waitFor(1));
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(single.texts()[0].find("This file"), 0u) << single.texts()[0];
+    EXPECT_NE(lower(single.texts()[0]).find(lower(folder) + "\\" + lower(longName)), std::string::npos)
+        << single.texts()[0];
+}

@@ -136,6 +136,9 @@ protected:
         pumpFor(300);
         createPreviewContexts(host);
         empty = grab();
+        // Otherwise a picture that was never drawn could pass for one.
+        for (COLORREF pixel : empty)
+            ASSERT_TRUE(pixel != RED && pixel != BLUE && pixel != GREEN);
     }
     void TearDown() override
     {
@@ -193,12 +196,6 @@ protected:
     std::vector<COLORREF> empty;
 };
 }  // namespace
-
-TEST_F(Preview, TheEmptyFrameIsNotThePictureColour)
-{
-    for (COLORREF pixel : empty)
-        ASSERT_NE(pixel, RED);
-}
 
 TEST_F(Preview, AnImageFillsTheFrameInsideATwoPixelBorder)
 {

@@ -212,14 +212,6 @@ TEST_F(SlotTable, RemovingEveryRowEmptiesTheListAndFreesEverySlot)
     EXPECT_TRUE(rowsAndSlotsInStep(slotTable));
 }
 
-TEST_F(SlotTable, RemovingWithNothingSelectedChangesNothing)
-{
-    addNumbered(3);
-    removeSelectedEntries(&slotTable);
-    EXPECT_EQ(rows(), 3);
-    EXPECT_EQ(occupiedCount(slotTable), 3);
-}
-
 TEST_F(SlotTable, AFreedSlotIsReusedForAnEntryAtTheListEnd)
 {
     addNumbered(3);

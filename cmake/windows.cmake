@@ -3,8 +3,15 @@ enable_language(RC)
 
 # Size-optimised, no exceptions or RTTI in the shipped programs: the whole
 # program stays a few dozen KiB and imports only system DLLs.
+# No -fdata-sections: for PE targets it puts zero-filled buffers into .data$
+# sections, so they take their full size in the file instead of .bss.
+# The formatting functions come from msvcrt.dll: MinGW's own printf family
+# would add some 24 KiB to each program. libstdc++'s configuration (pulled in
+# by <windows.h> through <stdlib.h>) switches that family back on, so <stdio.h>
+# is read first, while the switch is still off.
 set(PROGRAM_FLAGS ${WARN_FLAGS} -Os -fno-exceptions -fno-rtti
-    -fno-asynchronous-unwind-tables -ffunction-sections -fdata-sections)
+    -fno-asynchronous-unwind-tables -ffunction-sections
+    -D__USE_MINGW_ANSI_STDIO=0 -include stdio.h)
 set(PROGRAM_LINK -static -s -Wl,--gc-sections -mwindows)
 
 add_library(portable STATIC ${PORTABLE_SOURCES})

@@ -1,0 +1,50 @@
+// Names, identifiers and texts of the resident changer.
+#ifndef VISTRELL_RESIDENT_IDS_H
+#define VISTRELL_RESIDENT_IDS_H
+
+#include "menuids.h"
+
+// Window classes: this program's own, and the editor's, by which a running
+// editor is found.
+#define RESIDENT_CLASS "WALLPAPER-MENU"
+#define EDITOR_CLASS "VISTRELL_GUI"
+#define RESIDENT_TITLE "Vistrell"
+
+// Resource names.
+#define MENU_NAME "MENU_3"
+#define ICON_CLASS_NAME "ICON_1"
+#define ICON_TRAY_NAME "ICON_2"
+
+// Window styles: a visible minimized window with a system menu on the old
+// shell; hidden and disabled on the new shell, where the tray icon is the
+// program's only face.
+const unsigned long STYLE_OLD_SHELL = 0x30C80000UL;  // WS_MINIMIZE|WS_VISIBLE|WS_CAPTION|WS_SYSMENU
+const unsigned long STYLE_NEW_SHELL = 0x08C00000UL;  // WS_DISABLED|WS_CAPTION
+
+// The minute timer and the tray icon share one identifier.
+const unsigned int MINUTE_TIMER_ID = 666;
+const unsigned int MINUTE_TIMER_MS = 60000;
+const unsigned int TRAY_ICON_ID = 666;
+// The tray calls back with WM_USER (0x400).
+const unsigned int TRAY_CALLBACK = 0x400;
+#define TRAY_TIP "Vistrell - Scenara"
+// Size of the tray record in its first published form; its tip holds 64.
+const unsigned int TRAY_RECORD_V1_SIZE = 88;
+const int TRAY_TIP_SIZE = 64;
+
+// Label of the pop-up hung into the system menu on the old shell.
+#define SYSTEM_MENU_ENTRY "Vistrell"
+
+// The editor program, found beside this one by the platform's search.
+#define EDITOR_PROGRAM "VISTEDIT.EXE"
+
+// Texts and titles of the program's own boxes.
+#define ERROR_TITLE "Vistrell reporting error:"
+#define REGISTER_ERROR_TEXT "Error registering class,\ncaused by unknown factor."
+#define LAUNCH_ERROR_TEXT                                   \
+    "Scenara was unable to launch\npart of program ('" EDITOR_PROGRAM \
+    "')\nPlease re-install to correct the problem.\n"
+#define QUERY_TITLE "Query"
+#define REMOVE_QUESTION "Remove from memory ?"
+
+#endif

@@ -1,0 +1,46 @@
+#include "timing.h"
+
+#include "calendar.h"
+#include "picker.h"
+#include "schedule.h"
+#include "settings.h"
+
+#include <time.h>
+
+int currentTimePeriod = PERIOD_ONCE;
+uint32_t minuteCounter = 0;
+
+static const int DEFAULT_LAST_CHANGE = 0;
+static const int DEFAULT_CHANGE_EVERY = POLICY_EVERY_LAUNCH;
+
+void reloadTimePeriod()
+{
+    currentTimePeriod = readSettingInt(SECTION_CONFIG, KEY_TIME_PERIOD, currentTimePeriod);
+}
+
+void runStartupPolicy(HWND window)
+{
+    uint32_t today = static_cast<uint32_t>(todayDayNumber());
+    uint32_t last = static_cast<uint32_t>(readSettingInt(SECTION_CONFIG, KEY_LAST_CHANGE, DEFAULT_LAST_CHANGE));
+    // The timer works with the saved period from its first tick.
+    reloadTimePeriod();
+    int policy = readSettingInt(SECTION_CONFIG, KEY_CHANGE_EVERY, DEFAULT_CHANGE_EVERY);
+
+    if (!startupChangeDue(policy, elapsedDays(today, last), static_cast<uint32_t>(time(NULL))))
+        return;
+    changeWallpaper(window);
+    // Written even when the list was empty and the editor was opened instead,
+    // so the day-based policies count from this start.
+    writeSettingUnsigned(SECTION_CONFIG, KEY_LAST_CHANGE, today);
+}
+
+void onMinuteTick(HWND window)
+{
+    if (currentTimePeriod == PERIOD_ONCE)
+        return;
+    ++minuteCounter;
+    if (tickFires(currentTimePeriod, minuteCounter)) {
+        minuteCounter = 0;
+        changeWallpaper(window);
+    }
+}

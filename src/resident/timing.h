@@ -1,0 +1,24 @@
+// When the wallpaper changes: once at start by "Change every", then on the
+// minute timer by "Time period".
+#ifndef VISTRELL_TIMING_H
+#define VISTRELL_TIMING_H
+
+#include <windows.h>
+
+#include <stdint.h>
+
+// The period in force, and the ticks counted since the last timed change.
+extern int currentTimePeriod;
+extern uint32_t minuteCounter;
+
+// The start-up decision, taken once while the window is being created.
+// After a start-up change "Last Change" becomes today.
+void runStartupPolicy(HWND window);
+
+// One tick of the minute timer.
+void onMinuteTick(HWND window);
+
+// Re-reads "Time period"; a missing key leaves the period in force.
+void reloadTimePeriod();
+
+#endif

@@ -1,0 +1,43 @@
+#include "tray.h"
+
+#include "ids.h"
+#include "residentwnd.h"
+
+NOTIFYICONDATAA trayIconData;
+
+// The tray pop-up: flags 8, the menu's right edge at the cursor.
+static const UINT TRAY_MENU_FLAGS = TPM_RIGHTALIGN;
+
+void addTrayIcon(HWND window)
+{
+    trayIconData.cbSize = TRAY_RECORD_V1_SIZE;
+    trayIconData.hWnd = window;
+    trayIconData.uID = TRAY_ICON_ID;
+    trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    trayIconData.uCallbackMessage = TRAY_CALLBACK;
+    trayIconData.hIcon = LoadIconA(residentInstance, ICON_TRAY_NAME);
+    lstrcpynA(trayIconData.szTip, TRAY_TIP, TRAY_TIP_SIZE);
+    // Refused while the taskbar is not there yet; the program then runs
+    // without an icon.
+    Shell_NotifyIconA(NIM_ADD, &trayIconData);
+}
+
+void removeTrayIcon()
+{
+    Shell_NotifyIconA(NIM_DELETE, &trayIconData);
+}
+
+void showTrayMenu(HWND window)
+{
+    POINT cursor;
+    GetCursorPos(&cursor);
+    HMENU menu = LoadMenuA(residentInstance, MENU_NAME);
+    if (!menu)
+        return;
+    // Without the foreground the pop-up would not close when the user clicks
+    // elsewhere; the posted null message lets a second click open it again.
+    SetForegroundWindow(window);
+    TrackPopupMenu(GetSubMenu(menu, 0), TRAY_MENU_FLAGS, cursor.x, cursor.y, 0, window, NULL);
+    PostMessageA(window, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+}

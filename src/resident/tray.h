@@ -1,0 +1,18 @@
+// The tray icon of the new shell and its pop-up menu.
+#ifndef VISTRELL_TRAY_H
+#define VISTRELL_TRAY_H
+
+#include <windows.h>
+#include <shellapi.h>
+
+// The tray record, filled when the icon is added and used again to delete it.
+extern NOTIFYICONDATAA trayIconData;
+
+void addTrayIcon(HWND window);
+void removeTrayIcon();
+
+// Shows the "ENTRY" pop-up at the cursor, right edge at the cursor's x; the
+// chosen item reaches the window as WM_COMMAND.
+void showTrayMenu(HWND window);
+
+#endif

@@ -1,0 +1,50 @@
+// The resident changer: one hidden window (a minimized one on the old shell)
+// with a tray icon or a system-menu pop-up, changing the wallpaper at start
+// and on the minute timer.
+#include "ids.h"
+#include "oldshell.h"
+#include "residentwnd.h"
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    residentInstance = instance;
+    WNDCLASSA windowClass;
+    windowClass.style = 0;
+    windowClass.lpfnWndProc = residentWindowProc;
+    windowClass.cbClsExtra = 0;
+    windowClass.cbWndExtra = 0;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, ICON_CLASS_NAME);
+    windowClass.hCursor = NULL;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszMenuName = MENU_NAME;
+    windowClass.lpszClassName = RESIDENT_CLASS;
+
+    // One copy only; the running one is left as it is, even when hidden.
+    if (FindWindowA(RESIDENT_CLASS, NULL))
+        return 0;
+
+    if (!RegisterClassA(&windowClass)) {
+        MessageBoxA(NULL, REGISTER_ERROR_TEXT, ERROR_TITLE, MB_ICONHAND);
+        return 0;
+    }
+
+    detectOldShell();
+    // WM_CREATE runs the start-up decision inside this call.
+    HWND window = CreateWindowExA(0, RESIDENT_CLASS, RESIDENT_TITLE,
+                                  isOldShell ? STYLE_OLD_SHELL : STYLE_NEW_SHELL, 0, 0, 0, 0, NULL, NULL,
+                                  instance, NULL);
+    // Without a window nothing could ever end the loop.
+    if (!window)
+        return 0;
+
+    MSG message;
+    message.wParam = 0;
+    while (GetMessageA(&message, NULL, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,210 @@
+#include "residentdriver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+const char* const RESIDENT_CLASS_NAME = "WALLPAPER-MENU";
+const char* const EDITOR_CLASS_NAME = "VISTRELL_GUI";
+
+namespace {
+const int CHANGE_NOW_COMMAND = 106;
+// How long "Bitmap index" must keep one value before it counts as settled.
+const DWORD QUIET_MS = 300;
+}  // namespace
+
+std::string residentPath()
+{
+    return testDirectory() + "vistrell.exe";
+}
+
+std::string isolatedResidentCopy()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + "vistrell-alone";
+    CreateDirectoryA(folder.c_str(), NULL);
+    std::string copy = folder + "\\vistrell.exe";
+    EXPECT_TRUE(CopyFileA(residentPath().c_str(), copy.c_str(), FALSE)) << "cannot copy to " << copy;
+    EXPECT_EQ(GetFileAttributesA((folder + "\\vistedit.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+    return copy;
+}
+
+bool answers(HWND window, DWORD timeoutMs)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+Resident startResident(const std::string& path, bool settle)
+{
+    Resident resident;
+    resident.program = startProgram(path);
+    resident.window = waitForWindow(RESIDENT_CLASS_NAME, "Vistrell", 10000, resident.program.id);
+    EXPECT_NE(resident.window, (HWND)NULL) << "no resident window";
+    if (resident.window && settle)
+        EXPECT_TRUE(answers(resident.window, 10000)) << "the resident window does not answer";
+    return resident;
+}
+
+bool closeResident(Resident& resident, DWORD* exitCode)
+{
+    if (!resident.program.process)
+        return true;
+    if (resident.window && IsWindow(resident.window))
+        PostMessageA(resident.window, WM_CLOSE, 0, 0);
+    bool ended = waitForExit(resident.program, 10000, exitCode);
+    stopProgram(resident.program);
+    resident.window = NULL;
+    return ended;
+}
+
+int bitmapIndex()
+{
+    std::string text = readSetting("Configuration", "Bitmap index");
+    if (text == "<absent>")
+        return -1000;
+    return std::atoi(text.c_str());
+}
+
+void writeBitmapList(int count)
+{
+    removeSettings();
+    for (int i = 0; i < count; ++i) {
+        char key[16];
+        std::snprintf(key, sizeof key, "%03d_wall", i);
+        writeSetting("Bitmap list", key, sampleBitmap(i % 5).c_str());
+    }
+}
+
+namespace {
+// Polls until "Bitmap index" is at least target (or the time is up), then
+// until it has kept one value for QUIET_MS; returns that value.
+int settledIndexFrom(int target, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    int value = bitmapIndex();
+    while (value < target && GetTickCount() - start < timeoutMs) {
+        pumpFor(10);
+        value = bitmapIndex();
+    }
+    DWORD quietSince = GetTickCount();
+    while (GetTickCount() - quietSince < QUIET_MS) {
+        pumpFor(20);
+        int now = bitmapIndex();
+        if (now != value) {
+            value = now;
+            quietSince = GetTickCount();
+        }
+    }
+    return value;
+}
+}  // namespace
+
+int changesByTicks(HWND window, int ticks, int expected)
+{
+    int before = bitmapIndex();
+    if (before < 0)
+        before = 0;
+    for (int i = 0; i < ticks; ++i)
+        PostMessageA(window, WM_TIMER, 666, 0);
+    PostMessageA(window, WM_COMMAND, CHANGE_NOW_COMMAND, 0);
+    int after = settledIndexFrom(before + expected + 1, 5000);
+    return after - before - 1;
+}
+
+int waitForIndex(int expected, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    int value = bitmapIndex();
+    while (value != expected && GetTickCount() - start < timeoutMs) {
+        pumpFor(10);
+        value = bitmapIndex();
+    }
+    return value;
+}
+
+int dayNumberByFileTime(WORD year, WORD month, WORD day)
+{
+    SYSTEMTIME date = {};
+    date.wYear = year;
+    date.wMonth = month;
+    date.wDay = day;
+    FILETIME file;
+    EXPECT_TRUE(SystemTimeToFileTime(&date, &file));
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = file.dwLowDateTime;
+    ticks.HighPart = file.dwHighDateTime;
+    // File times count 100 ns steps from 1 January 1601, whose DayNumber is
+    // -108746 (1 January 1900, 109207 days later, is 461).
+    const ULONGLONG ticksPerDay = 864000000000ULL;
+    return static_cast<int>(ticks.QuadPart / ticksPerDay) - 108746;
+}
+
+int todayByFileTime()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return dayNumberByFileTime(now.wYear, now.wMonth, now.wDay);
+}
+
+HWND findPopupMenu(DWORD processId)
+{
+    HWND found = NULL;
+    HWND window = NULL;
+    while ((window = FindWindowExA(NULL, window, "#32768", NULL)) != NULL) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window)) {
+            found = window;
+            break;
+        }
+    }
+    return found;
+}
+
+HWND waitForPopupMenu(DWORD processId, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND menu = findPopupMenu(processId);
+        if (menu || GetTickCount() - start >= timeoutMs)
+            return menu;
+        pumpFor(10);
+    }
+}
+
+bool dismissPopupMenu(HWND menuWindow, DWORD timeoutMs)
+{
+    PostMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+    DWORD start = GetTickCount();
+    while (IsWindow(menuWindow) && IsWindowVisible(menuWindow)) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        pumpFor(10);
+    }
+    return true;
+}
+
+namespace {
+LRESULT CALLBACK standInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+}  // namespace
+
+HWND createEditorStandIn()
+{
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = standInProc;
+        windowClass.hInstance = GetModuleHandleA(NULL);
+        windowClass.lpszClassName = EDITOR_CLASS_NAME;
+        registered = RegisterClassA(&windowClass) != 0;
+    }
+    return CreateWindowExA(0, EDITOR_CLASS_NAME, "Scenara - GUI", WS_OVERLAPPEDWINDOW, 50, 50, 200, 100, NULL,
+                           NULL, GetModuleHandleA(NULL), NULL);
+}

@@ -1,0 +1,72 @@
+// Helpers for driving the real resident changer: start it and wait until its
+// start-up decision is done, post it timer ticks and tray clicks, count the
+// wallpaper changes it makes, and end it cleanly.
+#ifndef VISTRELL_RESIDENTDRIVER_H
+#define VISTRELL_RESIDENTDRIVER_H
+
+#include "harness.h"
+
+#include <string>
+
+// The resident window's class and the editor's, as the programs spell them.
+extern const char* const RESIDENT_CLASS_NAME;
+extern const char* const EDITOR_CLASS_NAME;
+
+struct Resident {
+    Program program;
+    HWND window = NULL;
+};
+
+// build/win/vistrell.exe.
+std::string residentPath();
+
+// Copies vistrell.exe into a folder of its own (below the temp directory), so
+// that no editor lies beside it; returns the copy's path.
+std::string isolatedResidentCopy();
+
+// Starts the program and waits for its window; with settle, also until the
+// window answers a sent message, that is until the start-up decision is done
+// (or a box of its own is waiting).
+Resident startResident(const std::string& path = residentPath(), bool settle = true);
+
+// Sends a null message; true when the window answered within the time.
+bool answers(HWND window, DWORD timeoutMs = 5000);
+
+// Ends the program through WM_CLOSE (its window is destroyed, which removes
+// the tray icon) and waits for it; the exit code is stored when it ended.
+bool closeResident(Resident& resident, DWORD* exitCode = nullptr);
+
+// "Bitmap index" of the settings file as a number (-1000 when absent).
+int bitmapIndex();
+
+// Writes a list of count entries over the sample bitmaps, with every other
+// setting removed.
+void writeBitmapList(int count);
+
+// Posts ticks WM_TIMER messages, then command 106 as a marker, and waits
+// until "Bitmap index" has moved by expected + 1 and then kept still.
+// Messages are handled in the order they were posted, so every tick has been
+// handled once the marker's change shows; too few changes end in a time-out.
+// Returns the number of changes the ticks made (the list must be long enough
+// not to wrap).
+int changesByTicks(HWND window, int ticks, int expected);
+
+// Waits until "Bitmap index" reads expected; returns the last value read.
+int waitForIndex(int expected, DWORD timeoutMs = 5000);
+
+// Today's DayNumber (1 January 1900 is 461), computed from the local date
+// through the platform's file-time arithmetic.
+int todayByFileTime();
+int dayNumberByFileTime(WORD year, WORD month, WORD day);
+
+// The top-level pop-up menu window ("#32768") shown by a process, or NULL.
+HWND findPopupMenu(DWORD processId);
+HWND waitForPopupMenu(DWORD processId, DWORD timeoutMs);
+// Closes a pop-up menu with Escape; true when it went away.
+bool dismissPopupMenu(HWND menuWindow, DWORD timeoutMs = 5000);
+
+// A top-level window of the editor's class, made by the test as a stand-in
+// for a running editor (hidden until someone shows it).
+HWND createEditorStandIn();
+
+#endif

@@ -405,9 +405,9 @@ SIZE_T privateBytes(HANDLE process)
     counters.cb = sizeof counters;
     if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
         return 0;
-    // Wine fills only the older record and leaves PrivateUsage at 0; its
-    // PagefileUsage counts the process's private pages there (as it equals
-    // PrivateUsage on Windows).
+    // Wine fills PrivateUsage only for the calling process; for another one
+    // it reports the anonymous memory as PagefileUsage, which on Windows is
+    // the same count as the private bytes.
     return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
 }
 

@@ -100,7 +100,8 @@ private:
     std::vector<HWND> owners_;
 };
 
-// Private bytes of a process (PROCESS_MEMORY_COUNTERS_EX.PrivateUsage).
+// Private bytes of a process (PROCESS_MEMORY_COUNTERS_EX.PrivateUsage, or
+// PagefileUsage where the platform leaves that empty).
 SIZE_T privateBytes(HANDLE process);
 
 // A set of bitmap files for tests, made once per run in the temp directory.

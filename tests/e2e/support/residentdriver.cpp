@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 
 const char* const RESIDENT_CLASS_NAME = "WALLPAPER-MENU";
 const char* const EDITOR_CLASS_NAME = "VISTRELL_GUI";
@@ -79,14 +82,11 @@ void writeBitmapList(int count)
     }
 }
 
-namespace {
-// Polls until "Bitmap index" is at least target (or the time is up), then
-// until it has kept one value for QUIET_MS; returns that value.
-int settledIndexFrom(int target, DWORD timeoutMs)
+int settledIndex(int atLeast, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     int value = bitmapIndex();
-    while (value < target && GetTickCount() - start < timeoutMs) {
+    while (value < atLeast && GetTickCount() - start < timeoutMs) {
         pumpFor(10);
         value = bitmapIndex();
     }
@@ -101,7 +101,6 @@ int settledIndexFrom(int target, DWORD timeoutMs)
     }
     return value;
 }
-}  // namespace
 
 int changesByTicks(HWND window, int ticks, int expected)
 {
@@ -111,7 +110,7 @@ int changesByTicks(HWND window, int ticks, int expected)
     for (int i = 0; i < ticks; ++i)
         PostMessageA(window, WM_TIMER, 666, 0);
     PostMessageA(window, WM_COMMAND, CHANGE_NOW_COMMAND, 0);
-    int after = settledIndexFrom(before + expected + 1, 5000);
+    int after = settledIndex(before + expected + 1);
     return after - before - 1;
 }
 
@@ -207,4 +206,57 @@ HWND createEditorStandIn()
     }
     return CreateWindowExA(0, EDITOR_CLASS_NAME, "Scenara - GUI", WS_OVERLAPPEDWINDOW, 50, 50, 200, 100, NULL,
                            NULL, GetModuleHandleA(NULL), NULL);
+}
+
+bool trayIconPresent(HWND window)
+{
+    NOTIFYICONDATAA probe = {};
+    probe.cbSize = 88;  // the record's first form
+    probe.hWnd = window;
+    probe.uID = 666;
+    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+void endAllResidents()
+{
+    for (int round = 0; round < 3; ++round) {
+        HWND window = FindWindowA(RESIDENT_CLASS_NAME, NULL);
+        if (!window)
+            return;
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        Program program;
+        program.process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+        program.id = processId;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (!waitForExit(program, 3000))
+            TerminateProcess(program.process, 99);
+        stopProgram(program);
+        pumpFor(50);
+    }
+}
+
+void writeLongBitmapList(int count)
+{
+    removeSettings();
+    std::ofstream file(settingsPath().c_str(), std::ios::binary);
+    file << "[Bitmap list]\r\n";
+    for (int i = 0; i < count; ++i) {
+        char key[16];
+        std::snprintf(key, sizeof key, "%03d_wall=", i);
+        file << key << sampleBitmap(i % 2) << "\r\n";
+    }
+}
+
+void ResidentTest::SetUp()
+{
+    endAllResidents();
+    removeSettings();
+}
+
+void ResidentTest::TearDown()
+{
+    endAllResidents();
+    clearProgramVersion("vistrell.exe");
+    removeSettings();
 }

@@ -6,6 +6,8 @@
 
 #include "harness.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 // The resident window's class and the editor's, as the programs spell them.
@@ -25,8 +27,9 @@ std::string residentPath();
 std::string isolatedResidentCopy();
 
 // Starts the program and waits for its window; with settle, also until the
-// window answers a sent message, that is until the start-up decision is done
-// (or a box of its own is waiting).
+// window answers a sent message. That is once the start-up decision is done
+// when it made no change (or a box of its own is waiting); a start-up change
+// answers sent messages while it tells the desktop of the new wallpaper.
 Resident startResident(const std::string& path = residentPath(), bool settle = true);
 
 // Sends a null message; true when the window answered within the time.
@@ -51,6 +54,10 @@ void writeBitmapList(int count);
 // not to wrap).
 int changesByTicks(HWND window, int ticks, int expected);
 
+// Polls until "Bitmap index" is at least atLeast (or the time is up), then
+// until it has kept one value for a moment; returns that value.
+int settledIndex(int atLeast, DWORD timeoutMs = 5000);
+
 // Waits until "Bitmap index" reads expected; returns the last value read.
 int waitForIndex(int expected, DWORD timeoutMs = 5000);
 
@@ -68,5 +75,26 @@ bool dismissPopupMenu(HWND menuWindow, DWORD timeoutMs = 5000);
 // A top-level window of the editor's class, made by the test as a stand-in
 // for a running editor (hidden until someone shows it).
 HWND createEditorStandIn();
+
+// Whether the tray holds the resident's icon (window, identifier 666): asks
+// the tray to modify it with nothing to change, which only an existing icon
+// allows.
+bool trayIconPresent(HWND window);
+
+// Ends every running resident changer: closes its window, or ends the process
+// when it does not go.
+void endAllResidents();
+
+// Writes a list of count entries straight into the settings file (hundreds
+// at once), all over the same two sample bitmaps.
+void writeLongBitmapList(int count);
+
+// Base of the resident end-to-end suites: no settings file and no resident
+// running before and after each test; the old-shell version switch undone.
+class ResidentTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
 
 #endif

@@ -1,0 +1,111 @@
+// The resident menu's commands, sent to the real program as WM_COMMAND the
+// way the tray pop-up delivers them.
+#include "residentdriver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+LRESULT sendCommand(HWND window, WPARAM wParam, LPARAM lParam = 0)
+{
+    DWORD_PTR result = 0xBAD;
+    EXPECT_TRUE(SendMessageTimeoutA(window, WM_COMMAND, wParam, lParam, SMTO_NORMAL, 5000, &result)) << wParam;
+    return static_cast<LRESULT>(result);
+}
+
+// Posts a command that shows a box, checks the box and answers it.
+void expectBox(const Resident& resident, WPARAM command, const char* title, const char* text, UINT icon,
+               std::vector<int> buttons, int answer)
+{
+    PostMessageA(resident.window, WM_COMMAND, command, 0);
+    HWND box = waitForMessageBox(title, 5000, resident.program.id);
+    ASSERT_NE(box, (HWND)NULL) << "no box for " << command;
+    if (text)
+        EXPECT_EQ(messageBoxText(box), text) << command;
+    if (icon)
+        EXPECT_EQ(messageBoxIcon(box), icon) << command;
+    EXPECT_EQ(messageBoxButtons(box), buttons) << command;
+    EXPECT_EQ(messageBoxOwner(box), resident.window) << command;
+    ASSERT_TRUE(answerMessageBox(box, answer));
+}
+
+class ResidentCommands : public ResidentTest {
+protected:
+    void SetUp() override
+    {
+        ResidentTest::SetUp();
+        writeBitmapList(5);
+        writeSetting("Configuration", "Change every", "1");
+        writeSetting("Configuration", "Last Change", "12345");
+    }
+};
+}  // namespace
+
+TEST_F(ResidentCommands, OpenProgramWindowShowsTheEditor)
+{
+    HWND editor = createEditorStandIn();
+    Resident resident = startResident();
+    EXPECT_EQ(sendCommand(resident.window, 101), 0);
+    pumpFor(100);
+    EXPECT_TRUE(IsWindowVisible(editor));
+    DestroyWindow(editor);
+}
+
+TEST_F(ResidentCommands, SetupNewWallpaperChangesEachTimeAndKeepsLastChange)
+{
+    Resident resident = startResident();
+    EXPECT_EQ(sendCommand(resident.window, 106), 0);
+    EXPECT_EQ(bitmapIndex(), 1);
+    EXPECT_STRCASEEQ(readProfile("DESKTOP", "Wallpaper").c_str(), sampleBitmap(0).c_str());
+    // Only the low word names the command.
+    EXPECT_EQ(sendCommand(resident.window, MAKEWPARAM(106, 1), 0x1234), 0);
+    EXPECT_EQ(bitmapIndex(), 2);
+    EXPECT_STRCASEEQ(readProfile("DESKTOP", "Wallpaper").c_str(), sampleBitmap(1).c_str());
+    EXPECT_EQ(readSetting("Configuration", "Last Change"), "12345");
+}
+
+TEST_F(ResidentCommands, UnknownIdentifiersGetTheDefaultAnswer)
+{
+    Resident resident = startResident();
+    for (WPARAM command : {0, 100, 102, 105, 108, 125, 129, 132, 0xF060, 0xFFFF})
+        EXPECT_EQ(sendCommand(resident.window, command), 0) << command;
+    pumpFor(200);
+    EXPECT_EQ(bitmapIndex(), -1000);
+    EXPECT_EQ(countMessageBoxes(NULL, resident.program.id), 0);
+    EXPECT_TRUE(isRunning(resident.program));
+}
+
+TEST_F(ResidentCommands, RemoveFromMemoryAsksAndEndsOnYes)
+{
+    Resident resident = startResident();
+    expectBox(resident, 128, "Query", "Remove from memory ?", MB_ICONQUESTION, {IDYES, IDNO}, IDNO);
+    ASSERT_TRUE(answers(resident.window));
+    EXPECT_TRUE(isRunning(resident.program));
+    EXPECT_TRUE(trayIconPresent(resident.window));
+
+    expectBox(resident, 128, "Query", "Remove from memory ?", 0, {IDYES, IDNO}, IDYES);
+    DWORD code = 1;
+    ASSERT_TRUE(waitForExit(resident.program, 5000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(trayIconPresent(resident.window));
+}
+
+// Only ever answered No: a log-off would end every process of the prefix.
+TEST_F(ResidentCommands, ShutdownCommandsAskFirst)
+{
+    Resident resident = startResident();
+    expectBox(resident, 126, "Caution", "You attempt to restart Windows.\nAre you sure ?", MB_ICONEXCLAMATION,
+              {IDYES, IDNO}, IDNO);
+    expectBox(resident, 127, "Caution", "You attempt to reboot machine.\nAre you sure ?", MB_ICONEXCLAMATION,
+              {IDYES, IDNO}, IDNO);
+    ASSERT_TRUE(answers(resident.window));
+    EXPECT_TRUE(isRunning(resident.program));
+}
+
+TEST_F(ResidentCommands, AboutBoxIsOwnedByTheResident)
+{
+    Resident resident = startResident();
+    expectBox(resident, 130, "About Scenara", nullptr, 0, {IDOK}, IDOK);
+    EXPECT_TRUE(answers(resident.window));
+}

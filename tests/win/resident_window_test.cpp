@@ -102,17 +102,6 @@ TEST_F(ResidentWindow, NewShellAddsTheTrayRecordAndTeardownDeletesIt)
     EXPECT_FALSE(trayIconPresent());
 }
 
-TEST_F(ResidentWindow, DestroyingTheWindowRemovesTheIconAndAsksToQuit)
-{
-    create(false);
-    ASSERT_TRUE(trayIconPresent());
-    DestroyWindow(window);
-    EXPECT_FALSE(trayIconPresent());
-    MSG message;
-    ASSERT_TRUE(PeekMessageA(&message, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(message.wParam, 0u);
-}
-
 TEST_F(ResidentWindow, OldShellHangsTheEntryPopupIntoTheSystemMenu)
 {
     create(true);
@@ -135,25 +124,6 @@ TEST_F(ResidentWindow, OldShellHangsTheEntryPopupIntoTheSystemMenu)
         EXPECT_EQ(GetMenuItemID(entry, i), ids[i]) << i;
     EXPECT_EQ(menuText(entry, 8), "Windows Shutdown");
     EXPECT_EQ(GetMenuItemID(GetSubMenu(entry, 8), 1), 127u);
-}
-
-TEST_F(ResidentWindow, SystemCommandsSwallowedOnTheNewShellRoutedOnTheOld)
-{
-    writeBitmapList(3);
-    writeSetting("Configuration", "Change every", "1");
-    create(false);
-    EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, 106, 0), 0);
-    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "<absent>");
-    EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0), 0);
-    EXPECT_TRUE(IsWindow(window));
-    DestroyWindow(window);
-
-    create(true);
-    EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, 106, 0), 0);
-    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
-    // Close is not a menu command: the default processing destroys the window.
-    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_FALSE(IsWindow(window));
 }
 
 TEST_F(ResidentWindow, TickCounterRunsOnlyUnderAPeriodAndRestartsAfterAChange)

@@ -1,8 +1,8 @@
 #include "commands.h"
 
-#include "ids.h"
 #include "launcher.h"
 #include "picker.h"
+#include "residentids.h"
 #include "residentwnd.h"
 #include "shellcmds.h"
 #include "timing.h"

@@ -1,6 +1,6 @@
 #include "launcher.h"
 
-#include "ids.h"
+#include "residentids.h"
 
 void openEditor(HWND owner)
 {

@@ -1,10 +1,10 @@
 #include "residentwnd.h"
 
 #include "commands.h"
-#include "ids.h"
 #include "launcher.h"
 #include "oldshell.h"
 #include "picker.h"
+#include "residentids.h"
 #include "sysmenu.h"
 #include "timing.h"
 #include "tray.h"

@@ -1,6 +1,6 @@
 #include "sysmenu.h"
 
-#include "ids.h"
+#include "residentids.h"
 #include "residentwnd.h"
 
 void appendSystemMenuEntry(HWND window)

@@ -1,6 +1,6 @@
 #include "tray.h"
 
-#include "ids.h"
+#include "residentids.h"
 #include "residentwnd.h"
 
 NOTIFYICONDATAA trayIconData;

@@ -1,8 +1,8 @@
 // The resident changer: one hidden window (a minimized one on the old shell)
 // with a tray icon or a system-menu pop-up, changing the wallpaper at start
 // and on the minute timer.
-#include "ids.h"
 #include "oldshell.h"
+#include "residentids.h"
 #include "residentwnd.h"
 
 #include <windows.h>

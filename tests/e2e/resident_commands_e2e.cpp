@@ -21,10 +21,12 @@ void expectBox(const Resident& resident, WPARAM command, const char* title, cons
     PostMessageA(resident.window, WM_COMMAND, command, 0);
     HWND box = waitForMessageBox(title, 5000, resident.program.id);
     ASSERT_NE(box, (HWND)NULL) << "no box for " << command;
-    if (text)
+    if (text) {
         EXPECT_EQ(messageBoxText(box), text) << command;
-    if (icon)
+    }
+    if (icon) {
         EXPECT_EQ(messageBoxIcon(box), icon) << command;
+    }
     EXPECT_EQ(messageBoxButtons(box), buttons) << command;
     EXPECT_EQ(messageBoxOwner(box), resident.window) << command;
     ASSERT_TRUE(answerMessageBox(box, answer));

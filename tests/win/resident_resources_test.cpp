@@ -91,13 +91,15 @@ TEST_F(ResidentResources, MenuBarHoldsTheEntryPopupInItsOrder)
     for (size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(items[i].separator, expected[i].separator) << i;
         EXPECT_EQ(items[i].popup, expected[i].popup) << i;
-        if (!expected[i].separator && !expected[i].popup)
+        if (!expected[i].separator && !expected[i].popup) {
             EXPECT_EQ(items[i].id, expected[i].id) << i;
+        }
         EXPECT_EQ(items[i].text, expected[i].text) << i;
         // Enabled, unchecked, not the default item (separators always read
         // as greyed).
-        if (!expected[i].separator)
+        if (!expected[i].separator) {
             EXPECT_EQ(items[i].state, 0u) << i;
+        }
     }
 
     std::vector<Item> shutdown = menuItems(GetSubMenu(entry, 8));

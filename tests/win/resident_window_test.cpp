@@ -2,9 +2,9 @@
 // and resources: what cannot be read from another process under Wine (the
 // tray record, the system menu) and the tick counter's state.
 #include "harness.h"
-#include "ids.h"
 #include "oldshell.h"
 #include "residentdriver.h"
+#include "residentids.h"
 #include "residentwnd.h"
 #include "timing.h"
 #include "tray.h"

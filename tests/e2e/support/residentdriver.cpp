@@ -47,8 +47,14 @@ Resident startResident(const std::string& path, bool settle)
     resident.program = startProgram(path);
     resident.window = waitForWindow(RESIDENT_CLASS_NAME, "Vistrell", 10000, resident.program.id);
     EXPECT_NE(resident.window, (HWND)NULL) << "no resident window";
-    if (resident.window && settle)
-        EXPECT_TRUE(answers(resident.window, 10000)) << "the resident window does not answer";
+    if (resident.window && settle) {
+        PostMessageA(resident.window, WM_USER, 666, WM_LBUTTONDOWN);
+        HWND menu = waitForPopupMenu(resident.program.id, 10000);
+        EXPECT_NE(menu, (HWND)NULL) << "the resident's message loop does not run";
+        if (menu) {
+            EXPECT_TRUE(dismissPopupMenu(menu));
+        }
+    }
     return resident;
 }
 

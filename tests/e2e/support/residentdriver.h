@@ -26,10 +26,11 @@ std::string residentPath();
 // that no editor lies beside it; returns the copy's path.
 std::string isolatedResidentCopy();
 
-// Starts the program and waits for its window; with settle, also until the
-// window answers a sent message. That is once the start-up decision is done
-// when it made no change (or a box of its own is waiting); a start-up change
-// answers sent messages while it tells the desktop of the new wallpaper.
+// Starts the program and waits for its window; with settle, also until its
+// message loop runs, that is until the start-up decision is done: a tray
+// click is posted, and the pop-up menu it opens (closed again at once) can
+// only come from the loop. A sent message would not do: the window answers
+// those while it adds its tray icon, before the decision.
 Resident startResident(const std::string& path = residentPath(), bool settle = true);
 
 // Sends a null message; true when the window answered within the time.

@@ -2,7 +2,7 @@
 #ifndef VISTRELL_RESIDENT_IDS_H
 #define VISTRELL_RESIDENT_IDS_H
 
-#include "menuids.h"
+#include "residentmenuids.h"
 
 // Window classes: this program's own, and the editor's, by which a running
 // editor is found.

@@ -1,7 +1,7 @@
 /* Command identifiers of the resident menu "MENU_3". Plain defines only:
    the resource script includes this file too. */
-#ifndef VISTRELL_MENUIDS_H
-#define VISTRELL_MENUIDS_H
+#ifndef VISTRELL_RESIDENTMENUIDS_H
+#define VISTRELL_RESIDENTMENUIDS_H
 
 #define IDM_OPEN_EDITOR 101
 #define IDM_CHANGE_NOW 106

@@ -1,0 +1,98 @@
+#include "loadsettings.h"
+
+#include <commctrl.h>
+
+#include "editorstate.h"
+#include "ids.h"
+#include "settings.h"
+#include "slottable.h"
+#include "textcase.h"
+
+static const DWORD UPDOWN_STYLE = WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT;  // 0x50000006
+static const int UPDOWN_UPPER = 1;
+
+static const char* const CHANGE_POLICY_TEXTS[] = {
+    "Every Launch", "On Demand", "Randomly (1:5)", "Every 1 Day", "Every 2 Days", "Every Week", "Every Month",
+};
+static const char* const TIME_PERIOD_TEXTS[] = {
+    "Once", "And Every 5 min", "And Every Quarter", "And Every Half", "And Every Hour",
+};
+
+// Refills a schedule combo so that each row index is the stored value, and
+// selects the row of value (none when it is out of range).
+static void fillScheduleCombo(HWND dialog, int id, const char* const* texts, int count, int value)
+{
+    SendDlgItemMessageA(dialog, id, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < count; ++i)
+        SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[i]));
+    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+}
+
+// The up arrow runs toward 1, the down arrow toward the screen's size.
+static HWND createCoordinateUpDown(HWND dialog, int id, int buddyId, int screenEdge)
+{
+    return CreateUpDownControl(UPDOWN_STYLE, 0, 0, 0, 0, dialog, id, editorInstance, GetDlgItem(dialog, buddyId),
+                               UPDOWN_UPPER, screenEdge, 0);
+}
+
+void showCurrentWallpaper(HWND dialog)
+{
+    char wallpaper[PATH_BUFFER];
+    GetProfileStringA("DESKTOP", "WALLPAPER", "", wallpaper, sizeof wallpaper);
+    lowercaseAscii(wallpaper);
+    SendDlgItemMessageA(dialog, IDC_CURRENT_WALLPAPER, CB_RESETCONTENT, 0, 0);
+    SendDlgItemMessageA(dialog, IDC_CURRENT_WALLPAPER, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wallpaper));
+    SendDlgItemMessageA(dialog, IDC_CURRENT_WALLPAPER, CB_SETCURSEL, 0, 0);
+}
+
+static void loadEntries()
+{
+    char path[PATH_BUFFER];
+    for (int i = 0; i < EDITOR_ENTRY_LIMIT; ++i) {
+        if (!readEntryPath(i, path))
+            return;
+        int x = readEntryInt(i, ENTRY_XPOS, 0);
+        int y = readEntryInt(i, ENTRY_YPOS, 0);
+        int mode = readEntryInt(i, ENTRY_TYPE, 1);
+        if (!addEntry(&slotTable, path, x, y, mode))
+            return;
+    }
+}
+
+void loadSettingsIntoDialog(HWND dialog)
+{
+    clearTable(&slotTable);
+    isDirty = false;
+
+    bool successive = readSettingInt(SECTION_CONFIG, KEY_SUCCESSIVE, 1) == 1;
+    CheckDlgButton(dialog, successive ? IDC_SUCCESSIVE : IDC_RANDOM, BST_CHECKED);
+    CheckDlgButton(dialog, successive ? IDC_RANDOM : IDC_SUCCESSIVE, BST_UNCHECKED);
+
+    // The limits are the screen's size when the dialog first loads.
+    RECT screen;
+    GetWindowRect(GetDesktopWindow(), &screen);
+    if (!xUpDown)
+        xUpDown = createCoordinateUpDown(dialog, IDC_X_UPDOWN, IDC_X_EDIT, screen.right);
+    if (!yUpDown)
+        yUpDown = createCoordinateUpDown(dialog, IDC_Y_UPDOWN, IDC_Y_EDIT, screen.bottom);
+
+    // No placement is shown until the list reports a row.
+    CheckDlgButton(dialog, IDC_CENTER, BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_DEFINED, BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_TILE, BST_UNCHECKED);
+
+    rememberedChangePolicy = readSettingInt(SECTION_CONFIG, KEY_CHANGE_EVERY, rememberedChangePolicy);
+    fillScheduleCombo(dialog, IDC_CHANGE_EVERY, CHANGE_POLICY_TEXTS,
+                      sizeof CHANGE_POLICY_TEXTS / sizeof CHANGE_POLICY_TEXTS[0], rememberedChangePolicy);
+    rememberedTimePeriod = readSettingInt(SECTION_CONFIG, KEY_TIME_PERIOD, rememberedTimePeriod);
+    fillScheduleCombo(dialog, IDC_TIME_PERIOD, TIME_PERIOD_TEXTS,
+                      sizeof TIME_PERIOD_TEXTS / sizeof TIME_PERIOD_TEXTS[0], rememberedTimePeriod);
+    // A period only means something while the policy lets the changer stay on.
+    EnableWindow(GetDlgItem(dialog, IDC_TIME_PERIOD), rememberedChangePolicy == 0 || rememberedChangePolicy == 1);
+
+    showCurrentWallpaper(dialog);
+    loadEntries();
+
+    int current = readSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, 1);
+    SendDlgItemMessageA(dialog, IDC_LIST, LB_SETCARETINDEX, static_cast<WPARAM>(current), FALSE);
+}

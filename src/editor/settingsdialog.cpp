@@ -1,0 +1,64 @@
+#include "settingsdialog.h"
+
+#include "closing.h"
+#include "dialogcommands.h"
+#include "editorstate.h"
+#include "ids.h"
+#include "loadsettings.h"
+#include "preview.h"
+#include "settings.h"
+#include "slottable.h"
+
+static const int DEFAULT_WINDOW_POSITION = 20;
+
+// Hangs the pop-up "Scenara" (the menu "MENU_1") at the end of the dialog's
+// system menu, behind a separator.
+static void extendSystemMenu(HWND dialog)
+{
+    AppendMenuA(GetSystemMenu(dialog, FALSE), MF_BYPOSITION | MF_SEPARATOR, 0, "");
+    HMENU scenara = LoadMenuA(editorInstance, MENU_SYSTEM_NAME);
+    AppendMenuA(GetSystemMenu(dialog, FALSE), MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(scenara),
+                "Scenara");
+}
+
+static INT_PTR onInitDialog(HWND dialog)
+{
+    bindList(&slotTable, GetDlgItem(dialog, IDC_LIST));
+    EnableWindow(GetDlgItem(dialog, IDC_PREVIEW_FRAME), FALSE);
+    createPreviewContexts(dialog);
+    extendSystemMenu(dialog);
+    loadSettingsIntoDialog(dialog);
+
+    int y = readSettingInt(SECTION_CONFIG, KEY_WINDOW_Y, DEFAULT_WINDOW_POSITION);
+    int x = readSettingInt(SECTION_CONFIG, KEY_WINDOW_X, DEFAULT_WINDOW_POSITION);
+    SetWindowPos(dialog, NULL, x, y, 0, 0, SWP_NOSIZE);
+    ShowWindow(dialog, SW_SHOWMINIMIZED);
+    ShowWindow(dialog, SW_SHOWNORMAL);
+
+    // Filling the controls made them notify; none of that is a user's change.
+    isDirty = false;
+    return TRUE;
+}
+
+INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return onInitDialog(dialog);
+    case WM_COMMAND:
+        return dispatchDialogCommand(dialog, message, wParam, lParam);
+    case WM_SYSCOMMAND:
+        return dispatchSystemCommand(dialog, message, wParam, lParam);
+    case WM_CLOSE:
+        return closeDialog(dialog);
+    case WM_WININICHANGE:
+        // Any setting may have changed, the wallpaper among them.
+        showCurrentWallpaper(dialog);
+        return TRUE;
+    case WM_ACTIVATEAPP:
+        clearPreview(dialog);
+        return 0;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,216 @@
+// Keeping the bitmap list: files added through the real open-file dialog,
+// rows removed, placements given to the selected rows, and the list saved.
+#include "editor_driver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class EditorList : public EditorFixture {};
+
+std::string lowered(std::string text)
+{
+    for (char& c : text)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return text;
+}
+
+std::string withoutSlash(const std::string& folder)
+{
+    return folder.substr(0, folder.size() - 1);
+}
+
+// Closes an editor that holds changes, answering No.
+void closeDiscarding(Editor& editor)
+{
+    PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
+    HWND box = waitForMessageBox("Query", 5000, editor.program.id);
+    EXPECT_NE(box, (HWND)NULL) << "closing after a change must ask";
+    if (box)
+        answerMessageBox(box, IDNO);
+    EXPECT_EQ(waitForEditorExit(editor), 0u);
+    stopProgram(editor.program);
+}
+
+void closeUnchanged(Editor& editor)
+{
+    PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(waitForEditorExit(editor), 0u);
+    EXPECT_EQ(countMessageBoxes("Query"), 0);
+    stopProgram(editor.program);
+}
+}  // namespace
+
+TEST_F(EditorList, OneFileChosenBecomesALowerCasedCenteredEntry)
+{
+    std::string folder = freshFolder("VistEdit One");
+    writeTestBitmap(folder + "Sun.BMP", 8, 8, RGB(250, 200, 0));
+    Editor editor = startEditor(folder);
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    ASSERT_TRUE(addFilesThroughDialog(editor, "Sun.BMP", 1));
+    EXPECT_EQ(listRows(editor.dialog), std::vector<std::string>{lowered(folder + "Sun.BMP")});
+    EXPECT_STRCASEEQ(readSetting("Configuration", "Open directory").c_str(), withoutSlash(folder).c_str());
+
+    sendCommand(editor.dialog, ED_SAVE);
+    EXPECT_EQ(readEntry(0), (std::vector<std::string>{lowered(folder + "Sun.BMP"), "1", "1", "1"}));
+    closeUnchanged(editor);
+}
+
+TEST_F(EditorList, SeveralFilesKeepTheirNamesBehindTheLowerCasedFolder)
+{
+    std::string folder = freshFolder("VistEdit Many");
+    writeTestBitmap(folder + "Alpha.bmp", 8, 8, RGB(0, 0, 250));
+    writeTestBitmap(folder + "beta.BMP", 8, 8, RGB(0, 250, 0));
+    writeEntries({{sampleBitmap(0), 3, 4, 2}});
+    Editor editor = startEditor(folder);
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    ASSERT_TRUE(addFilesThroughDialog(editor, "\"Alpha.bmp\" \"beta.BMP\"", 3));
+    EXPECT_EQ(listRows(editor.dialog), (std::vector<std::string>{sampleBitmap(0), lowered(folder) + "Alpha.bmp",
+                                                                 lowered(folder) + "beta.BMP"}));
+    closeDiscarding(editor);
+    // No was the answer: the file keeps its one entry.
+    EXPECT_EQ(readEntry(1)[0], "<absent>");
+}
+
+TEST_F(EditorList, CancellingTheFileDialogChangesNothing)
+{
+    writeEntries({{sampleBitmap(0), 1, 1, 1}});
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    postCommand(editor.dialog, ED_ADD);
+    HWND fileDialog = waitForFileDialog(editor);
+    ASSERT_NE(fileDialog, (HWND)NULL);
+    ASSERT_TRUE(cancelFileDialog(fileDialog));
+    pumpFor(300);
+    EXPECT_EQ(listRows(editor.dialog), std::vector<std::string>{sampleBitmap(0)});
+    EXPECT_EQ(readSetting("Configuration", "Open directory"), "<absent>");
+    closeUnchanged(editor);
+}
+
+TEST_F(EditorList, TheFileDialogOpensWhereTheLastChoiceWasMadeAfterARestart)
+{
+    std::string pictures = freshFolder("VistEdit Pictures");
+    std::string elsewhere = freshFolder("VistEdit Elsewhere");
+    writeTestBitmap(pictures + "first.bmp", 8, 8, RGB(10, 10, 10));
+    writeTestBitmap(pictures + "moon.bmp", 8, 8, RGB(20, 20, 20));
+    Editor editor = startEditor(pictures);
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    ASSERT_TRUE(addFilesThroughDialog(editor, "first.bmp", 1));
+    closeDiscarding(editor);
+
+    // Started elsewhere, the dialog still opens in the remembered folder, so
+    // a bare name means a file there.
+    Editor again = startEditor(elsewhere);
+    ASSERT_NE(again.dialog, (HWND)NULL);
+    ASSERT_TRUE(addFilesThroughDialog(again, "moon.bmp", 1));
+    EXPECT_EQ(listRows(again.dialog), std::vector<std::string>{lowered(pictures + "moon.bmp")});
+    closeDiscarding(again);
+}
+
+TEST_F(EditorList, OnTheOldShellTheChosenPathIsLowerCasedWhole)
+{
+    // The old shell's result separates names by blanks: a folder without one.
+    std::string folder = freshFolder("VistEditOld");
+    writeTestBitmap(folder + "Old.BMP", 8, 8, RGB(90, 90, 90));
+    setProgramVersion("vistedit.exe", "nt351");
+    Editor editor = startEditor(folder);
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    ASSERT_TRUE(addFilesThroughDialog(editor, "Old.BMP", 1));
+    EXPECT_EQ(listRows(editor.dialog), std::vector<std::string>{lowered(folder + "Old.BMP")});
+    closeDiscarding(editor);
+}
+
+TEST_F(EditorList, AFullListRefusesMoreFilesAndSaysSo)
+{
+    std::vector<StoredEntry> entries;
+    for (int i = 0; i < 50; ++i)
+        entries.push_back({sampleBitmap(i % 5), i, i, 1});
+    writeEntries(entries);
+    std::string folder = freshFolder("VistEditFull");
+    writeTestBitmap(folder + "extra.bmp", 8, 8, RGB(1, 2, 3));
+    Editor editor = startEditor(folder);
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    ASSERT_EQ(listRows(editor.dialog).size(), 50u);
+
+    postCommand(editor.dialog, ED_ADD);
+    HWND fileDialog = waitForFileDialog(editor);
+    ASSERT_NE(fileDialog, (HWND)NULL);
+    ASSERT_TRUE(chooseInFileDialog(fileDialog, "extra.bmp"));
+    HWND box = waitForMessageBox("Error", 5000, editor.program.id);
+    ASSERT_NE(box, (HWND)NULL) << "a full list must be told";
+    EXPECT_FALSE(messageBoxText(box).empty());
+    EXPECT_EQ(messageBoxIcon(box), (UINT)MB_ICONHAND);
+    EXPECT_EQ(messageBoxOwner(box), (HWND)NULL);
+    ASSERT_TRUE(answerMessageBox(box, IDOK));
+    EXPECT_EQ(listRows(editor.dialog).size(), 50u);
+    // The choice was made, so the list counts as changed.
+    closeDiscarding(editor);
+}
+
+TEST_F(EditorList, RemovedRowsLeaveTheOthersRenumberedWithTheirOwnPlacement)
+{
+    std::vector<StoredEntry> entries;
+    for (int i = 0; i < 5; ++i)
+        entries.push_back({sampleBitmap(i), 10 + i, 20 + i, i % 3});
+    writeEntries(entries);
+    writeSetting("Bitmap list", "050_wall", "c:\\beyond.bmp");
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    selectRows(editor.dialog, {1, 3});
+    sendCommand(editor.dialog, ED_REMOVE);
+    EXPECT_EQ(listRows(editor.dialog), (std::vector<std::string>{sampleBitmap(0), sampleBitmap(2), sampleBitmap(4)}));
+
+    setCaretRow(editor.dialog, 1);
+    sendCommand(editor.dialog, ED_SAVE);
+    EXPECT_EQ(readEntry(0), (std::vector<std::string>{sampleBitmap(0), "10", "20", "0"}));
+    EXPECT_EQ(readEntry(1), (std::vector<std::string>{sampleBitmap(2), "12", "22", "2"}));
+    EXPECT_EQ(readEntry(2), (std::vector<std::string>{sampleBitmap(4), "14", "24", "1"}));
+    for (int i = 3; i < 50; ++i)
+        EXPECT_EQ(readEntry(i), (std::vector<std::string>(4, "<absent>"))) << "entry " << i;
+    EXPECT_EQ(readSetting("Bitmap list", "050_wall"), "c:\\beyond.bmp");
+    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
+    closeUnchanged(editor);
+}
+
+TEST_F(EditorList, RemoveAllEmptiesTheListAndTheSavedEntries)
+{
+    writeEntries({{sampleBitmap(0), 1, 1, 1}, {sampleBitmap(1), 1, 1, 1}});
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    sendCommand(editor.dialog, ED_REMOVE_ALL);
+    EXPECT_TRUE(listRows(editor.dialog).empty());
+    sendCommand(editor.dialog, ED_SAVE);
+    EXPECT_EQ(readEntry(0), (std::vector<std::string>(4, "<absent>")));
+    EXPECT_EQ(readEntry(1), (std::vector<std::string>(4, "<absent>")));
+    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "-1");
+    closeUnchanged(editor);
+}
+
+TEST_F(EditorList, APlacementChangeGoesToEverySelectedRow)
+{
+    writeEntries({{sampleBitmap(0), 1, 1, 1}, {sampleBitmap(1), 1, 1, 1}, {sampleBitmap(2), 1, 1, 1}});
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    HWND dialog = editor.dialog;
+    selectRows(dialog, {0, 2});
+    clickButton(dialog, ED_DEFINED);
+    EXPECT_TRUE(isChecked(dialog, ED_DEFINED));
+    EXPECT_TRUE(isEnabled(dialog, ED_X_UPDOWN));
+    setControlText(dialog, ED_X_EDIT, "120");
+    setControlText(dialog, ED_Y_EDIT, "45");
+    sendCommand(dialog, ED_SAVE);
+    EXPECT_EQ(readEntry(0), (std::vector<std::string>{sampleBitmap(0), "120", "45", "2"}));
+    EXPECT_EQ(readEntry(1), (std::vector<std::string>{sampleBitmap(1), "1", "1", "1"}));
+    EXPECT_EQ(readEntry(2), (std::vector<std::string>{sampleBitmap(2), "120", "45", "2"}));
+
+    selectRows(dialog, {1});
+    clickButton(dialog, ED_TILE);
+    EXPECT_FALSE(isEnabled(dialog, ED_X_UPDOWN));
+    sendCommand(dialog, ED_SAVE);
+    EXPECT_EQ(readEntry(1)[3], "0");
+    EXPECT_EQ(readEntry(0)[3], "2");
+
+    // A placement change is a change: closing asks.
+    clickButton(dialog, ED_CENTER);
+    closeDiscarding(editor);
+    EXPECT_EQ(readEntry(1)[3], "0");
+}

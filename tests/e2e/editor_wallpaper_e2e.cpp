@@ -1,0 +1,121 @@
+// "Apply BMP" and "Preview": the caret row's bitmap installed on the desktop
+// with its placement, or drawn into the dialog's preview frame.
+#include "editor_driver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class EditorWallpaper : public EditorFixture {};
+
+const char* const DESKTOP_KEY = "Control Panel\\desktop";
+
+void closeUnchanged(Editor& editor)
+{
+    PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(waitForEditorExit(editor), 0u);
+    EXPECT_EQ(countMessageBoxes("Query"), 0);
+    stopProgram(editor.program);
+}
+
+COLORREF screenPixel(int x, int y)
+{
+    HDC screen = GetDC(NULL);
+    COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(NULL, screen);
+    return colour;
+}
+
+// How many pixels of the frame's inside (2 pixels in from its edge) show colour.
+int countInside(HWND frame, COLORREF colour, int* total)
+{
+    RECT place;
+    GetWindowRect(frame, &place);
+    HDC screen = GetDC(NULL);
+    int same = 0;
+    *total = 0;
+    for (int y = place.top + 2; y < place.bottom - 2; y += 3)
+        for (int x = place.left + 2; x < place.right - 2; x += 3) {
+            same += GetPixel(screen, x, y) == colour;
+            ++*total;
+        }
+    ReleaseDC(NULL, screen);
+    return same;
+}
+}  // namespace
+
+TEST_F(EditorWallpaper, ApplyInstallsTheCaretRowWithItsPlacement)
+{
+    writeEntries({{sampleBitmap(1), 100, 50, 2}, {sampleBitmap(2), 7, 8, 0}});
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+
+    setCaretRow(editor.dialog, 0);
+    sendCommand(editor.dialog, ED_APPLY);
+    EXPECT_STRCASEEQ(readProfile("DESKTOP", "WALLPAPER").c_str(), sampleBitmap(1).c_str());
+    EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), "0");
+    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginX"), "100");
+    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginY"), "50");
+
+    // Tile passes no origin of its own.
+    setCaretRow(editor.dialog, 1);
+    sendCommand(editor.dialog, ED_APPLY);
+    EXPECT_STRCASEEQ(readProfile("DESKTOP", "WALLPAPER").c_str(), sampleBitmap(2).c_str());
+    EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), "1");
+    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginX"), "0");
+    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginY"), "0");
+    EXPECT_EQ(countMessageBoxes("MSG"), 0);
+
+    // The editor heard of its own change: the combo shows the new wallpaper.
+    pumpFor(300);
+    std::vector<std::string> shown = comboRows(editor.dialog, ED_CURRENT_WALLPAPER);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_STRCASEEQ(shown[0].c_str(), sampleBitmap(2).c_str());
+    for (char c : shown[0])
+        EXPECT_FALSE(c >= 'A' && c <= 'Z') << shown[0];
+    closeUnchanged(editor);
+}
+
+TEST_F(EditorWallpaper, ApplyAndPreviewOfAnEmptyListDoNothing)
+{
+    writeProfile("DESKTOP", "TileWallpaper", "1");
+    std::string before = readProfile("DESKTOP", "WALLPAPER");
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    sendCommand(editor.dialog, ED_APPLY);
+    sendCommand(editor.dialog, ED_PREVIEW);
+    pumpFor(300);
+    EXPECT_EQ(countMessageBoxes("MSG"), 0);
+    EXPECT_EQ(readProfile("DESKTOP", "WALLPAPER"), before);
+    EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), "1");
+    EXPECT_TRUE(isRunning(editor.program));
+    closeUnchanged(editor);
+}
+
+TEST_F(EditorWallpaper, PreviewDrawsTheBitmapInsideTheFrameUntilTheListMoves)
+{
+    // sampleBitmap(0) is a plain red picture.
+    const COLORREF red = RGB(200, 40, 40);
+    writeEntries({{sampleBitmap(0), 1, 1, 1}, {sampleBitmap(1), 1, 1, 1}});
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    SetForegroundWindow(editor.dialog);
+    pumpFor(300);
+    HWND frame = GetDlgItem(editor.dialog, ED_PREVIEW_FRAME);
+    int total = 0;
+    EXPECT_EQ(countInside(frame, red, &total), 0);
+
+    setCaretRow(editor.dialog, 0);
+    sendCommand(editor.dialog, ED_PREVIEW);
+    pumpFor(200);
+    EXPECT_EQ(countInside(frame, red, &total), total) << "the picture fills the frame 2 pixels inside its edge";
+    RECT place;
+    GetWindowRect(frame, &place);
+    EXPECT_NE(screenPixel(place.left, place.top), red) << "the frame's own edge stays";
+    EXPECT_NE(screenPixel(place.right - 1, place.bottom - 1), red);
+
+    // Any list notification clears the frame.
+    sendCommand(editor.dialog, ED_LIST);
+    pumpFor(200);
+    EXPECT_EQ(countInside(frame, red, &total), 0);
+    closeUnchanged(editor);
+}

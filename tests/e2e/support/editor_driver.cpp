@@ -1,0 +1,293 @@
+#include "editor_driver.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+const char* const DIALOG_TITLE = "Windows Scenara";
+const char* const FILE_DIALOG_TITLE = "Add Bitmaps...";
+// The file-name field of the explorer-style open dialog: edt1, or cmb13 in
+// the newer template.
+const int FILE_NAME_IDS[] = {0x480, 0x47C};
+
+LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+BOOL CALLBACK collectEditorProcess(HWND window, LPARAM param)
+{
+    char name[64];
+    GetClassNameA(window, name, sizeof name);
+    if (std::strcmp(name, "VISTRELL_GUI") == 0) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        reinterpret_cast<std::vector<DWORD>*>(param)->push_back(id);
+    }
+    return TRUE;
+}
+
+// The rows of a list box or a combo box of another process. Wine hands such
+// texts across processes in UTF-16 and does not convert them back for an
+// ANSI caller, so they are asked for with the wide messages.
+std::vector<std::string> itemTexts(HWND control, UINT countMessage, UINT lengthMessage, UINT textMessage)
+{
+    std::vector<std::string> rows;
+    LRESULT count = sendWithTimeout(control, countMessage, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t wide[512] = L"";
+        char text[1024] = "";
+        LRESULT length = sendWithTimeout(control, lengthMessage, i, 0);
+        if (length < 0 || length >= 512) {
+            rows.push_back("<unreadable>");
+            continue;
+        }
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(control, textMessage, i, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL, 10000, &result);
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, NULL, NULL);
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+HWND fileNameField(HWND fileDialog)
+{
+    for (int id : FILE_NAME_IDS) {
+        HWND field = GetDlgItem(fileDialog, id);
+        if (field && IsWindowVisible(field))
+            return field;
+    }
+    return NULL;
+}
+}  // namespace
+
+std::string editorPath()
+{
+    return testDirectory() + "vistedit.exe";
+}
+
+Editor startEditor(const std::string& workDir)
+{
+    Editor editor;
+    editor.program = startProgram(editorPath(), "", workDir);
+    editor.dialog = waitForWindow(NULL, DIALOG_TITLE, 15000, editor.program.id);
+    EXPECT_NE(editor.dialog, (HWND)NULL) << "the editor's dialog did not appear";
+    DWORD start = GetTickCount();
+    while (editor.dialog && !IsWindowVisible(editor.dialog) && GetTickCount() - start < 5000)
+        pumpFor(20);
+    editor.host = waitForWindow("VISTRELL_GUI", NULL, 1000, editor.program.id);
+    return editor;
+}
+
+DWORD waitForEditorExit(Editor& editor, DWORD timeoutMs)
+{
+    DWORD code = ~0u;
+    if (!waitForExit(editor.program, timeoutMs, &code))
+        code = ~0u;
+    return code;
+}
+
+void killEditors()
+{
+    std::vector<DWORD> ids;
+    EnumWindows(collectEditorProcess, reinterpret_cast<LPARAM>(&ids));
+    for (DWORD id : ids) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (!process)
+            continue;
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
+void sendCommand(HWND dialog, int id)
+{
+    sendWithTimeout(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void postCommand(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void clickButton(HWND dialog, int id)
+{
+    sendWithTimeout(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+std::vector<std::string> listRows(HWND dialog)
+{
+    return itemTexts(GetDlgItem(dialog, ED_LIST), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+void selectRows(HWND dialog, const std::vector<int>& rows)
+{
+    HWND list = GetDlgItem(dialog, ED_LIST);
+    sendWithTimeout(list, LB_SETSEL, FALSE, -1);
+    for (int row : rows)
+        sendWithTimeout(list, LB_SETSEL, TRUE, row);
+}
+
+void setCaretRow(HWND dialog, int row)
+{
+    sendWithTimeout(GetDlgItem(dialog, ED_LIST), LB_SETCARETINDEX, row, FALSE);
+}
+
+int caretRow(HWND dialog)
+{
+    return static_cast<int>(sendWithTimeout(GetDlgItem(dialog, ED_LIST), LB_GETCARETINDEX, 0, 0));
+}
+
+bool isChecked(HWND dialog, int id)
+{
+    return sendWithTimeout(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+int comboSelection(HWND dialog, int id)
+{
+    return static_cast<int>(sendWithTimeout(GetDlgItem(dialog, id), CB_GETCURSEL, 0, 0));
+}
+
+std::vector<std::string> comboRows(HWND dialog, int id)
+{
+    return itemTexts(GetDlgItem(dialog, id), CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+std::string controlText(HWND dialog, int id)
+{
+    char text[512] = "";
+    sendWithTimeout(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void setControlText(HWND dialog, int id, const std::string& text)
+{
+    sendWithTimeout(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool isEnabled(HWND dialog, int id)
+{
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
+HWND waitForFileDialog(const Editor& editor, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND found = findMessageBox(FILE_DIALOG_TITLE, editor.program.id);
+        if (found && fileNameField(found)) {
+            // Let the dialog finish filling its folder view.
+            pumpFor(300);
+            return found;
+        }
+        if (GetTickCount() - start >= timeoutMs)
+            return NULL;
+        pumpFor(50);
+    }
+}
+
+namespace {
+bool pressAndWait(HWND fileDialog, int buttonId)
+{
+    PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(fileDialog, buttonId)));
+    DWORD start = GetTickCount();
+    while (IsWindow(fileDialog) && IsWindowVisible(fileDialog)) {
+        if (GetTickCount() - start >= 10000)
+            return false;
+        pumpFor(20);
+    }
+    return true;
+}
+}  // namespace
+
+bool chooseInFileDialog(HWND fileDialog, const std::string& names)
+{
+    HWND field = fileNameField(fileDialog);
+    if (!field)
+        return false;
+    sendWithTimeout(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
+    return pressAndWait(fileDialog, IDOK);
+}
+
+bool cancelFileDialog(HWND fileDialog)
+{
+    return pressAndWait(fileDialog, IDCANCEL);
+}
+
+bool addFilesThroughDialog(const Editor& editor, const std::string& names, size_t expectRows)
+{
+    postCommand(editor.dialog, ED_ADD);
+    HWND fileDialog = waitForFileDialog(editor);
+    if (!fileDialog || !chooseInFileDialog(fileDialog, names))
+        return false;
+    DWORD start = GetTickCount();
+    while (listRows(editor.dialog).size() != expectRows) {
+        if (GetTickCount() - start >= 5000)
+            return false;
+        pumpFor(20);
+    }
+    return true;
+}
+
+std::string entryKey(int index, const char* suffix)
+{
+    char key[32];
+    std::snprintf(key, sizeof key, "%03d_%s", index, suffix);
+    return key;
+}
+
+void writeEntries(const std::vector<StoredEntry>& entries)
+{
+    removeSettings();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        int index = static_cast<int>(i);
+        writeSetting("Bitmap list", entryKey(index, "wall").c_str(), entries[i].path.c_str());
+        writeSetting("Bitmap list", entryKey(index, "xpos").c_str(), std::to_string(entries[i].x).c_str());
+        writeSetting("Bitmap list", entryKey(index, "ypos").c_str(), std::to_string(entries[i].y).c_str());
+        writeSetting("Bitmap list", entryKey(index, "type").c_str(), std::to_string(entries[i].mode).c_str());
+    }
+}
+
+std::vector<std::string> readEntry(int index)
+{
+    return {readSetting("Bitmap list", entryKey(index, "wall").c_str()),
+            readSetting("Bitmap list", entryKey(index, "xpos").c_str()),
+            readSetting("Bitmap list", entryKey(index, "ypos").c_str()),
+            readSetting("Bitmap list", entryKey(index, "type").c_str())};
+}
+
+std::string freshFolder(const std::string& name)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + name + "\\";
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((folder + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    CreateDirectoryA(folder.c_str(), NULL);
+    return folder;
+}
+
+void EditorFixture::SetUp()
+{
+    killEditors();
+    removeSettings();
+    clearProgramVersion("vistedit.exe");
+}
+
+void EditorFixture::TearDown()
+{
+    killEditors();
+    SetFileAttributesA(settingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    clearProgramVersion("vistedit.exe");
+}

@@ -1,0 +1,73 @@
+#!/bin/sh
+# Takes screenshots of the editor's dialog with a bitmap previewed, for the
+# README. Needs the cross build and the sample bitmaps:
+#   make win samples && sh scripts/screenshot-editor.sh build/win build/samples [OUT_DIR]
+# Prints the paths of the pictures: the whole Wine desktop and the dialog alone.
+set -eu
+win_dir=$(cd "$1" && pwd)
+samples=$(cd "$2" && pwd)
+out_dir=${3:-$win_dir/screenshots}
+mkdir -p "$out_dir"
+out_dir=$(cd "$out_dir" && pwd)
+WINE_ROOT="$win_dir/wine-shot"
+. "$(dirname "$0")/wine-env.sh"
+trap wine_cleanup EXIT INT TERM
+wine_start
+
+drive_c="$WINEPREFIX/drive_c"
+mkdir -p "$drive_c/samples" "$drive_c/shot"
+rm -f "$drive_c/shot/ready" "$drive_c/shot/done"
+cp "$samples"/*.bmp "$drive_c/samples/"
+
+# A desktop with a wallpaper behind the dialog.
+wine "$win_dir/applytool.exe" 'c:\samples\sunset.bmp' 1 >/dev/null 2>&1 || true
+
+cat > "$drive_c/windows/VISTRELL.INI" <<'INI'
+[Configuration]
+Successive=1
+Change every=1
+Time period=2
+Bitmap index=2
+Window X-pos=40
+Window Y-pos=30
+
+[Bitmap list]
+000_wall=c:\samples\sunset.bmp
+000_xpos=0
+000_ypos=0
+000_type=1
+001_wall=c:\samples\tiles.bmp
+001_xpos=0
+001_ypos=0
+001_type=0
+002_wall=c:\samples\lake.bmp
+002_xpos=120
+002_ypos=80
+002_type=2
+003_wall=c:\samples\forest.bmp
+003_xpos=0
+003_ypos=0
+003_type=1
+004_wall=c:\samples\night.bmp
+004_xpos=0
+004_ypos=0
+004_type=1
+INI
+
+SCREENSHOT_EXCHANGE='C:\shot' wine "$win_dir/e2etests.exe" --gtest_also_run_disabled_tests \
+    --gtest_filter='EditorScreenshot.*' --gtest_color=no > "$out_dir/screenshot-test.log" 2>&1 &
+test_pid=$!
+
+i=0
+while [ ! -s "$drive_c/shot/ready" ] && [ $i -lt 600 ]; do sleep 0.1; i=$((i + 1)); done
+if [ ! -s "$drive_c/shot/ready" ]; then
+    echo "the editor did not come up; see $out_dir/screenshot-test.log" >&2
+    exit 1
+fi
+geometry=$(tr -d '\r\n' < "$drive_c/shot/ready")
+import -window root "$out_dir/editor-desktop.png"
+import -window root -crop "$geometry" +repage "$out_dir/editor.png"
+touch "$drive_c/shot/done"
+wait "$test_pid" || true
+echo "screenshot: $out_dir/editor-desktop.png"
+echo "screenshot: $out_dir/editor.png"

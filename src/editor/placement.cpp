@@ -69,19 +69,20 @@ void onPlacementNotification(HWND dialog)
 
 void onListNotification(HWND dialog)
 {
+    char path[PATH_BUFFER];
+    uint16_t x = 0;
+    uint16_t y = 0;
+    int32_t mode = POSITION_CENTER;
+    // An empty list, or a caret on no entry, has nothing to show: every
+    // control stays as it is.
+    if (!getCurrentEntry(&slotTable, path, &x, &y, &mode))
+        return;
+
     // Apply and Preview act on one picture.
     BOOL single = SendDlgItemMessageA(dialog, IDC_LIST, LB_GETSELCOUNT, 0, 0) == 1;
     EnableWindow(GetDlgItem(dialog, IDC_APPLY), single);
     EnableWindow(GetDlgItem(dialog, IDC_PREVIEW), single);
     clearPreview(dialog);
-
-    char path[PATH_BUFFER];
-    uint16_t x = 0;
-    uint16_t y = 0;
-    int32_t mode = POSITION_CENTER;
-    // An empty list, or a caret on no entry, has no placement to show.
-    if (!getCurrentEntry(&slotTable, path, &x, &y, &mode))
-        return;
 
     // Moving the up-down controls rewrites the origin fields, whose own
     // notifications must not copy this row's placement onto the selection.

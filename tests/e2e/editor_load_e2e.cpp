@@ -174,6 +174,8 @@ TEST_F(EditorLoad, AnEmptyListsNotificationChangesNoPlacementControl)
     EXPECT_FALSE(isChecked(editor.dialog, ED_DEFINED));
     EXPECT_TRUE(isEnabled(editor.dialog, ED_X_UPDOWN));
     EXPECT_FALSE(isReadOnly(editor.dialog, ED_X_EDIT));
+    EXPECT_TRUE(isEnabled(editor.dialog, ED_APPLY));
+    EXPECT_TRUE(isEnabled(editor.dialog, ED_PREVIEW));
     closeUnchanged(editor);
 }
 

@@ -25,7 +25,9 @@ TEST(EditorScreenshot, DISABLED_DialogWithAPreview)
 
     Editor editor = startEditor();
     ASSERT_NE(editor.dialog, (HWND)NULL);
+    // Activation clears the preview: let it happen before drawing.
     SetForegroundWindow(editor.dialog);
+    pumpFor(300);
     selectRows(editor.dialog, {2});
     setCaretRow(editor.dialog, 2);
     sendCommand(editor.dialog, ED_LIST);

@@ -4,29 +4,29 @@
 #include "hostwindow.h"
 #include "savesettings.h"
 
-// Outcome of the save that precedes closing.
-enum CloseSave { CLOSE_SAVED, CLOSE_CANCELLED, CLOSE_KEEP_OPEN };
+// Whether closing goes on after the save that precedes it.
+enum CloseOutcome { CLOSE_PROCEED, CLOSE_CANCELLED, CLOSE_KEEP_OPEN };
 
 // Saves before closing: the changes when the user wants them (or only the
 // dialog's position), nothing on any other answer. A failed save of the
 // changes keeps them unsaved and the dialog open; a failed save of the
 // position alone is not worth keeping the user.
-static CloseSave saveBeforeClosing(HWND dialog, UINT buttons)
+static CloseOutcome saveBeforeClosing(HWND dialog, UINT buttons)
 {
     if (!isDirty) {
         saveSettings(dialog, false);
-        return CLOSE_SAVED;
+        return CLOSE_PROCEED;
     }
     switch (MessageBoxA(dialog, SAVE_QUESTION, SAVE_QUESTION_TITLE, MB_ICONEXCLAMATION | buttons)) {
     case IDYES:
-        return saveSettings(dialog, true) ? CLOSE_SAVED : CLOSE_KEEP_OPEN;
+        return saveSettings(dialog, true) ? CLOSE_PROCEED : CLOSE_KEEP_OPEN;
     case IDNO:
         saveSettings(dialog, false);
-        return CLOSE_SAVED;
+        return CLOSE_PROCEED;
     case IDCANCEL:
         return CLOSE_CANCELLED;
     default:
-        return CLOSE_SAVED;
+        return CLOSE_PROCEED;
     }
 }
 
@@ -48,7 +48,7 @@ INT_PTR closeDialog(HWND dialog)
 
 INT_PTR runExitCommand(HWND dialog)
 {
-    if (saveBeforeClosing(dialog, MB_YESNOCANCEL) != CLOSE_SAVED)
+    if (saveBeforeClosing(dialog, MB_YESNOCANCEL) != CLOSE_PROCEED)
         return 0;
     isDirty = false;
     EndDialog(dialog, 0);

@@ -178,6 +178,10 @@ TEST_F(EditorList, RemoveAllEmptiesTheListAndTheSavedEntries)
     ASSERT_NE(editor.dialog, (HWND)NULL);
     sendCommand(editor.dialog, ED_REMOVE_ALL);
     EXPECT_TRUE(listRows(editor.dialog).empty());
+    // "Undo Changes" brings the saved list back.
+    sendCommand(editor.dialog, ED_UNDO);
+    EXPECT_EQ(listRows(editor.dialog), (std::vector<std::string>{sampleBitmap(0), sampleBitmap(1)}));
+    sendCommand(editor.dialog, ED_REMOVE_ALL);
     sendCommand(editor.dialog, ED_SAVE);
     EXPECT_EQ(readEntry(0), (std::vector<std::string>(4, "<absent>")));
     EXPECT_EQ(readEntry(1), (std::vector<std::string>(4, "<absent>")));

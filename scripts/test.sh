@@ -20,15 +20,18 @@ unit_total=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\)
 unit_failed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of.*/\1/p' "$native_dir/unit.log")
 wine_passed=0
 wine_failed=0
+wine_skipped=0
 for log in "$win_dir"/wintests.log "$win_dir"/e2etests.log; do
     [ -f "$log" ] || continue
     p=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log")
     f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$log")
+    k=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$log")
     wine_passed=$((wine_passed + ${p:-0}))
+    wine_skipped=$((wine_skipped + ${k:-0}))
     wine_failed=$((wine_failed + ${f:-0}))
 done
 passed=$(( ${unit_total:-0} - ${unit_failed:-0} + wine_passed ))
 failed=$(( ${unit_failed:-0} + wine_failed ))
 [ "$status" -ne 0 ] && [ "$failed" -eq 0 ] && failed=1
-echo "Total: $passed passed, $failed failed"
+echo "Total: $passed passed, $failed failed, $wine_skipped skipped"
 exit $status

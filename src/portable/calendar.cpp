@@ -1,5 +1,6 @@
 #include "calendar.h"
 
+#include <climits>
 #include <ctime>
 
 static const int monthLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -36,9 +37,24 @@ int dayNumberOf(int day, int month, int year)
     return dayCount(day, month, year) - 693500;
 }
 
+int dayNumberAt(std::time_t moment)
+{
+    const std::tm* local = std::localtime(&moment);
+    // The runtime gives no local date for a clock outside its range; the day
+    // is then counted from the epoch rather than read through a null pointer.
+    if (!local) {
+        const long long epoch = dayNumberOf(1, 1, 1970);
+        long long day = epoch + static_cast<long long>(moment / 86400);
+        if (day > INT_MAX)
+            return INT_MAX;
+        if (day < INT_MIN)
+            return INT_MIN;
+        return static_cast<int>(day);
+    }
+    return dayNumberOf(local->tm_mday, local->tm_mon + 1, local->tm_year + 1900);
+}
+
 int todayDayNumber()
 {
-    std::time_t now = std::time(nullptr);
-    const std::tm* local = std::localtime(&now);
-    return dayNumberOf(local->tm_mday, local->tm_mon + 1, local->tm_year + 1900);
+    return dayNumberAt(std::time(nullptr));
 }

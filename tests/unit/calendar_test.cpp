@@ -63,3 +63,13 @@ TEST(Calendar, TodayIsTheLocalDate)
     // Allow for a midnight between the two reads.
     EXPECT_TRUE(today == expected || today == expected + 1);
 }
+
+TEST(Calendar, AClockBeyondTheRuntimesRangeStillGivesADay)
+{
+    // Far beyond any date the runtime can express: there is no local date,
+    // and the day count lies far after (or before) today instead of failing.
+    const std::time_t farAhead = static_cast<std::time_t>(1) << 62;
+    ASSERT_EQ(std::localtime(&farAhead), nullptr);
+    EXPECT_GT(dayNumberAt(farAhead), todayDayNumber() + 1000000);
+    EXPECT_LT(dayNumberAt(-farAhead), dayNumberOf(1, 1, 1600));
+}

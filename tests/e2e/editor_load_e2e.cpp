@@ -2,6 +2,7 @@
 // placement controls following the list's caret row.
 #include "editor_driver.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -196,5 +197,74 @@ TEST_F(EditorLoad, TheCurrentWallpaperFollowsTheDesktopsAnnouncement)
         pumpFor(50);
     EXPECT_EQ(comboRows(editor.dialog, ED_CURRENT_WALLPAPER), std::vector<std::string>{expected});
     EXPECT_EQ(comboSelection(editor.dialog, ED_CURRENT_WALLPAPER), 0);
+    closeUnchanged(editor);
+}
+
+TEST_F(EditorLoad, UndoClearsThePlacementButtonsAndKeepsTheCoordinateControls)
+{
+    writeEntries({{sampleBitmap(0), 5, 6, 0}, {sampleBitmap(1), 100, 50, 2}});
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    HWND dialog = editor.dialog;
+    HWND xUpDown = GetDlgItem(dialog, ED_X_UPDOWN);
+    HWND yUpDown = GetDlgItem(dialog, ED_Y_UPDOWN);
+    ASSERT_NE(xUpDown, (HWND)NULL);
+    ASSERT_NE(yUpDown, (HWND)NULL);
+
+    // The up arrow runs toward 1, the down arrow toward the screen's size.
+    RECT screen;
+    GetWindowRect(GetDesktopWindow(), &screen);
+    LRESULT xRange = SendMessageA(xUpDown, UDM_GETRANGE, 0, 0);
+    LRESULT yRange = SendMessageA(yUpDown, UDM_GETRANGE, 0, 0);
+    EXPECT_EQ(LOWORD(xRange), 1);
+    EXPECT_EQ(HIWORD(xRange), screen.right);
+    EXPECT_EQ(LOWORD(yRange), 1);
+    EXPECT_EQ(HIWORD(yRange), screen.bottom);
+
+    selectRows(dialog, {0});
+    setCaretRow(dialog, 0);
+    sendCommand(dialog, ED_LIST);
+    ASSERT_TRUE(isChecked(dialog, ED_TILE));
+    ASSERT_FALSE(isEnabled(dialog, ED_X_UPDOWN));
+
+    // Undo reads the file again: no placement is shown, the coordinate
+    // controls stay as they were and are not made again.
+    sendCommand(dialog, ED_UNDO);
+    EXPECT_FALSE(isChecked(dialog, ED_TILE));
+    EXPECT_FALSE(isChecked(dialog, ED_CENTER));
+    EXPECT_FALSE(isChecked(dialog, ED_DEFINED));
+    EXPECT_EQ(GetDlgItem(dialog, ED_X_UPDOWN), xUpDown);
+    EXPECT_EQ(GetDlgItem(dialog, ED_Y_UPDOWN), yUpDown);
+    EXPECT_FALSE(isEnabled(dialog, ED_X_UPDOWN));
+    EXPECT_FALSE(isEnabled(dialog, ED_Y_UPDOWN));
+    EXPECT_TRUE(isReadOnly(dialog, ED_X_EDIT));
+    EXPECT_TRUE(isReadOnly(dialog, ED_Y_EDIT));
+    EXPECT_EQ(SendMessageA(xUpDown, UDM_GETRANGE, 0, 0), xRange);
+    EXPECT_EQ(SendMessageA(yUpDown, UDM_GETRANGE, 0, 0), yRange);
+    closeUnchanged(editor);
+}
+
+TEST_F(EditorLoad, AStoredModeOutsideThePlacementsShowsNoneAndACoordinateChangeStoresNone)
+{
+    writeEntries({{sampleBitmap(0), 5, 6, 7}, {sampleBitmap(1), 1, 1, 1}});
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    HWND dialog = editor.dialog;
+
+    selectRows(dialog, {0, 1});
+    setCaretRow(dialog, 0);
+    sendCommand(dialog, ED_LIST);
+    EXPECT_FALSE(isChecked(dialog, ED_TILE));
+    EXPECT_FALSE(isChecked(dialog, ED_CENTER));
+    EXPECT_FALSE(isChecked(dialog, ED_DEFINED));
+    EXPECT_EQ(controlText(dialog, ED_X_EDIT), "5");
+    EXPECT_EQ(controlText(dialog, ED_Y_EDIT), "6");
+
+    // With no placement checked, the change gives every selected row the
+    // origin shown and the value of "no placement".
+    sendCommand(dialog, ED_X_EDIT);
+    sendCommand(dialog, ED_SAVE);
+    EXPECT_EQ(readEntry(0), (std::vector<std::string>{sampleBitmap(0), "5", "6", "65535"}));
+    EXPECT_EQ(readEntry(1), (std::vector<std::string>{sampleBitmap(1), "5", "6", "65535"}));
     closeUnchanged(editor);
 }

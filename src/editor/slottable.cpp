@@ -25,8 +25,8 @@ void bindList(BitmapSlotTable* table, HWND listWindow)
     freeAllSlots(table);
     sendList(table, LB_RESETCONTENT, 0, 0);
     sendList(table, LB_SETHORIZONTALEXTENT, LIST_SCROLL_WIDTH, 0);
-    // The list is empty here, so this selects nothing; it only sets the
-    // list's idea of a current row for later rows.
+    // The list is empty here, and a multiple-selection list refuses this
+    // message anyway: nothing becomes selected.
     sendList(table, LB_SETCURSEL, 1, 0);
 }
 

@@ -268,3 +268,21 @@ TEST_F(EditorLoad, AStoredModeOutsideThePlacementsShowsNoneAndACoordinateChangeS
     EXPECT_EQ(readEntry(1), (std::vector<std::string>{sampleBitmap(1), "5", "6", "65535"}));
     closeUnchanged(editor);
 }
+
+TEST_F(EditorLoad, APositionPartlyOffTheScreenIsSavedAndRestoredUnchanged)
+{
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    SetWindowPos(editor.dialog, NULL, -40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    closeUnchanged(editor);
+    EXPECT_EQ(readSetting("Configuration", "Window X-pos"), "-40");
+    EXPECT_EQ(readSetting("Configuration", "Window Y-pos"), "30");
+
+    Editor again = startEditor();
+    ASSERT_NE(again.dialog, (HWND)NULL);
+    RECT place;
+    GetWindowRect(again.dialog, &place);
+    EXPECT_EQ(place.left, -40);
+    EXPECT_EQ(place.top, 30);
+    closeUnchanged(again);
+}

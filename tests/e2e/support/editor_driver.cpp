@@ -74,8 +74,10 @@ Editor startEditor(const std::string& workDir)
     editor.program = startProgram(editorPath(), "", workDir);
     editor.dialog = waitForWindow(NULL, DIALOG_TITLE, 15000, editor.program.id);
     EXPECT_NE(editor.dialog, (HWND)NULL) << "the editor's dialog did not appear";
+    // The dialog shows itself minimized, then normal: wait for the second.
     DWORD start = GetTickCount();
-    while (editor.dialog && !IsWindowVisible(editor.dialog) && GetTickCount() - start < 5000)
+    while (editor.dialog && (!IsWindowVisible(editor.dialog) || IsIconic(editor.dialog)) &&
+           GetTickCount() - start < 5000)
         pumpFor(20);
     editor.host = waitForWindow("VISTRELL_GUI", NULL, 1000, editor.program.id);
     return editor;

@@ -1,6 +1,8 @@
 // Draws the programs' icons as 16-colour .ico files: a framed landscape for
 // the resident changer, the same picture with a pencil for the editor.
 // Usage: makeicons RESOURCES_DIR   (writes resident/*.ico and editor/*.ico)
+#include "lebytes.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -75,18 +77,6 @@ void drawPencil(Icon& icon)
             icon.set(x + w + 1, y + w, colour);
         }
     }
-}
-
-void put16(std::vector<uint8_t>& out, unsigned v)
-{
-    out.push_back(v & 0xFF);
-    out.push_back((v >> 8) & 0xFF);
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
 }
 
 bool writeIcon(const std::string& path, const Icon& icon)

@@ -1,6 +1,8 @@
 // Draws the sample wallpapers into a folder: palette images with 4 and 8 bits
 // and 24-bit ones, all small landscapes and patterns. Usage: makesamples DIR
 #include <cmath>
+#include "lebytes.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -25,18 +27,6 @@ struct Image {
     Image(int w, int h) : width(w), height(h), pixels(static_cast<size_t>(w) * h) {}
     Rgb& at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
 };
-
-void put16(std::vector<uint8_t>& out, unsigned v)
-{
-    out.push_back(v & 0xFF);
-    out.push_back((v >> 8) & 0xFF);
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
 
 uint8_t clamp8(double v)
 {

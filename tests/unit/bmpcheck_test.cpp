@@ -10,7 +10,7 @@ namespace {
 
 // What goes into a test bitmap file. Sizes left at -1 are worked out the way
 // a well-behaved writer would.
-struct BmpSpec {
+struct BitmapRecipe {
     uint32_t headerSize = 40;
     int32_t width = 5;
     int32_t height = 3;
@@ -44,7 +44,7 @@ void putAt32(std::vector<uint8_t>& out, size_t at, uint32_t v)
         out[at + i] = (v >> (8 * i)) & 0xFF;
 }
 
-std::vector<uint8_t> buildBmp(const BmpSpec& s)
+std::vector<uint8_t> buildBmp(const BitmapRecipe& s)
 {
     int64_t colours = s.coloursWritten;
     if (colours < 0)
@@ -113,9 +113,9 @@ Checked check(const std::vector<uint8_t>& file, bool misalign = false)
     return result;
 }
 
-BitmapVerdict verdictOf(const BmpSpec& spec)
+BitmapVerdict verdictOf(const BitmapRecipe& recipe)
 {
-    return check(buildBmp(spec)).verdict;
+    return check(buildBmp(recipe)).verdict;
 }
 
 }  // namespace
@@ -145,9 +145,9 @@ TEST(BitmapLayoutOf, EveryDepthBottomUp)
     };
     const Case cases[] = {{1, 2, 4}, {4, 16, 4}, {8, 256, 8}, {16, 0, 12}, {24, 0, 16}, {32, 0, 20}};
     for (const Case& c : cases) {
-        BmpSpec spec;
-        spec.bitCount = c.bits;
-        Checked r = check(buildBmp(spec));
+        BitmapRecipe recipe;
+        recipe.bitCount = c.bits;
+        Checked r = check(buildBmp(recipe));
         ASSERT_EQ(r.verdict, BITMAP_OK) << c.bits << " bits";
         EXPECT_EQ(r.layout.width, 5);
         EXPECT_EQ(r.layout.height, 3);
@@ -162,14 +162,14 @@ TEST(BitmapLayoutOf, EveryDepthBottomUp)
 
 TEST(BitmapLayoutOf, ColourTableSizeSetsWhereTheBitsStart)
 {
-    BmpSpec full;
+    BitmapRecipe full;
     full.bitCount = 8;
     Checked r = check(buildBmp(full));
     ASSERT_EQ(r.verdict, BITMAP_OK);
     EXPECT_EQ(r.layout.colourCount, 256);
     EXPECT_EQ(r.layout.bitsOffset, 40u + 1024u);
 
-    BmpSpec twenty = full;
+    BitmapRecipe twenty = full;
     twenty.clrUsed = 20;
     r = check(buildBmp(twenty));
     ASSERT_EQ(r.verdict, BITMAP_OK);
@@ -177,14 +177,14 @@ TEST(BitmapLayoutOf, ColourTableSizeSetsWhereTheBitsStart)
     EXPECT_EQ(r.layout.bitsOffset, 40u + 80u);
 
     // A depth's small table may be announced larger (up to 256 entries).
-    BmpSpec wide;
+    BitmapRecipe wide;
     wide.bitCount = 4;
     wide.clrUsed = 200;
     r = check(buildBmp(wide));
     ASSERT_EQ(r.verdict, BITMAP_OK);
     EXPECT_EQ(r.layout.bitsOffset, 40u + 800u);
 
-    BmpSpec direct;
+    BitmapRecipe direct;
     direct.bitCount = 24;
     r = check(buildBmp(direct));
     ASSERT_EQ(r.verdict, BITMAP_OK);
@@ -195,21 +195,21 @@ TEST(BitmapLayoutOf, ColourTableSizeSetsWhereTheBitsStart)
 // bfOffBits is not used: the bits are taken right after the colour table.
 TEST(BitmapLayoutOf, BitsFollowTheColourTableWhateverBfOffBitsSays)
 {
-    BmpSpec spec;
-    spec.bitCount = 8;
-    spec.clrUsed = 16;
-    spec.gap = 100;
-    Checked r = check(buildBmp(spec));
+    BitmapRecipe recipe;
+    recipe.bitCount = 8;
+    recipe.clrUsed = 16;
+    recipe.gap = 100;
+    Checked r = check(buildBmp(recipe));
     ASSERT_EQ(r.verdict, BITMAP_OK);
     EXPECT_EQ(r.layout.bitsOffset, 40u + 64u);
 }
 
 TEST(BitmapLayoutOf, TopDownRowsAndUnalignedBlocks)
 {
-    BmpSpec spec;
-    spec.height = -3;
-    spec.bitCount = 32;
-    Checked r = check(buildBmp(spec), true);
+    BitmapRecipe recipe;
+    recipe.height = -3;
+    recipe.bitCount = 32;
+    Checked r = check(buildBmp(recipe), true);
     ASSERT_EQ(r.verdict, BITMAP_OK);
     EXPECT_EQ(r.layout.height, -3);
     EXPECT_EQ(r.layout.bitsSize, 60u);
@@ -217,7 +217,7 @@ TEST(BitmapLayoutOf, TopDownRowsAndUnalignedBlocks)
 
 TEST(BitmapFileHeader, NotABitmapOrLyingAboutItsSize)
 {
-    std::vector<uint8_t> good = buildBmp(BmpSpec());
+    std::vector<uint8_t> good = buildBmp(BitmapRecipe());
     uint32_t blockSize = 0;
     ASSERT_EQ(checkFileHeader(good.data(), good.size(), &blockSize), BITMAP_OK);
     EXPECT_EQ(blockSize, good.size() - 14);
@@ -233,11 +233,11 @@ TEST(BitmapFileHeader, NotABitmapOrLyingAboutItsSize)
     std::vector<uint8_t> truncated(good.begin(), good.end() - 1);
     EXPECT_EQ(check(truncated).verdict, BITMAP_SIZE_MISMATCH);
 
-    BmpSpec bigger;
+    BitmapRecipe bigger;
     bigger.fileSizeField = 0xFFFFFFFF;
     EXPECT_EQ(verdictOf(bigger), BITMAP_SIZE_MISMATCH);
 
-    BmpSpec tiny;
+    BitmapRecipe tiny;
     tiny.fileSizeField = 53;
     EXPECT_EQ(verdictOf(tiny), BITMAP_SIZE_MISMATCH);
     tiny.fileSizeField = 0;
@@ -258,18 +258,18 @@ TEST(BitmapFileHeader, NotABitmapOrLyingAboutItsSize)
 TEST(BitmapBlock, TruncatedPixelsOrColourTables)
 {
     // A consistent bfSize, but the rows are one byte short.
-    BmpSpec shortRows;
+    BitmapRecipe shortRows;
     shortRows.bitsWritten = 3 * 16 - 1;
     EXPECT_EQ(verdictOf(shortRows), BITMAP_OUT_OF_BLOCK);
 
     // An 8-bit file with 20 colours written but biClrUsed 0: the 256 entries
     // the platform reads would run past the block.
-    BmpSpec shortTable;
+    BitmapRecipe shortTable;
     shortTable.bitCount = 8;
     shortTable.coloursWritten = 20;
     EXPECT_EQ(verdictOf(shortTable), BITMAP_OUT_OF_BLOCK);
 
-    BmpSpec manyColours;
+    BitmapRecipe manyColours;
     manyColours.bitCount = 8;
     manyColours.clrUsed = 200;
     manyColours.coloursWritten = 150;
@@ -287,11 +287,11 @@ TEST(BitmapBlock, ColourCountsBeyond256AreDeclined)
 {
     // The platform would read 256 entries while the count says otherwise.
     for (uint32_t clrUsed : {257u, 65536u, 0x10014u, 0xFFFFFFFFu}) {
-        BmpSpec spec;
-        spec.bitCount = 8;
-        spec.clrUsed = clrUsed;
-        spec.coloursWritten = 256;
-        EXPECT_EQ(verdictOf(spec), BITMAP_BAD_HEADER) << clrUsed;
+        BitmapRecipe recipe;
+        recipe.bitCount = 8;
+        recipe.clrUsed = clrUsed;
+        recipe.coloursWritten = 256;
+        EXPECT_EQ(verdictOf(recipe), BITMAP_BAD_HEADER) << clrUsed;
     }
 }
 
@@ -303,17 +303,17 @@ TEST(BitmapBlock, DimensionsOutsideTheSaneBounds)
     const Case bad[] = {{0, 3}, {-5, 3}, {5, 0}, {INT_MIN, 3}, {5, INT_MIN}, {INT_MAX, 1},
                         {32769, 1}, {1, -32769}, {32768, 32768}, {8192, 8193}};
     for (const Case& c : bad) {
-        BmpSpec spec;
-        spec.width = c.width;
-        spec.height = c.height;
-        spec.bitCount = 1;
-        spec.bitsWritten = 16;
-        EXPECT_EQ(verdictOf(spec), BITMAP_BAD_DIMENSIONS) << c.width << " x " << c.height;
+        BitmapRecipe recipe;
+        recipe.width = c.width;
+        recipe.height = c.height;
+        recipe.bitCount = 1;
+        recipe.bitsWritten = 16;
+        EXPECT_EQ(verdictOf(recipe), BITMAP_BAD_DIMENSIONS) << c.width << " x " << c.height;
     }
 
     // Within the bounds, but the block lacks the bytes: no wrap-around of
     // 32768 x 2048 x 4 bytes (256 MiB) lets it through.
-    BmpSpec wide;
+    BitmapRecipe wide;
     wide.width = 32768;
     wide.height = -2048;
     wide.bitCount = 32;
@@ -321,7 +321,7 @@ TEST(BitmapBlock, DimensionsOutsideTheSaneBounds)
     EXPECT_EQ(verdictOf(wide), BITMAP_OUT_OF_BLOCK);
 
     // The largest accepted picture, 2^26 one-bit pixels: 8 MiB of rows.
-    BmpSpec largest;
+    BitmapRecipe largest;
     largest.width = 8192;
     largest.height = 8192;
     largest.bitCount = 1;
@@ -332,21 +332,21 @@ TEST(BitmapBlock, DimensionsOutsideTheSaneBounds)
 
 TEST(BitmapBlock, HeaderFieldsThatAreNotHandled)
 {
-    BmpSpec planes;
+    BitmapRecipe planes;
     planes.planes = 2;
     EXPECT_EQ(verdictOf(planes), BITMAP_BAD_HEADER);
     planes.planes = 0;
     EXPECT_EQ(verdictOf(planes), BITMAP_BAD_HEADER);
 
     for (uint16_t bits : {0, 2, 3, 15, 48, 64}) {
-        BmpSpec depth;
+        BitmapRecipe depth;
         depth.bitCount = bits;
         depth.bitsWritten = 64;
         EXPECT_EQ(verdictOf(depth), BITMAP_BAD_HEADER) << bits << " bits";
     }
 
     for (uint32_t size : {0u, 12u, 52u, 56u, 64u, 41u, 0x80000028u}) {
-        BmpSpec header;
+        BitmapRecipe header;
         header.headerSize = size < 40 || size > 200 ? 40 : size;
         std::vector<uint8_t> file = buildBmp(header);
         putAt32(file, 14, size);
@@ -359,12 +359,12 @@ TEST(BitmapBlock, HeaderFieldsThatAreNotHandled)
     };
     const Compression bad[] = {{1, 4}, {1, 24}, {2, 8}, {3, 24}, {3, 8}, {4, 24}, {5, 24}, {6, 32}};
     for (const Compression& c : bad) {
-        BmpSpec spec;
-        spec.compression = c.compression;
-        spec.bitCount = c.bits;
-        spec.sizeImage = 16;
-        spec.masksWritten = 16;
-        EXPECT_EQ(verdictOf(spec), BITMAP_BAD_HEADER) << c.compression << "/" << c.bits;
+        BitmapRecipe recipe;
+        recipe.compression = c.compression;
+        recipe.bitCount = c.bits;
+        recipe.sizeImage = 16;
+        recipe.masksWritten = 16;
+        EXPECT_EQ(verdictOf(recipe), BITMAP_BAD_HEADER) << c.compression << "/" << c.bits;
     }
 }
 
@@ -373,25 +373,25 @@ TEST(BitmapBlock, HeaderFieldsThatAreNotHandled)
 TEST(BitmapBlock, BitFieldsSkipTheirMasks)
 {
     for (uint16_t bits : {16, 32}) {
-        BmpSpec spec;
-        spec.bitCount = bits;
-        spec.compression = BITMAP_BITFIELDS;
-        spec.masksWritten = 12;
-        Checked r = check(buildBmp(spec));
+        BitmapRecipe recipe;
+        recipe.bitCount = bits;
+        recipe.compression = BITMAP_BITFIELDS;
+        recipe.masksWritten = 12;
+        Checked r = check(buildBmp(recipe));
         ASSERT_EQ(r.verdict, BITMAP_OK) << bits;
         EXPECT_EQ(r.layout.colourOffset, 52u);
         EXPECT_EQ(r.layout.bitsOffset, 52u);
         EXPECT_EQ(r.layout.compression, BITMAP_BITFIELDS);
 
-        spec.clrUsed = 2;
-        r = check(buildBmp(spec));
+        recipe.clrUsed = 2;
+        r = check(buildBmp(recipe));
         ASSERT_EQ(r.verdict, BITMAP_OK) << bits;
         EXPECT_EQ(r.layout.colourOffset, 52u);
         EXPECT_EQ(r.layout.bitsOffset, 60u);
     }
 
     // Written without the masks, the rows no longer fit.
-    BmpSpec noMasks;
+    BitmapRecipe noMasks;
     noMasks.bitCount = 16;
     noMasks.compression = BITMAP_BITFIELDS;
     EXPECT_EQ(verdictOf(noMasks), BITMAP_OUT_OF_BLOCK);
@@ -399,7 +399,7 @@ TEST(BitmapBlock, BitFieldsSkipTheirMasks)
 
 TEST(BitmapBlock, RunLengthBitsTakeTheirStatedSize)
 {
-    BmpSpec rle8;
+    BitmapRecipe rle8;
     rle8.bitCount = 8;
     rle8.compression = BITMAP_RLE8;
     rle8.sizeImage = 10;
@@ -409,7 +409,7 @@ TEST(BitmapBlock, RunLengthBitsTakeTheirStatedSize)
     EXPECT_EQ(r.layout.bitsOffset, 40u + 1024u);
     EXPECT_EQ(r.layout.bitsSize, 10u);
 
-    BmpSpec rle4;
+    BitmapRecipe rle4;
     rle4.bitCount = 4;
     rle4.compression = BITMAP_RLE4;
     rle4.sizeImage = 6;
@@ -419,31 +419,31 @@ TEST(BitmapBlock, RunLengthBitsTakeTheirStatedSize)
     EXPECT_EQ(r.layout.bitsOffset, 40u + 64u);
     EXPECT_EQ(r.layout.bitsSize, 6u);
 
-    BmpSpec longer = rle8;
+    BitmapRecipe longer = rle8;
     longer.sizeImage = 11;
     EXPECT_EQ(verdictOf(longer), BITMAP_OUT_OF_BLOCK);
     longer.sizeImage = 0xFFFFFFFF;
     EXPECT_EQ(verdictOf(longer), BITMAP_OUT_OF_BLOCK);
 
-    BmpSpec noSize = rle8;
+    BitmapRecipe noSize = rle8;
     noSize.sizeImage = 0;
     EXPECT_EQ(verdictOf(noSize), BITMAP_BAD_HEADER);
 
-    BmpSpec topDown = rle8;
+    BitmapRecipe topDown = rle8;
     topDown.height = -3;
     EXPECT_EQ(verdictOf(topDown), BITMAP_BAD_HEADER);
 }
 
 TEST(BitmapBlock, LaterHeadersPutTheColourTableAtTheirOwnSize)
 {
-    BmpSpec v4;
+    BitmapRecipe v4;
     v4.headerSize = 108;
     Checked r = check(buildBmp(v4));
     ASSERT_EQ(r.verdict, BITMAP_OK);
     EXPECT_EQ(r.layout.colourOffset, 108u);
     EXPECT_EQ(r.layout.bitsOffset, 108u);
 
-    BmpSpec v5;
+    BitmapRecipe v5;
     v5.headerSize = 124;
     v5.bitCount = 8;
     v5.clrUsed = 4;
@@ -453,7 +453,7 @@ TEST(BitmapBlock, LaterHeadersPutTheColourTableAtTheirOwnSize)
     EXPECT_EQ(r.layout.bitsOffset, 124u + 16u);
 
     // Their masks are inside the header: nothing extra for bit fields.
-    BmpSpec fields;
+    BitmapRecipe fields;
     fields.headerSize = 124;
     fields.bitCount = 32;
     fields.compression = BITMAP_BITFIELDS;
@@ -471,7 +471,7 @@ TEST(BitmapBlock, LaterHeadersPutTheColourTableAtTheirOwnSize)
 
 TEST(BitmapBlock, EmbeddedColourProfileMustLieInTheBlock)
 {
-    BmpSpec v5;
+    BitmapRecipe v5;
     v5.headerSize = 124;
     v5.gap = 32;  // the profile lies between the bits' two possible places
     std::vector<uint8_t> file = buildBmp(v5);

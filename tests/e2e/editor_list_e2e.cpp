@@ -7,18 +7,6 @@
 namespace {
 class EditorList : public EditorFixture {};
 
-std::string lowered(std::string text)
-{
-    for (char& c : text)
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    return text;
-}
-
-std::string withoutSlash(const std::string& folder)
-{
-    return folder.substr(0, folder.size() - 1);
-}
-
 // Closes an editor that holds changes, answering No.
 void closeDiscarding(Editor& editor)
 {
@@ -31,13 +19,6 @@ void closeDiscarding(Editor& editor)
     stopProgram(editor.program);
 }
 
-void closeUnchanged(Editor& editor)
-{
-    PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
-    EXPECT_EQ(waitForEditorExit(editor), 0u);
-    EXPECT_EQ(countMessageBoxes("Query"), 0);
-    stopProgram(editor.program);
-}
 }  // namespace
 
 TEST_F(EditorList, OneFileChosenBecomesALowerCasedCenteredEntry)
@@ -47,11 +28,11 @@ TEST_F(EditorList, OneFileChosenBecomesALowerCasedCenteredEntry)
     Editor editor = startEditor(folder);
     ASSERT_NE(editor.dialog, (HWND)NULL);
     ASSERT_TRUE(addFilesThroughDialog(editor, "Sun.BMP", 1));
-    EXPECT_EQ(listRows(editor.dialog), std::vector<std::string>{lowered(folder + "Sun.BMP")});
-    EXPECT_STRCASEEQ(readSetting("Configuration", "Open directory").c_str(), withoutSlash(folder).c_str());
+    EXPECT_EQ(listRows(editor.dialog), std::vector<std::string>{lowerAscii(folder + "Sun.BMP")});
+    EXPECT_STRCASEEQ(readSetting("Configuration", "Open directory").c_str(), withoutTrailingSlash(folder).c_str());
 
     sendCommand(editor.dialog, ED_SAVE);
-    EXPECT_EQ(readEntry(0), (std::vector<std::string>{lowered(folder + "Sun.BMP"), "1", "1", "1"}));
+    EXPECT_EQ(readEntry(0), (std::vector<std::string>{lowerAscii(folder + "Sun.BMP"), "1", "1", "1"}));
     closeUnchanged(editor);
 }
 
@@ -64,8 +45,8 @@ TEST_F(EditorList, SeveralFilesKeepTheirNamesBehindTheLowerCasedFolder)
     Editor editor = startEditor(folder);
     ASSERT_NE(editor.dialog, (HWND)NULL);
     ASSERT_TRUE(addFilesThroughDialog(editor, "\"Alpha.bmp\" \"beta.BMP\"", 3));
-    EXPECT_EQ(listRows(editor.dialog), (std::vector<std::string>{sampleBitmap(0), lowered(folder) + "Alpha.bmp",
-                                                                 lowered(folder) + "beta.BMP"}));
+    EXPECT_EQ(listRows(editor.dialog), (std::vector<std::string>{sampleBitmap(0), lowerAscii(folder) + "Alpha.bmp",
+                                                                 lowerAscii(folder) + "beta.BMP"}));
     closeDiscarding(editor);
     // No was the answer: the file keeps its one entry.
     EXPECT_EQ(readEntry(1)[0], "<absent>");
@@ -102,7 +83,7 @@ TEST_F(EditorList, TheFileDialogOpensWhereTheLastChoiceWasMadeAfterARestart)
     Editor again = startEditor(elsewhere);
     ASSERT_NE(again.dialog, (HWND)NULL);
     ASSERT_TRUE(addFilesThroughDialog(again, "moon.bmp", 1));
-    EXPECT_EQ(listRows(again.dialog), std::vector<std::string>{lowered(pictures + "moon.bmp")});
+    EXPECT_EQ(listRows(again.dialog), std::vector<std::string>{lowerAscii(pictures + "moon.bmp")});
     closeDiscarding(again);
 }
 
@@ -115,7 +96,7 @@ TEST_F(EditorList, OnTheOldShellTheChosenPathIsLowerCasedWhole)
     Editor editor = startEditor(folder);
     ASSERT_NE(editor.dialog, (HWND)NULL);
     ASSERT_TRUE(addFilesThroughDialog(editor, "Old.BMP", 1));
-    EXPECT_EQ(listRows(editor.dialog), std::vector<std::string>{lowered(folder + "Old.BMP")});
+    EXPECT_EQ(listRows(editor.dialog), std::vector<std::string>{lowerAscii(folder + "Old.BMP")});
     closeDiscarding(editor);
 }
 

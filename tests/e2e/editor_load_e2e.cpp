@@ -18,13 +18,6 @@ bool isReadOnly(HWND dialog, int id)
     return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & ES_READONLY) != 0;
 }
 
-void closeUnchanged(Editor& editor)
-{
-    PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
-    EXPECT_EQ(waitForEditorExit(editor), 0u);
-    EXPECT_EQ(countMessageBoxes("Query"), 0) << "nothing was changed, yet closing asked";
-    stopProgram(editor.program);
-}
 }  // namespace
 
 TEST_F(EditorLoad, EveryControlShowsThePreparedSettings)

@@ -9,14 +9,6 @@ class EditorWallpaper : public EditorFixture {};
 
 const char* const DESKTOP_KEY = "Control Panel\\desktop";
 
-void closeUnchanged(Editor& editor)
-{
-    PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
-    EXPECT_EQ(waitForEditorExit(editor), 0u);
-    EXPECT_EQ(countMessageBoxes("Query"), 0);
-    stopProgram(editor.program);
-}
-
 COLORREF screenPixel(int x, int y)
 {
     HDC screen = GetDC(NULL);
@@ -30,15 +22,18 @@ int countInside(HWND frame, COLORREF colour, int* total)
 {
     RECT place;
     GetWindowRect(frame, &place);
+    RECT inside = {place.left + 2, place.top + 2, place.right - 2, place.bottom - 2};
     HDC screen = GetDC(NULL);
+    std::vector<COLORREF> pixels = capturePixels(screen, inside);
+    ReleaseDC(NULL, screen);
     int same = 0;
     *total = 0;
-    for (int y = place.top + 2; y < place.bottom - 2; y += 3)
-        for (int x = place.left + 2; x < place.right - 2; x += 3) {
-            same += GetPixel(screen, x, y) == colour;
+    int width = inside.right - inside.left;
+    for (int y = 0; y < inside.bottom - inside.top; y += 3)
+        for (int x = 0; x < width; x += 3) {
+            same += pixels[static_cast<size_t>(y) * width + x] == colour;
             ++*total;
         }
-    ReleaseDC(NULL, screen);
     return same;
 }
 }  // namespace

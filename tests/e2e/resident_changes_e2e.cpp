@@ -11,14 +11,6 @@
 namespace {
 const int CHANGE_NOW = 106;
 
-int randomChoice(uint32_t seconds, int count)
-{
-    seedRandom31(seconds);
-    for (int i = 1; i <= 29; ++i)
-        drawRandom31();
-    return drawRandom31() % count;
-}
-
 class ResidentChanges : public ResidentTest {
 protected:
     // Command 106, then the settled "Bitmap index" once it reached expected.

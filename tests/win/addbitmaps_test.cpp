@@ -22,20 +22,6 @@
 namespace {
 const char DIALOG_TITLE[] = "Add Bitmaps...";
 
-std::string lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return text;
-}
-
-std::string withoutSlash(std::string directory)
-{
-    if (directory.size() > 3 && directory.back() == '\\')
-        directory.pop_back();
-    return directory;
-}
-
 // Makes a fresh directory under the temp directory, holding the named files.
 std::string makeFolder(const std::string& name, const std::vector<std::string>& files)
 {
@@ -208,12 +194,12 @@ TEST_F(AddBitmaps, OneFileIsAddedCentredInLowerCaseAndItsFolderRemembered)
     DialogScript script;
     script.typed = "Sun.BMP";
     EXPECT_EQ(addWith(script), 1);
-    EXPECT_EQ(lower(withoutSlash(script.openedIn)), lower(folder)) << "opened in the remembered folder";
+    EXPECT_EQ(lowerAscii(withoutTrailingSlash(script.openedIn)), lowerAscii(folder)) << "opened in the remembered folder";
     EXPECT_EQ(script.owner, host);
     ASSERT_EQ(rows(), 1);
-    EXPECT_EQ(rowText(0), lower(folder) + "\\sun.bmp");
+    EXPECT_EQ(rowText(0), lowerAscii(folder) + "\\sun.bmp");
     EXPECT_TRUE(isDirty);
-    EXPECT_EQ(lower(withoutSlash(readSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY))), lower(folder));
+    EXPECT_EQ(lowerAscii(withoutTrailingSlash(readSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY))), lowerAscii(folder));
 }
 
 TEST_F(AddBitmaps, SeveralFilesAreAddedInTheDialogsOrderWithTheirNamesCase)
@@ -225,11 +211,11 @@ TEST_F(AddBitmaps, SeveralFilesAreAddedInTheDialogsOrderWithTheirNamesCase)
     script.typed = "\"a.bmp\" \"B.bmp\"";
     EXPECT_EQ(addWith(script), 1);
     ASSERT_EQ(rows(), 3);
-    EXPECT_EQ(lower(rowText(1)), lower(folder) + "\\a.bmp");
-    EXPECT_EQ(lower(rowText(2)), lower(folder) + "\\b.bmp");
+    EXPECT_EQ(lowerAscii(rowText(1)), lowerAscii(folder) + "\\a.bmp");
+    EXPECT_EQ(lowerAscii(rowText(2)), lowerAscii(folder) + "\\b.bmp");
     // The folder is lower-cased; the names behind it keep the dialog's case.
     std::string second = rowText(2);
-    EXPECT_EQ(second.substr(0, folder.size()), lower(folder));
+    EXPECT_EQ(second.substr(0, folder.size()), lowerAscii(folder));
     EXPECT_EQ(second.substr(folder.size() + 1), "B.bmp");
     EXPECT_TRUE(isDirty);
 }
@@ -255,16 +241,16 @@ TEST_F(AddBitmaps, WithoutARememberedFolderTheDialogOpensInTheCurrentOneAndRemem
     script.browseTo = other;
     script.typed = "o.bmp";
     EXPECT_EQ(addWith(script), 1);
-    EXPECT_EQ(lower(withoutSlash(script.openedIn)), lower(start));
+    EXPECT_EQ(lowerAscii(withoutTrailingSlash(script.openedIn)), lowerAscii(start));
     ASSERT_EQ(rows(), 1);
-    EXPECT_EQ(rowText(0), lower(other) + "\\o.bmp");
-    EXPECT_EQ(lower(withoutSlash(readSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY))), lower(other));
+    EXPECT_EQ(rowText(0), lowerAscii(other) + "\\o.bmp");
+    EXPECT_EQ(lowerAscii(withoutTrailingSlash(readSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY))), lowerAscii(other));
 
     // The next dialog opens where the last choice was made.
     DialogScript next;
     next.typed = "o.bmp";
     EXPECT_EQ(addWith(next), 1);
-    EXPECT_EQ(lower(withoutSlash(next.openedIn)), lower(other));
+    EXPECT_EQ(lowerAscii(withoutTrailingSlash(next.openedIn)), lowerAscii(other));
     EXPECT_EQ(rows(), 2);
 }
 
@@ -278,7 +264,7 @@ TEST_F(AddBitmaps, AFullTableStopsAtTheFileThatDoesNotFit)
     script.typed = "\"one.bmp\" \"two.bmp\" \"three.bmp\"";
     EXPECT_EQ(addWith(script), 0);
     EXPECT_EQ(rows(), 50);
-    EXPECT_EQ(lower(rowText(49)), lower(folder) + "\\one.bmp");
+    EXPECT_EQ(lowerAscii(rowText(49)), lowerAscii(folder) + "\\one.bmp");
     EXPECT_TRUE(isDirty);
 
     // Full already: nothing fits, yet the choice marks the list changed.
@@ -311,7 +297,7 @@ TEST_F(AddBitmaps, PathsTooLongForTheListAreSkippedAndTold)
     EXPECT_EQ(addWith(script), 1);
     ASSERT_TRUE(watcher.waitFor(1));
     ASSERT_EQ(rows(), 1);
-    EXPECT_EQ(lower(rowText(0)), lower(folder) + "\\ok.bmp");
+    EXPECT_EQ(lowerAscii(rowText(0)), lowerAscii(folder) + "\\ok.bmp");
     std::string text = watcher.texts()[0];
     EXPECT_NE(text.find("longer than 99 characters"), std::string::npos) << text;
     EXPECT_EQ(text.find("These files"), 0u) << text;
@@ -330,6 +316,6 @@ TEST_F(AddBitmaps, PathsTooLongForTheListAreSkippedAndTold)
     ASSERT_TRUE(single.waitFor(1));
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(single.texts()[0].find("This file"), 0u) << single.texts()[0];
-    EXPECT_NE(lower(single.texts()[0]).find(lower(folder) + "\\" + lower(longName)), std::string::npos)
+    EXPECT_NE(lowerAscii(single.texts()[0]).find(lowerAscii(folder) + "\\" + lowerAscii(longName)), std::string::npos)
         << single.texts()[0];
 }

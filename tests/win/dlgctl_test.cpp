@@ -141,34 +141,14 @@ class Snapshot {
 public:
     explicit Snapshot(const RECT& area) : area_(area)
     {
-        int width = area.right - area.left;
-        int height = area.bottom - area.top;
         HDC screen = GetDC(NULL);
-        HDC memory = CreateCompatibleDC(screen);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-        GdiFlush();
-        const DWORD* pixels = static_cast<const DWORD*>(bits);
-        pixels_.assign(pixels, pixels + width * height);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        pixels_ = capturePixels(screen, area);
         ReleaseDC(NULL, screen);
     }
 
     COLORREF at(int x, int y) const
     {
-        DWORD pixel = pixels_[(y - area_.top) * (area_.right - area_.left) + (x - area_.left)];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+        return pixels_[(y - area_.top) * (area_.right - area_.left) + (x - area_.left)];
     }
 
     // Pixels of the part that are not the colour.
@@ -185,7 +165,7 @@ public:
 
 private:
     RECT area_;
-    std::vector<DWORD> pixels_;
+    std::vector<COLORREF> pixels_;
 };
 
 void repaintNow(HWND window, UINT extra = 0)

@@ -150,25 +150,8 @@ protected:
     std::vector<COLORREF> grab()
     {
         HDC window = GetDC(frame);
-        HDC memory = CreateCompatibleDC(window);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = FRAME_WIDTH;
-        info.bmiHeader.biHeight = -FRAME_HEIGHT;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = NULL;
-        HBITMAP canvas = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-        HGDIOBJ old = SelectObject(memory, canvas);
-        BitBlt(memory, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, window, 0, 0, SRCCOPY);
-        GdiFlush();
-        std::vector<COLORREF> pixels(FRAME_WIDTH * FRAME_HEIGHT);
-        const uint32_t* source = static_cast<const uint32_t*>(bits);
-        for (size_t i = 0; i < pixels.size(); ++i)
-            pixels[i] = RGB((source[i] >> 16) & 0xFF, (source[i] >> 8) & 0xFF, source[i] & 0xFF);
-        SelectObject(memory, old);
-        DeleteObject(canvas);
-        DeleteDC(memory);
+        RECT whole = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
+        std::vector<COLORREF> pixels = capturePixels(window, whole);
         ReleaseDC(frame, window);
         return pixels;
     }

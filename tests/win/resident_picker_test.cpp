@@ -17,21 +17,6 @@ namespace {
 const char DESKTOP_KEY[] = "Control Panel\\desktop";
 
 // The entry the picker chooses in random mode when the clock reads seconds:
-// 29 warm-up draws, then one draw over count entries (none when count is 0 or
-// the scan found all 500 keys).
-int randomChoice(uint32_t seconds, int count)
-{
-    seedRandom31(seconds);
-    int index = 0;
-    for (int i = 1; i <= 29; ++i)
-        index = drawRandom31() % i;
-    if (count == 500)
-        return index;
-    if (count == 0)
-        return 0;
-    return drawRandom31() % count;
-}
-
 std::string wallpaper()
 {
     return readProfile("DESKTOP", "WALLPAPER");

@@ -1,5 +1,6 @@
 // Saving the dialog's state into the real settings file under Wine, from a
 // window whose children carry the editor's control identifiers.
+#include "editor_driver.h"
 #include "harness.h"
 #include "ids.h"
 #include "keys.h"
@@ -15,13 +16,6 @@ namespace {
 const char ABSENT[] = "<absent>";
 const char SAVE_FAILED[] =
     "The settings could not be saved to VISTRELL.INI.\nCheck that the file is not read-only or in use.";
-
-std::string entryKey(int index, const char* suffix)
-{
-    char key[32];
-    std::snprintf(key, sizeof key, "%03d_%s", index, suffix);
-    return key;
-}
 
 std::string readEntry(int index, const char* suffix)
 {

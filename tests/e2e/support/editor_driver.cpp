@@ -91,6 +91,14 @@ DWORD waitForEditorExit(Editor& editor, DWORD timeoutMs)
     return code;
 }
 
+void closeUnchanged(Editor& editor)
+{
+    PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(waitForEditorExit(editor), 0u);
+    EXPECT_EQ(countMessageBoxes("Query"), 0) << "nothing was changed, yet closing asked";
+    stopProgram(editor.program);
+}
+
 void killEditors()
 {
     std::vector<DWORD> ids;

@@ -52,6 +52,8 @@ std::string editorPath();
 Editor startEditor(const std::string& workDir = "");
 // Waits for the editor to end and returns its exit code (or ~0u on time-out).
 DWORD waitForEditorExit(Editor& editor, DWORD timeoutMs = 10000);
+// Closes an editor that holds no changes: it must end with 0 without asking.
+void closeUnchanged(Editor& editor);
 // Ends every editor still running (after a failed test) and closes handles.
 void killEditors();
 

@@ -205,18 +205,6 @@ BOOL CALLBACK findIconControl(HWND child, LPARAM param)
 }
 }  // namespace
 
-namespace {
-// Draws a 32 x 32 area into a bitmap of pixels for comparison.
-std::vector<COLORREF> grabPixels(HDC source, int size, int left = 0, int top = 0)
-{
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            pixels.push_back(GetPixel(source, left + x, top + y));
-    return pixels;
-}
-}  // namespace
-
 static UINT matchBoxIcon(HWND box);
 
 UINT messageBoxIcon(HWND box)
@@ -246,7 +234,8 @@ static UINT matchBoxIcon(HWND box)
     RECT place;
     GetWindowRect(iconControl, &place);
     HDC screen = GetDC(NULL);
-    std::vector<COLORREF> shown = grabPixels(screen, size, place.left, place.top);
+    RECT iconArea = {place.left, place.top, place.left + size, place.top + size};
+    std::vector<COLORREF> shown = capturePixels(screen, iconArea);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP canvas = CreateCompatibleBitmap(screen, size, size);
     HGDIOBJ old = SelectObject(memory, canvas);
@@ -264,7 +253,7 @@ static UINT matchBoxIcon(HWND box)
         FillRect(memory, &area, background);
         DeleteObject(background);
         DrawIconEx(memory, 0, 0, LoadIconA(NULL, icon.id), size, size, 0, NULL, DI_NORMAL);
-        std::vector<COLORREF> drawn = grabPixels(memory, size);
+        std::vector<COLORREF> drawn = capturePixels(memory, area);
         int same = 0;
         for (size_t i = 0; i < drawn.size(); ++i)
             same += drawn[i] == shown[i];
@@ -548,4 +537,46 @@ std::vector<HWND> BoxWatcher::owners()
     std::vector<HWND> copy = owners_;
     LeaveCriticalSection(&lock_);
     return copy;
+}
+
+std::vector<COLORREF> capturePixels(HDC source, const RECT& area)
+{
+    int width = area.right - area.left;
+    int height = area.bottom - area.top;
+    HDC memory = CreateCompatibleDC(source);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = NULL;
+    HBITMAP canvas = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(memory, canvas);
+    BitBlt(memory, 0, 0, width, height, source, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    const DWORD* read = static_cast<const DWORD*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = RGB((read[i] >> 16) & 0xFF, (read[i] >> 8) & 0xFF, read[i] & 0xFF);
+    SelectObject(memory, old);
+    DeleteObject(canvas);
+    DeleteDC(memory);
+    return pixels;
+}
+
+std::string lowerAscii(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+std::string withoutTrailingSlash(std::string folder)
+{
+    if (folder.size() > 3 && folder.back() == '\\')
+        folder.pop_back();
+    return folder;
 }

@@ -104,6 +104,16 @@ private:
 // PagefileUsage where the platform leaves that empty).
 SIZE_T privateBytes(HANDLE process);
 
+// The pixels of an area of a device context, row by row. Another process's
+// window DC cannot be read under Wine: pass GetDC(NULL) and screen
+// coordinates for those.
+std::vector<COLORREF> capturePixels(HDC source, const RECT& area);
+
+// ASCII lower-casing, as the editor applies it to what the platform gives it.
+std::string lowerAscii(std::string text);
+// A folder path without its trailing backslash (a drive's root keeps it).
+std::string withoutTrailingSlash(std::string folder);
+
 // A set of bitmap files for tests, made once per run in the temp directory.
 std::string sampleBitmap(int index);
 // Writes a small valid 24-bit bitmap to path.

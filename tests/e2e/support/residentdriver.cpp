@@ -1,5 +1,7 @@
 #include "residentdriver.h"
 
+#include "random31.h"
+
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
@@ -265,4 +267,17 @@ void ResidentTest::TearDown()
     endAllResidents();
     clearProgramVersion("vistrell.exe");
     removeSettings();
+}
+
+int randomChoice(uint32_t seconds, int count)
+{
+    seedRandom31(seconds);
+    int index = 0;
+    for (int i = 1; i <= 29; ++i)
+        index = drawRandom31() % i;
+    if (count == 500)
+        return index;
+    if (count == 0)
+        return 0;
+    return drawRandom31() % count;
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 // The resident window's class and the editor's, as the programs spell them.
@@ -42,6 +43,11 @@ bool closeResident(Resident& resident, DWORD* exitCode = nullptr);
 
 // "Bitmap index" of the settings file as a number (-1000 when absent).
 int bitmapIndex();
+
+// The entry a random change made within the given second picks among count
+// entries: 29 warm-up draws, then one draw over count (none when count is 0,
+// or when the scan found all 500 keys: then the last warm-up draw decides).
+int randomChoice(uint32_t seconds, int count);
 
 // Writes a list of count entries over the sample bitmaps, with every other
 // setting removed.

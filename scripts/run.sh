@@ -43,28 +43,8 @@ Change every=0
 Time period=1
 Bitmap index=0
 
-[Bitmap list]
-000_wall=c:\samples\sunset.bmp
-000_xpos=0
-000_ypos=0
-000_type=1
-001_wall=c:\samples\tiles.bmp
-001_xpos=0
-001_ypos=0
-001_type=0
-002_wall=c:\samples\lake.bmp
-002_xpos=0
-002_ypos=0
-002_type=1
-003_wall=c:\samples\forest.bmp
-003_xpos=0
-003_ypos=0
-003_type=1
-004_wall=c:\samples\night.bmp
-004_xpos=0
-004_ypos=0
-004_type=1
 INI
+cat "$(dirname "$0")/sample-list.ini" >> "$drive_c/windows/VISTRELL.INI"
 
 echo "starting vistrell.exe on the sample bitmaps"
 wine 'c:\samples\vistrell.exe' &

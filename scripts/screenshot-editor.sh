@@ -31,28 +31,8 @@ Bitmap index=2
 Window X-pos=40
 Window Y-pos=30
 
-[Bitmap list]
-000_wall=c:\samples\sunset.bmp
-000_xpos=0
-000_ypos=0
-000_type=1
-001_wall=c:\samples\tiles.bmp
-001_xpos=0
-001_ypos=0
-001_type=0
-002_wall=c:\samples\lake.bmp
-002_xpos=120
-002_ypos=80
-002_type=2
-003_wall=c:\samples\forest.bmp
-003_xpos=0
-003_ypos=0
-003_type=1
-004_wall=c:\samples\night.bmp
-004_xpos=0
-004_ypos=0
-004_type=1
 INI
+cat "$(dirname "$0")/sample-list.ini" >> "$drive_c/windows/VISTRELL.INI"
 
 SCREENSHOT_EXCHANGE='C:\shot' wine "$win_dir/e2etests.exe" --gtest_also_run_disabled_tests \
     --gtest_filter='EditorScreenshot.*' --gtest_color=no > "$out_dir/screenshot-test.log" 2>&1 &

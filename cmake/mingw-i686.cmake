@@ -1,4 +1,5 @@
-# Cross toolchain: 32-bit Windows programs built with Debian's MinGW-w64.
+# Cross toolchain: the 32-bit Windows programs that users get, built with
+# Debian's MinGW-w64.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 

@@ -28,8 +28,8 @@ const unsigned int TRAY_ICON_ID = 666;
 // The tray calls back with WM_USER (0x400).
 const unsigned int TRAY_CALLBACK = 0x400;
 #define TRAY_TIP "Vistrell - Scenara"
-// Size of the tray record in its first published form; its tip holds 64.
-const unsigned int TRAY_RECORD_V1_SIZE = 88;
+// The tray record is passed in its first published form (88 bytes on 32-bit
+// Windows, 104 on 64-bit: NOTIFYICONDATAA_V1_SIZE); its tip holds 64.
 const int TRAY_TIP_SIZE = 64;
 
 // Label of the pop-up hung into the system menu on the old shell.

@@ -5,12 +5,16 @@
 
 NOTIFYICONDATAA trayIconData;
 
+#ifndef _WIN64
+static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the record's first form is 88 bytes on 32-bit Windows");
+#endif
+
 // The tray pop-up: flags 8, the menu's right edge at the cursor.
 static const UINT TRAY_MENU_FLAGS = TPM_RIGHTALIGN;
 
 void addTrayIcon(HWND window)
 {
-    trayIconData.cbSize = TRAY_RECORD_V1_SIZE;
+    trayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
     trayIconData.hWnd = window;
     trayIconData.uID = TRAY_ICON_ID;
     trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;

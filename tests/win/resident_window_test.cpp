@@ -63,7 +63,7 @@ protected:
     bool trayIconPresent()
     {
         NOTIFYICONDATAA probe = {};
-        probe.cbSize = TRAY_RECORD_V1_SIZE;
+        probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
         probe.hWnd = window;
         probe.uID = TRAY_ICON_ID;
         return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
@@ -83,7 +83,7 @@ protected:
 TEST_F(ResidentWindow, NewShellAddsTheTrayRecordAndTeardownDeletesIt)
 {
     create(false);
-    EXPECT_EQ(trayIconData.cbSize, 88u);
+    EXPECT_EQ(trayIconData.cbSize, NOTIFYICONDATAA_V1_SIZE);
     EXPECT_EQ(trayIconData.hWnd, window);
     EXPECT_EQ(trayIconData.uID, 666u);
     EXPECT_EQ(trayIconData.uFlags, 7u);

@@ -219,7 +219,7 @@ HWND createEditorStandIn()
 bool trayIconPresent(HWND window)
 {
     NOTIFYICONDATAA probe = {};
-    probe.cbSize = 88;  // the record's first form
+    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;  // the record's first form
     probe.hWnd = window;
     probe.uID = 666;
     return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;

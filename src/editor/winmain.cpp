@@ -59,7 +59,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
 
     MSG message = {};
-    while (GetMessageA(&message, NULL, 0, 0)) {
+    // -1 (an error) ends the loop too, rather than spinning on it.
+    while (GetMessageA(&message, NULL, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

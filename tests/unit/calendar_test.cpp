@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <climits>
 #include <ctime>
 
 TEST(Calendar, CheckValues)
@@ -72,4 +73,14 @@ TEST(Calendar, AClockBeyondTheRuntimesRangeStillGivesADay)
     ASSERT_EQ(std::localtime(&farAhead), nullptr);
     EXPECT_GT(dayNumberAt(farAhead), todayDayNumber() + 1000000);
     EXPECT_LT(dayNumberAt(-farAhead), dayNumberOf(1, 1, 1600));
+}
+
+TEST(Calendar, AFarFutureLocalDateStaysAtTheEndOfTheRange)
+{
+    // Year ten million has a local date here, but its day count lies beyond
+    // 32 bits: it must neither overflow nor wrap to a day in the past.
+    const std::time_t tenMillionYears = static_cast<std::time_t>(10000000LL * 31556952LL);
+    ASSERT_NE(std::localtime(&tenMillionYears), nullptr);
+    EXPECT_EQ(dayNumberAt(tenMillionYears), INT_MAX);
+    EXPECT_EQ(dayNumberOf(1, 1, 10000000), INT_MAX);
 }

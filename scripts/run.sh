@@ -4,14 +4,25 @@
 # then every 5 minutes, in list order. With a display the desktop stays open
 # until the program is removed from memory (tray menu); without one it runs
 # under Xvfb and saves screenshots.
+#
+#   run.sh BUILD SAMPLES
+# Runs the 32-bit programs (BUILD/win32) where the host executes 32-bit code,
+# otherwise the 64-bit build of the same sources (BUILD/win64).
 set -eu
-win_dir=$(cd "$1" && pwd)
+build=$(cd "$1" && pwd)
 samples=$(cd "$2" && pwd)
+. "$(dirname "$0")/wine-env.sh"
+if host_runs_i686; then
+    arch=win32 win_dir="$build/win32"
+    echo "running the 32-bit programs ($win_dir)"
+else
+    arch=win64 win_dir="$build/win64"
+    echo "running the 64-bit build ($win_dir): $I686_SKIP_REASON"
+fi
+wine_select $arch "$win_dir/wine-run"
 out_dir="$win_dir/screenshots"
-WINE_ROOT="$win_dir/wine-run"
 headless=""
 [ -z "${DISPLAY:-}" ] && headless=1
-. "$(dirname "$0")/wine-env.sh"
 trap wine_cleanup EXIT INT TERM
 wine_start
 mkdir -p "$out_dir"

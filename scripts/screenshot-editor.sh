@@ -1,7 +1,8 @@
 #!/bin/sh
 # Takes screenshots of the editor's dialog with a bitmap previewed, for the
 # README. Needs the cross build and the sample bitmaps:
-#   make win samples && sh scripts/screenshot-editor.sh build/win build/samples [OUT_DIR]
+#   make win samples && sh scripts/screenshot-editor.sh build/win32 build/samples [OUT_DIR]
+# (build/win64 runs the 64-bit build, on hosts that execute only 64-bit code).
 # Prints the paths of the pictures: the whole Wine desktop and the dialog alone.
 set -eu
 win_dir=$(cd "$1" && pwd)
@@ -9,8 +10,11 @@ samples=$(cd "$2" && pwd)
 out_dir=${3:-$win_dir/screenshots}
 mkdir -p "$out_dir"
 out_dir=$(cd "$out_dir" && pwd)
-WINE_ROOT="$win_dir/wine-shot"
 . "$(dirname "$0")/wine-env.sh"
+case "$win_dir" in
+    *64) wine_select win64 "$win_dir/wine-shot" ;;
+    *) wine_select win32 "$win_dir/wine-shot" ;;
+esac
 trap wine_cleanup EXIT INT TERM
 wine_start
 

@@ -1,16 +1,45 @@
-# Sourced by the scripts that run programs under Wine. Makes a fresh 32-bit
-# Wine prefix in $WINE_ROOT, starts an X server when there is no display, and
-# sets a virtual desktop named "shell" (it paints the wallpaper and shows a
-# taskbar with the tray icons). wine_cleanup ends the Wine server and Xvfb.
+# Sourced by every script that runs programs under Wine: the one place where
+# the Wine loader is chosen. wine_select ARCH ROOT (ARCH win32 or win64)
+# chooses the loader and the prefix $ROOT/prefix; wine_start makes that prefix
+# afresh, starts an X server when there is no display, and opens a virtual
+# desktop named "shell" (it paints the wallpaper and shows a taskbar with the
+# tray icons). wine_cleanup ends the Wine server and Xvfb.
+#
+# Debian's /usr/bin/wine wrapper (and wineboot, which goes through it) picks
+# the 32-bit loader whenever wine32 is installed, even on a kernel that cannot
+# run it, so the loaders are called directly: /usr/lib/wine/wine for 32-bit
+# prefixes, /usr/lib/wine/wine64 with a win64 prefix for 64-bit programs.
 
-WINE_ROOT=${WINE_ROOT:-$(pwd)/build/wine}
-export WINEPREFIX="$WINE_ROOT/prefix"
-export WINEARCH=win32
+wine_select() {
+    WINE_ARCH=$1
+    WINE_ROOT=$2
+    export WINEPREFIX="$WINE_ROOT/prefix"
+    export WINEARCH="$WINE_ARCH"
+    case "$WINE_ARCH" in
+        win32) export WINELOADER=/usr/lib/wine/wine ;;
+        *)     export WINELOADER=/usr/lib/wine/wine64 ;;
+    esac
+    # The server serves prefixes of either kind.
+    export WINESERVER=/usr/lib/wine/wineserver64
+    [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver32
+}
+
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko download prompts in a fresh prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 DESKTOP_SIZE=${DESKTOP_SIZE:-1024x768}
 XVFB_PID=""
+
+wine() { "$WINELOADER" "$@"; }
+wineserver() { "$WINESERVER" "$@"; }
+
+# Whether this host executes the 32-bit loader (a kernel without IA-32
+# emulation answers "Exec format error"). HOST_RUNS_I686=0 makes a host that
+# can behave as one that cannot, to try that path.
+host_runs_i686() {
+    [ "${HOST_RUNS_I686:-1}" != 0 ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+I686_SKIP_REASON="this host executes only 64-bit code"
 
 wine_cleanup() {
     wineserver -k 2>/dev/null || true
@@ -32,8 +61,8 @@ wine_start() {
     fi
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINE_ROOT"
-    echo "making a fresh Wine prefix in $WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
+    echo "making a fresh $WINE_ARCH Wine prefix in $WINEPREFIX"
+    wine wineboot.exe -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d "$DESKTOP_SIZE" /f >/dev/null 2>&1
     wineserver -w

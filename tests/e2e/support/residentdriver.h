@@ -20,7 +20,7 @@ struct Resident {
     HWND window = NULL;
 };
 
-// build/win/vistrell.exe.
+// vistrell.exe beside the test program (build/win32 or build/win64).
 std::string residentPath();
 
 // Copies vistrell.exe into a folder of its own (below the temp directory), so

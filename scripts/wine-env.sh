@@ -51,13 +51,15 @@ wine_cleanup() {
 
 wine_start() {
     if [ -z "${DISPLAY:-}" ] || [ -n "${FORCE_XVFB:-}" ]; then
-        n=90
-        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-        Xvfb ":$n" -screen 0 "${DESKTOP_SIZE}x24" -nolisten tcp >/dev/null 2>&1 &
+        # Xvfb picks a free display itself and writes its number, so that
+        # runs side by side never race for one.
+        mkdir -p "$WINE_ROOT"
+        rm -f "$WINE_ROOT/display"
+        Xvfb -displayfd 3 -screen 0 "${DESKTOP_SIZE}x24" -nolisten tcp 3>"$WINE_ROOT/display" >/dev/null 2>&1 &
         XVFB_PID=$!
-        export DISPLAY=":$n"
         i=0
-        while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+        while [ ! -s "$WINE_ROOT/display" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+        export DISPLAY=":$(tr -d '\n' < "$WINE_ROOT/display")"
     fi
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINE_ROOT"

@@ -2,6 +2,7 @@
 
 #include "editorstate.h"
 #include "filesplit.h"
+#include "ids.h"
 #include "oldshell.h"
 #include "settings.h"
 #include "slottable.h"
@@ -27,7 +28,6 @@ static const char ADD_TITLE[] = "Add Bitmaps...";
 // Pairs of description and pattern; the literal's own zero ends the list.
 static const char BITMAP_FILTER[] = "Bitmap files (*.BMP)\0*.bmp\0All files\0*.*\0";
 
-static const char SKIPPED_TITLE[] = "Error";
 static const char SKIPPED_ONE[] = "This file was not added because its path is longer than 99 characters:\n\n";
 static const char SKIPPED_MANY[] = "These files were not added because their paths are longer than 99 characters:\n\n";
 // The skipped names all lie inside the 300-byte result, so this holds them
@@ -105,7 +105,7 @@ static void tellSkipped(HWND owner, const SkippedNames& skipped)
     char text[sizeof SKIPPED_MANY + SKIPPED_NAMES];
     strcpy(text, skipped.count == 1 ? SKIPPED_ONE : SKIPPED_MANY);
     strcat(text, skipped.text);
-    MessageBoxA(owner, text, SKIPPED_TITLE, MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(owner, text, EDITOR_ERROR_TITLE, MB_OK | MB_ICONEXCLAMATION);
 }
 
 int addBitmapsFromDialog(HWND owner)

@@ -1,7 +1,8 @@
 #include "closing.h"
 
+#include "contract.h"
+
 #include "editorstate.h"
-#include "hostwindow.h"
 #include "savesettings.h"
 
 // Whether closing goes on after the save that precedes it.
@@ -17,7 +18,7 @@ static CloseOutcome saveBeforeClosing(HWND dialog, UINT buttons)
         saveSettings(dialog, false);
         return CLOSE_PROCEED;
     }
-    switch (MessageBoxA(dialog, SAVE_QUESTION, SAVE_QUESTION_TITLE, MB_ICONEXCLAMATION | buttons)) {
+    switch (MessageBoxA(dialog, SAVE_QUESTION, QUERY_TITLE, MB_ICONEXCLAMATION | buttons)) {
     case IDYES:
         return saveSettings(dialog, true) ? CLOSE_PROCEED : CLOSE_KEEP_OPEN;
     case IDNO:
@@ -30,28 +31,30 @@ static CloseOutcome saveBeforeClosing(HWND dialog, UINT buttons)
     }
 }
 
-INT_PTR closeDialog(HWND dialog)
+static DialogFate endDialog(HWND dialog)
+{
+    isDirty = false;
+    EndDialog(dialog, 0);
+    return DIALOG_ENDS;
+}
+
+DialogFate closeDialog(HWND dialog)
 {
     // A second WM_CLOSE while the first still runs neither asks nor saves.
     if (isClosing)
-        return TRUE;
+        return DIALOG_STAYS;
     isClosing = true;
     if (saveBeforeClosing(dialog, MB_YESNO) == CLOSE_KEEP_OPEN) {
         // Closing again must ask again.
         isClosing = false;
-        return TRUE;
+        return DIALOG_STAYS;
     }
-    isDirty = false;
-    EndDialog(dialog, 0);
-    return TRUE;
+    return endDialog(dialog);
 }
 
-INT_PTR runExitCommand(HWND dialog)
+DialogFate runExitCommand(HWND dialog)
 {
     if (saveBeforeClosing(dialog, MB_YESNOCANCEL) != CLOSE_PROCEED)
-        return 0;
-    isDirty = false;
-    EndDialog(dialog, 0);
-    quitEditor();
-    return 0;
+        return DIALOG_STAYS;
+    return endDialog(dialog);
 }

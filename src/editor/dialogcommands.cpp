@@ -26,7 +26,7 @@ static void saveCommand(HWND dialog)
 static void addCommand(HWND dialog)
 {
     if (!addBitmapsFromDialog(dialog))
-        MessageBoxA(NULL, "No more bitmaps can be added: the list holds at most 50 bitmaps.", "Error", MB_ICONHAND);
+        MessageBoxA(NULL, "No more bitmaps can be added: the list holds at most 50 bitmaps.", EDITOR_ERROR_TITLE, MB_ICONHAND);
 }
 
 static void applyCommand()
@@ -138,7 +138,8 @@ INT_PTR dispatchSystemCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         showHelp(dialog);
         return 0;
     case IDC_EXIT:
-        return runExitCommand(dialog);
+        runExitCommand(dialog);
+        return 0;
     case IDC_RESTART_WINDOWS:
         confirmShutdown(dialog, SHUTDOWN_RESTART_WINDOWS, PROGRAM_EDITOR);
         return 0;

@@ -23,4 +23,7 @@ extern HWND yUpDown;
 extern int rememberedChangePolicy;
 extern int rememberedTimePeriod;
 
+// Puts every value back to its start, with the given instance.
+void resetEditorState(HINSTANCE instance);
+
 #endif

@@ -5,13 +5,8 @@
 
 #include <windows.h>
 
-#define HOST_CLASS_NAME "VISTRELL_GUI"
 #define HOST_WINDOW_TITLE "Scenara - GUI"
 
 LRESULT CALLBACK hostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Gives the preview's device contexts back and asks the message loop to end.
-// Safe to call more than once.
-void quitEditor();
 
 #endif

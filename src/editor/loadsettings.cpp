@@ -38,7 +38,7 @@ static HWND createCoordinateUpDown(HWND dialog, int id, int buddyId, int screenE
 void showCurrentWallpaper(HWND dialog)
 {
     char wallpaper[PATH_BUFFER];
-    GetProfileStringA("DESKTOP", "WALLPAPER", "", wallpaper, sizeof wallpaper);
+    GetProfileStringA(DESKTOP_SECTION, DESKTOP_WALLPAPER, "", wallpaper, sizeof wallpaper);
     lowercaseAscii(wallpaper);
     SendDlgItemMessageA(dialog, IDC_CURRENT_WALLPAPER, CB_RESETCONTENT, 0, 0);
     SendDlgItemMessageA(dialog, IDC_CURRENT_WALLPAPER, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wallpaper));

@@ -7,11 +7,10 @@
 static const char SAVE_FAILED_TEXT[] =
     "The settings could not be saved to VISTRELL.INI.\n"
     "Check that the file is not read-only or in use.";
-static const char SAVE_FAILED_TITLE[] = "Error";
 
 static bool saveFailed(HWND dialog)
 {
-    MessageBoxA(dialog, SAVE_FAILED_TEXT, SAVE_FAILED_TITLE, MB_OK | MB_ICONHAND);
+    MessageBoxA(dialog, SAVE_FAILED_TEXT, EDITOR_ERROR_TITLE, MB_OK | MB_ICONHAND);
     return false;
 }
 

@@ -50,7 +50,8 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_SYSCOMMAND:
         return dispatchSystemCommand(dialog, message, wParam, lParam);
     case WM_CLOSE:
-        return closeDialog(dialog);
+        closeDialog(dialog);
+        return TRUE;
     case WM_WININICHANGE:
         // Any setting may have changed, the wallpaper among them.
         showCurrentWallpaper(dialog);

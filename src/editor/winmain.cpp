@@ -5,12 +5,15 @@
 #include <commctrl.h>
 
 #include "bwcc.h"
+#include "contract.h"
 #include "editorstate.h"
 #include "hostwindow.h"
 #include "ids.h"
 #include "oldshell.h"
 
-static const DWORD HOST_STYLE = WS_CAPTION | WS_DISABLED;  // 0x08C00000, never shown by the editor
+// Never shown by the editor itself.
+static const DWORD HOST_STYLE = WS_CAPTION | WS_DISABLED;
+static_assert(HOST_STYLE == 0x08C00000, "the host window's style is 0x08C00000");
 static const int HOST_LEFT = 50;
 static const int HOST_TOP = 50;
 static const int HOST_SIZE = 100;
@@ -25,11 +28,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     windowClass.hCursor = NULL;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszMenuName = MENU_SYSTEM_NAME;
-    windowClass.lpszClassName = HOST_CLASS_NAME;
-    editorInstance = instance;
+    windowClass.lpszClassName = EDITOR_CLASS;
+    resetEditorState(instance);
 
     // A second start brings the running editor forward instead.
-    HWND running = FindWindowA(HOST_CLASS_NAME, NULL);
+    HWND running = FindWindowA(EDITOR_CLASS, NULL);
     if (running) {
         ShowWindow(running, SW_SHOWMINIMIZED);
         ShowWindow(running, SW_SHOWNORMAL);
@@ -42,19 +45,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     InitCommonControls();
 
     if (LOWORD(RegisterClassA(&windowClass)) == 0) {
-        MessageBoxA(NULL, "Already running!", "MSG", MB_ICONHAND);
+        MessageBoxA(NULL, "Already running!", MSG_TITLE, MB_ICONHAND);
         return 0;
     }
 
     detectOldShell();
 
     // The dialog runs, and ends, inside this call.
-    HWND host = CreateWindowExA(0, HOST_CLASS_NAME, HOST_WINDOW_TITLE, HOST_STYLE, HOST_LEFT, HOST_TOP,
+    HWND host = CreateWindowExA(0, EDITOR_CLASS, HOST_WINDOW_TITLE, HOST_STYLE, HOST_LEFT, HOST_TOP,
                                 HOST_SIZE, HOST_SIZE, NULL, NULL, instance, NULL);
     if (!host) {
         // Without the window the dialog never ran and no quit message was
         // posted: the loop below would wait for ever.
-        MessageBoxA(NULL, "The editor's window could not be created.", "MSG", MB_ICONHAND);
+        MessageBoxA(NULL, "The editor's window could not be created.", MSG_TITLE, MB_ICONHAND);
         return 0;
     }
 

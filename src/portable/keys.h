@@ -1,21 +1,10 @@
-// Names of the settings file, its sections and keys, and the per-entry key
-// format. Shared by both programs so they always agree on the file's layout.
+// The layout of the settings file's entries: the per-entry key format, the
+// entry limits of each program and the missing-entry default. The file's,
+// sections' and keys' names come with it.
 #ifndef VISTRELL_KEYS_H
 #define VISTRELL_KEYS_H
 
-#define SETTINGS_FILE "VISTRELL.INI"
-
-#define SECTION_CONFIG "Configuration"
-#define SECTION_LIST "Bitmap list"
-
-#define KEY_BITMAP_INDEX "Bitmap index"
-#define KEY_SUCCESSIVE "Successive"
-#define KEY_CHANGE_EVERY "Change every"
-#define KEY_TIME_PERIOD "Time period"
-#define KEY_LAST_CHANGE "Last Change"
-#define KEY_OPEN_DIRECTORY "Open directory"
-#define KEY_WINDOW_X "Window X-pos"
-#define KEY_WINDOW_Y "Window Y-pos"
+#include "contract.h"
 
 // Default text of an entry path read; getting it back means "no such entry".
 #define MISSING_ENTRY "[DOESN'T EXIST]"

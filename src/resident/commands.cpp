@@ -1,9 +1,9 @@
 #include "commands.h"
 
 #include "launcher.h"
+#include "lifecycle.h"
 #include "picker.h"
 #include "residentids.h"
-#include "residentwnd.h"
 #include "shellcmds.h"
 #include "timing.h"
 

@@ -2,12 +2,11 @@
 #ifndef VISTRELL_RESIDENT_IDS_H
 #define VISTRELL_RESIDENT_IDS_H
 
+#include "contract.h"
 #include "residentmenuids.h"
 
-// Window classes: this program's own, and the editor's, by which a running
-// editor is found.
-#define RESIDENT_CLASS "WALLPAPER-MENU"
-#define EDITOR_CLASS "VISTRELL_GUI"
+#include <windows.h>
+
 #define RESIDENT_TITLE "Vistrell"
 
 // Resource names.
@@ -18,8 +17,10 @@
 // Window styles: a visible minimized window with a system menu on the old
 // shell; hidden and disabled on the new shell, where the tray icon is the
 // program's only face.
-const unsigned long STYLE_OLD_SHELL = 0x30C80000UL;  // WS_MINIMIZE|WS_VISIBLE|WS_CAPTION|WS_SYSMENU
-const unsigned long STYLE_NEW_SHELL = 0x08C00000UL;  // WS_DISABLED|WS_CAPTION
+const DWORD STYLE_OLD_SHELL = WS_OVERLAPPED | WS_MINIMIZE | WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
+const DWORD STYLE_NEW_SHELL = WS_OVERLAPPED | WS_DISABLED | WS_CAPTION;
+static_assert(STYLE_OLD_SHELL == 0x30C80000, "the old shell's window style is 0x30C80000");
+static_assert(STYLE_NEW_SHELL == 0x08C00000, "the new shell's window style is 0x08C00000");
 
 // The minute timer and the tray icon share one identifier.
 const unsigned int MINUTE_TIMER_ID = 666;
@@ -35,16 +36,12 @@ const int TRAY_TIP_SIZE = 64;
 // Label of the pop-up hung into the system menu on the old shell.
 #define SYSTEM_MENU_ENTRY "Vistrell"
 
-// The editor program, found beside this one by the platform's search.
-#define EDITOR_PROGRAM "VISTEDIT.EXE"
-
 // Texts and titles of the program's own boxes.
 #define ERROR_TITLE "Vistrell reporting error:"
 #define REGISTER_ERROR_TEXT "Error registering class,\ncaused by unknown factor."
 #define LAUNCH_ERROR_TEXT                                   \
     "Scenara was unable to launch\npart of program ('" EDITOR_PROGRAM \
     "')\nPlease re-install to correct the problem.\n"
-#define QUERY_TITLE "Query"
 #define REMOVE_QUESTION "Remove from memory ?"
 
 #endif

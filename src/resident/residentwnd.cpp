@@ -2,29 +2,15 @@
 
 #include "commands.h"
 #include "launcher.h"
+#include "lifecycle.h"
 #include "oldshell.h"
 #include "picker.h"
 #include "residentids.h"
-#include "sysmenu.h"
 #include "timing.h"
 #include "tray.h"
 
-HINSTANCE residentInstance = NULL;
-
 // A handled tray mouse message answers 1.
 static const LRESULT TRAY_HANDLED = 1;
-
-static void onCreate(HWND window)
-{
-    // A failed timer only means no periodic changes.
-    SetTimer(window, MINUTE_TIMER_ID, MINUTE_TIMER_MS, NULL);
-    if (isOldShell)
-        appendSystemMenuEntry(window);
-    else
-        addTrayIcon(window);
-    // May change the wallpaper, or start the editor, before the loop runs.
-    runStartupPolicy(window);
-}
 
 // The old shell's window stays minimized: restoring or maximizing it is the
 // user asking for the editor.
@@ -58,18 +44,11 @@ static LRESULT onTrayCallback(HWND window, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void teardownResident(HWND window)
-{
-    KillTimer(window, MINUTE_TIMER_ID);
-    if (!isOldShell)
-        removeTrayIcon();
-}
-
 LRESULT CALLBACK residentWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
-        onCreate(window);
+        setUpResident(window);
         return 0;
     case WM_DESTROY:
         teardownResident(window);

@@ -1,7 +1,7 @@
 #include "sysmenu.h"
 
 #include "residentids.h"
-#include "residentwnd.h"
+#include "residentstate.h"
 
 void appendSystemMenuEntry(HWND window)
 {

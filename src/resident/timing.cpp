@@ -2,13 +2,11 @@
 
 #include "calendar.h"
 #include "picker.h"
+#include "residentstate.h"
 #include "schedule.h"
 #include "settings.h"
 
 #include <time.h>
-
-int currentTimePeriod = PERIOD_ONCE;
-uint32_t minuteCounter = 0;
 
 static const int DEFAULT_LAST_CHANGE = 0;
 static const int DEFAULT_CHANGE_EVERY = POLICY_EVERY_LAUNCH;

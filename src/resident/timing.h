@@ -5,12 +5,6 @@
 
 #include <windows.h>
 
-#include <stdint.h>
-
-// The period in force, and the ticks counted since the last timed change.
-extern int currentTimePeriod;
-extern uint32_t minuteCounter;
-
 // The start-up decision, taken once while the window is being created.
 // After a start-up change "Last Change" becomes today.
 void runStartupPolicy(HWND window);

@@ -1,9 +1,9 @@
 #include "tray.h"
 
 #include "residentids.h"
-#include "residentwnd.h"
+#include "residentstate.h"
 
-NOTIFYICONDATAA trayIconData;
+#include <shellapi.h>
 
 #ifndef _WIN64
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the record's first form is 88 bytes on 32-bit Windows");

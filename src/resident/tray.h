@@ -3,10 +3,6 @@
 #define VISTRELL_TRAY_H
 
 #include <windows.h>
-#include <shellapi.h>
-
-// The tray record, filled when the icon is added and used again to delete it.
-extern NOTIFYICONDATAA trayIconData;
 
 void addTrayIcon(HWND window);
 void removeTrayIcon();

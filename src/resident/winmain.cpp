@@ -3,13 +3,14 @@
 // and on the minute timer.
 #include "oldshell.h"
 #include "residentids.h"
+#include "residentstate.h"
 #include "residentwnd.h"
 
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    residentInstance = instance;
+    resetResidentState(instance);
     WNDCLASSA windowClass;
     windowClass.style = 0;
     windowClass.lpfnWndProc = residentWindowProc;

@@ -8,5 +8,10 @@ void detectOldShell()
 {
     // GetVersion is deprecated in later SDKs, but its low byte is exactly the
     // test this program needs.
-    isOldShell = LOBYTE(LOWORD(GetVersion())) == 3;
+    resetOldShell(LOBYTE(LOWORD(GetVersion())) == 3);
+}
+
+void resetOldShell(bool oldShell)
+{
+    isOldShell = oldShell;
 }

@@ -9,5 +9,7 @@ extern bool isOldShell;
 
 // Sets isOldShell from the platform version; called once at start.
 void detectOldShell();
+// Sets isOldShell without asking the platform, for a start on either shell.
+void resetOldShell(bool oldShell);
 
 #endif

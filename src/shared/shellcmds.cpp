@@ -1,5 +1,6 @@
 #include "shellcmds.h"
 
+#include "contract.h"
 #include "helpcommand.h"
 
 // Longest path GetModuleFileNameA can report (extended-length paths included),
@@ -27,7 +28,7 @@ void showAbout(HWND owner, ProgramKind program)
         : "Vistedit - Scenara configuration editor\n"
           "Version 1.0, released 7 December 2026\n\n"
           "Written by the Scenara team.";
-    MessageBoxA(owner, text, "About Scenara", MB_OK | MB_ICONINFORMATION);
+    MessageBoxA(owner, text, ABOUT_TITLE, MB_OK | MB_ICONINFORMATION);
 }
 
 // The NT family refuses a reboot unless the process holds the shutdown
@@ -54,7 +55,7 @@ void confirmShutdown(HWND owner, ShutdownKind kind, ProgramKind program)
     else
         text = "You attempt to reboot machine.\nAre you sure ?";
 
-    if (MessageBoxA(owner, text, "Caution", MB_ICONEXCLAMATION | MB_YESNO) == IDNO)
+    if (MessageBoxA(owner, text, CAUTION_TITLE, MB_ICONEXCLAMATION | MB_YESNO) == IDNO)
         return;
     if (kind == SHUTDOWN_RESTART_WINDOWS) {
         ExitWindowsEx(EWX_LOGOFF, 0);

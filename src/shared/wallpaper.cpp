@@ -1,5 +1,6 @@
 #include "wallpaper.h"
 
+#include "contract.h"
 #include "oldshell.h"
 
 #include <windows.h>
@@ -7,23 +8,19 @@
 #include <stdio.h>
 #include <string.h>
 
-static const char DESKTOP_SECTION[] = "DESKTOP";
-static const char DESKTOP_KEY[] = "Control Panel\\desktop";
-static const char MSG_TITLE[] = "MSG";
-
 static void writeOriginToRegistry(int x, int y)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, DESKTOP_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, DESKTOP_REGISTRY_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
         MessageBoxA(NULL, "Error While Access Register. ", MSG_TITLE, MB_ICONHAND);
         return;
     }
     char text[16];
     sprintf(text, "%d", x);
-    RegSetValueExA(key, "WallpaperOriginX", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+    RegSetValueExA(key, DESKTOP_ORIGIN_X, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                    static_cast<DWORD>(strlen(text) + 1));
     sprintf(text, "%d", y);
-    RegSetValueExA(key, "WallpaperOriginY", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+    RegSetValueExA(key, DESKTOP_ORIGIN_Y, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                    static_cast<DWORD>(strlen(text) + 1));
     RegCloseKey(key);
 }
@@ -32,15 +29,15 @@ void applyWallpaper(const char* path, int mode, int x, int y)
 {
     switch (mode) {
     case POSITION_TILE:
-        WriteProfileStringA(DESKTOP_SECTION, "TileWallpaper", "1");
+        WriteProfileStringA(DESKTOP_SECTION, DESKTOP_TILE, "1");
         x = y = 0;
         break;
     case POSITION_CENTER:
-        WriteProfileStringA(DESKTOP_SECTION, "TileWallpaper", "0");
+        WriteProfileStringA(DESKTOP_SECTION, DESKTOP_TILE, "0");
         x = y = 0;
         break;
     case POSITION_DEFINED:
-        WriteProfileStringA(DESKTOP_SECTION, "TileWallpaper", "0");
+        WriteProfileStringA(DESKTOP_SECTION, DESKTOP_TILE, "0");
         break;
     default:
         break;  // an unknown mode leaves the tiling as it is
@@ -49,9 +46,9 @@ void applyWallpaper(const char* path, int mode, int x, int y)
     if (isOldShell) {
         char text[16];
         sprintf(text, "%d", x);
-        WriteProfileStringA(DESKTOP_SECTION, "WallpaperOriginX", text);
+        WriteProfileStringA(DESKTOP_SECTION, DESKTOP_ORIGIN_X, text);
         sprintf(text, "%d", y);
-        WriteProfileStringA(DESKTOP_SECTION, "WallpaperOriginY", text);
+        WriteProfileStringA(DESKTOP_SECTION, DESKTOP_ORIGIN_Y, text);
     } else {
         writeOriginToRegistry(x, y);
     }

@@ -89,7 +89,7 @@ TEST_F(ResidentShell, SecondCopyEndsAtOnceAndLeavesTheFirstAlone)
     EXPECT_TRUE(isRunning(first.program));
     EXPECT_TRUE(answers(first.window));
     EXPECT_FALSE(IsWindowVisible(first.window));
-    EXPECT_EQ(FindWindowExA(NULL, first.window, RESIDENT_CLASS_NAME, NULL), (HWND)NULL);
+    EXPECT_EQ(FindWindowExA(NULL, first.window, RESIDENT_CLASS, NULL), (HWND)NULL);
     EXPECT_EQ(countMessageBoxes(ERROR_TITLE), 0);
     EXPECT_EQ(bitmapIndex(), -1000);
 }

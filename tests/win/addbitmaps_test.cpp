@@ -137,8 +137,8 @@ protected:
     void SetUp() override
     {
         removeSettings();
-        isOldShell = false;
-        isDirty = false;
+        resetOldShell(false);
+        resetEditorState(GetModuleHandleA(NULL));
         GetCurrentDirectoryA(MAX_PATH, startDirectory);
         host = CreateWindowExA(0, "STATIC", "add host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 400, 300, NULL,
                                NULL, GetModuleHandleA(NULL), NULL);
@@ -151,7 +151,7 @@ protected:
     {
         DestroyWindow(host);
         SetCurrentDirectoryA(startDirectory);
-        isDirty = false;
+        resetEditorState(NULL);
         removeSettings();
     }
 
@@ -268,7 +268,7 @@ TEST_F(AddBitmaps, AFullTableStopsAtTheFileThatDoesNotFit)
     EXPECT_TRUE(isDirty);
 
     // Full already: nothing fits, yet the choice marks the list changed.
-    isDirty = false;
+    resetEditorState(GetModuleHandleA(NULL));
     DialogScript again;
     again.typed = "two.bmp";
     EXPECT_EQ(addWith(again), 0);

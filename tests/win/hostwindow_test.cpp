@@ -1,5 +1,6 @@
 // The editor's host window when its dialog cannot be created: the user is
 // told, creation still completes, and the program is asked to end with 0.
+#include "contract.h"
 #include "editorstate.h"
 #include "harness.h"
 #include "hostwindow.h"
@@ -24,8 +25,7 @@ TEST(EditorHostWindow, ADialogThatCannotBeCreatedIsToldAndEndsTheProgram)
 {
     // This test program has no "DIALOG_1" among its resources.
     HINSTANCE instance = GetModuleHandleA(NULL);
-    HINSTANCE saved = editorInstance;
-    editorInstance = instance;
+    resetEditorState(instance);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = hostWindowProc;
     windowClass.hInstance = instance;
@@ -35,7 +35,7 @@ TEST(EditorHostWindow, ADialogThatCannotBeCreatedIsToldAndEndsTheProgram)
     HWND host;
     WPARAM code = 99;
     {
-        BoxWatcher watcher("MSG", IDOK);
+        BoxWatcher watcher(MSG_TITLE, IDOK);
         // The box runs inside the window's creation.
         host = CreateWindowExA(0, HOST_TEST_CLASS, "host", WS_CAPTION | WS_DISABLED, 50, 50, 100, 100, NULL, NULL,
                                instance, NULL);
@@ -55,5 +55,5 @@ TEST(EditorHostWindow, ADialogThatCannotBeCreatedIsToldAndEndsTheProgram)
     EXPECT_EQ(code, 0u);
 
     UnregisterClassA(HOST_TEST_CLASS, instance);
-    editorInstance = saved;
+    resetEditorState(NULL);
 }

@@ -51,7 +51,7 @@ class ResidentPicker : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        isOldShell = false;
+        resetOldShell(false);
         removeSettings();
         // Should a change find no entry, it shows this window instead of
         // starting a program.

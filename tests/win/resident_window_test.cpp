@@ -2,12 +2,13 @@
 // and resources: what cannot be read from another process under Wine (the
 // tray record, the system menu) and the tick counter's state.
 #include "harness.h"
+#include "lifecycle.h"
 #include "oldshell.h"
 #include "residentdriver.h"
 #include "residentids.h"
+#include "residentstate.h"
 #include "residentwnd.h"
 #include "timing.h"
-#include "tray.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ protected:
         writeSetting("Configuration", "Change every", "1");
         resources = LoadLibraryExA((testDirectory() + "vistrell.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(resources, (HMODULE)NULL);
-        residentInstance = resources;
+        resetResidentState(resources);
         static bool registered = false;
         if (!registered) {
             WNDCLASSA windowClass = {};
@@ -36,8 +37,6 @@ protected:
         }
         // Stands in for the editor, so that nothing here starts a program.
         editor = createEditorStandIn();
-        currentTimePeriod = 0;
-        minuteCounter = 0;
     }
     void TearDown() override
     {
@@ -48,14 +47,14 @@ protected:
         while (PeekMessageA(&message, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
         DestroyWindow(editor);
-        isOldShell = false;
-        residentInstance = NULL;
+        resetOldShell(false);
+        resetResidentState(NULL);
         FreeLibrary(resources);
         removeSettings();
     }
     void create(bool oldShell)
     {
-        isOldShell = oldShell;
+        resetOldShell(oldShell);
         window = CreateWindowExA(0, TEST_CLASS, "Vistrell", oldShell ? STYLE_OLD_SHELL : STYLE_NEW_SHELL, 0, 0, 0, 0,
                                  NULL, NULL, GetModuleHandleA(NULL), NULL);
         ASSERT_NE(window, (HWND)NULL);

@@ -17,17 +17,17 @@ const char ABSENT[] = "<absent>";
 const char SAVE_FAILED[] =
     "The settings could not be saved to VISTRELL.INI.\nCheck that the file is not read-only or in use.";
 
-std::string readEntry(int index, const char* suffix)
+std::string readEntry(int index, EntryField field)
 {
-    return readSetting(SECTION_LIST, entryKey(index, suffix).c_str());
+    return readSetting(SECTION_LIST, entryKey(index, field).c_str());
 }
 
 void writeEntry(int index, const char* path, const char* x, const char* y, const char* type)
 {
-    writeSetting(SECTION_LIST, entryKey(index, "wall").c_str(), path);
-    writeSetting(SECTION_LIST, entryKey(index, "xpos").c_str(), x);
-    writeSetting(SECTION_LIST, entryKey(index, "ypos").c_str(), y);
-    writeSetting(SECTION_LIST, entryKey(index, "type").c_str(), type);
+    writeSetting(SECTION_LIST, entryKey(index, ENTRY_WALL).c_str(), path);
+    writeSetting(SECTION_LIST, entryKey(index, ENTRY_XPOS).c_str(), x);
+    writeSetting(SECTION_LIST, entryKey(index, ENTRY_YPOS).c_str(), y);
+    writeSetting(SECTION_LIST, entryKey(index, ENTRY_TYPE).c_str(), type);
 }
 
 class SaveSettings : public ::testing::Test {
@@ -110,12 +110,12 @@ TEST_F(SaveSettings, WritesPositionScheduleRotationCurrentRowAndEveryRow)
     EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_BITMAP_INDEX), "1");
     for (int i = 0; i < 3; ++i) {
         // The text is stored exactly as the list shows it, case included.
-        EXPECT_EQ(readEntry(i, "wall"), "c:\\Pics\\P" + std::to_string(i) + ".bmp");
-        EXPECT_EQ(readEntry(i, "xpos"), std::to_string(100 + i));
-        EXPECT_EQ(readEntry(i, "ypos"), std::to_string(200 + i));
-        EXPECT_EQ(readEntry(i, "type"), std::to_string(i % 3));
+        EXPECT_EQ(readEntry(i, ENTRY_WALL), "c:\\Pics\\P" + std::to_string(i) + ".bmp");
+        EXPECT_EQ(readEntry(i, ENTRY_XPOS), std::to_string(100 + i));
+        EXPECT_EQ(readEntry(i, ENTRY_YPOS), std::to_string(200 + i));
+        EXPECT_EQ(readEntry(i, ENTRY_TYPE), std::to_string(i % 3));
     }
-    EXPECT_EQ(readEntry(3, "wall"), ABSENT);
+    EXPECT_EQ(readEntry(3, ENTRY_WALL), ABSENT);
     // Keys this save does not own are left alone.
     EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY), ABSENT);
     EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_LAST_CHANGE), ABSENT);
@@ -148,12 +148,12 @@ TEST_F(SaveSettings, RowsAreRenumberedDenselyInListOrderAfterRemovals)
     const char* xs[] = {"100", "102", "104", "7"};
     const char* types[] = {"0", "2", "1", "2"};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(readEntry(i, "wall"), walls[i]) << i;
-        EXPECT_EQ(readEntry(i, "xpos"), xs[i]) << i;
-        EXPECT_EQ(readEntry(i, "type"), types[i]) << i;
+        EXPECT_EQ(readEntry(i, ENTRY_WALL), walls[i]) << i;
+        EXPECT_EQ(readEntry(i, ENTRY_XPOS), xs[i]) << i;
+        EXPECT_EQ(readEntry(i, ENTRY_TYPE), types[i]) << i;
     }
-    for (const char* suffix : {"wall", "xpos", "ypos", "type"})
-        EXPECT_EQ(readEntry(4, suffix), ABSENT) << suffix;
+    for (EntryField field : {ENTRY_WALL, ENTRY_XPOS, ENTRY_YPOS, ENTRY_TYPE})
+        EXPECT_EQ(readEntry(4, field), ABSENT) << field;
 }
 
 TEST_F(SaveSettings, LeftoverEntriesUpTo49AreDeletedAndThoseFrom50OnStay)
@@ -166,13 +166,13 @@ TEST_F(SaveSettings, LeftoverEntriesUpTo49AreDeletedAndThoseFrom50OnStay)
     addRows(3);
 
     ASSERT_TRUE(saveSettings(dialog, true));
-    EXPECT_EQ(readEntry(2, "wall"), "c:\\Pics\\P2.bmp");
+    EXPECT_EQ(readEntry(2, ENTRY_WALL), "c:\\Pics\\P2.bmp");
     for (int i : {3, 4, 49})
-        for (const char* suffix : {"wall", "xpos", "ypos", "type"})
-            EXPECT_EQ(readEntry(i, suffix), ABSENT) << i << suffix;
-    EXPECT_EQ(readEntry(50, "wall"), "c:\\fifty.bmp");
-    EXPECT_EQ(readEntry(50, "type"), "2");
-    EXPECT_EQ(readEntry(51, "xpos"), "5");
+        for (EntryField field : {ENTRY_WALL, ENTRY_XPOS, ENTRY_YPOS, ENTRY_TYPE})
+            EXPECT_EQ(readEntry(i, field), ABSENT) << i << " " << field;
+    EXPECT_EQ(readEntry(50, ENTRY_WALL), "c:\\fifty.bmp");
+    EXPECT_EQ(readEntry(50, ENTRY_TYPE), "2");
+    EXPECT_EQ(readEntry(51, ENTRY_XPOS), "5");
 }
 
 TEST_F(SaveSettings, AnEmptyListStoresNoCurrentRowAndNoEntries)
@@ -182,8 +182,8 @@ TEST_F(SaveSettings, AnEmptyListStoresNoCurrentRowAndNoEntries)
     ASSERT_TRUE(saveSettings(dialog, true));
     EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_BITMAP_INDEX), "-1");
     for (int i = 0; i < 50; ++i)
-        for (const char* suffix : {"wall", "xpos", "ypos", "type"})
-            ASSERT_EQ(readEntry(i, suffix), ABSENT) << i << suffix;
+        for (EntryField field : {ENTRY_WALL, ENTRY_XPOS, ENTRY_YPOS, ENTRY_TYPE})
+            ASSERT_EQ(readEntry(i, field), ABSENT) << i << " " << field;
 }
 
 TEST_F(SaveSettings, CombosWithoutASelectionAreSavedAsMinusOne)
@@ -202,10 +202,10 @@ TEST_F(SaveSettings, OriginsAreSavedUnsignedAndModesWhole)
     ASSERT_EQ(addEntry(&slotTable, "c:\\odd.bmp", -5, 70000, 65535), 1);
     ASSERT_EQ(addEntry(&slotTable, "c:\\neg.bmp", 0, 0, -2), 1);
     ASSERT_TRUE(saveSettings(dialog, true));
-    EXPECT_EQ(readEntry(0, "xpos"), "65531");
-    EXPECT_EQ(readEntry(0, "ypos"), "4464");
-    EXPECT_EQ(readEntry(0, "type"), "65535");
-    EXPECT_EQ(readEntry(1, "type"), "-2");
+    EXPECT_EQ(readEntry(0, ENTRY_XPOS), "65531");
+    EXPECT_EQ(readEntry(0, ENTRY_YPOS), "4464");
+    EXPECT_EQ(readEntry(0, ENTRY_TYPE), "65535");
+    EXPECT_EQ(readEntry(1, ENTRY_TYPE), "-2");
 }
 
 TEST_F(SaveSettings, A99CharacterPathIsSavedWhole)
@@ -214,7 +214,7 @@ TEST_F(SaveSettings, A99CharacterPathIsSavedWhole)
     ASSERT_EQ(path.size(), 99u);
     ASSERT_EQ(addEntry(&slotTable, path.c_str(), 1, 1, 1), 1);
     ASSERT_TRUE(saveSettings(dialog, true));
-    EXPECT_EQ(readEntry(0, "wall"), path);
+    EXPECT_EQ(readEntry(0, ENTRY_WALL), path);
 }
 
 TEST_F(SaveSettings, WithoutContentsOnlyThePositionIsWritten)
@@ -229,8 +229,8 @@ TEST_F(SaveSettings, WithoutContentsOnlyThePositionIsWritten)
     EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_WINDOW_Y), std::to_string(place.top));
     for (const char* key : {KEY_CHANGE_EVERY, KEY_TIME_PERIOD, KEY_SUCCESSIVE, KEY_BITMAP_INDEX})
         EXPECT_EQ(readSetting(SECTION_CONFIG, key), ABSENT) << key;
-    EXPECT_EQ(readEntry(0, "wall"), ABSENT);
-    EXPECT_EQ(readEntry(4, "wall"), "c:\\old.bmp");
+    EXPECT_EQ(readEntry(0, ENTRY_WALL), ABSENT);
+    EXPECT_EQ(readEntry(4, ENTRY_WALL), "c:\\old.bmp");
 }
 
 TEST_F(SaveSettings, AFileHeldOpenByAnotherProgramFailsLoudly)
@@ -262,10 +262,10 @@ TEST_F(SaveSettings, AFileHeldOpenByAnotherProgramFailsLoudly)
     CloseHandle(held);
     EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_CHANGE_EVERY), "4");
     EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_WINDOW_X), ABSENT);
-    EXPECT_EQ(readEntry(0, "wall"), ABSENT);
+    EXPECT_EQ(readEntry(0, ENTRY_WALL), ABSENT);
     // Once the file is free again the same save goes through.
     EXPECT_TRUE(saveSettings(dialog, true));
-    EXPECT_EQ(readEntry(1, "wall"), "c:\\Pics\\P1.bmp");
+    EXPECT_EQ(readEntry(1, ENTRY_WALL), "c:\\Pics\\P1.bmp");
 }
 
 TEST_F(SaveSettings, AReadOnlyFileFailsLoudly)

@@ -14,7 +14,7 @@ class Applier : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        isOldShell = false;
+        resetOldShell(false);
         bitmap = sampleBitmap(0);
         writeProfile("DESKTOP", "TileWallpaper", "0");
         deleteUserRegistryValue(DESKTOP_KEY, "WallpaperOriginX");
@@ -22,7 +22,7 @@ protected:
         writeProfile("DESKTOP", "WallpaperOriginX", NULL);
         writeProfile("DESKTOP", "WallpaperOriginY", NULL);
     }
-    void TearDown() override { isOldShell = false; }
+    void TearDown() override { resetOldShell(false); }
     std::string bitmap;
 };
 }  // namespace
@@ -78,7 +78,7 @@ TEST_F(Applier, OldShellWritesOriginToTheProfile)
     // Wine, like the NT family, maps the profile's DESKTOP section onto
     // Control Panel\desktop, so the registry cannot tell the two paths apart
     // here; the locked-key test below shows that no registry access is tried.
-    isOldShell = true;
+    resetOldShell(true);
     applyWallpaper(bitmap.c_str(), POSITION_DEFINED, 64, 48);
     EXPECT_EQ(readProfile("DESKTOP", "WallpaperOriginX"), "64");
     EXPECT_EQ(readProfile("DESKTOP", "WallpaperOriginY"), "48");

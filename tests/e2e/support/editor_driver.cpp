@@ -21,7 +21,7 @@ BOOL CALLBACK collectEditorProcess(HWND window, LPARAM param)
 {
     char name[64];
     GetClassNameA(window, name, sizeof name);
-    if (std::strcmp(name, "VISTRELL_GUI") == 0) {
+    if (std::strcmp(name, EDITOR_CLASS) == 0) {
         DWORD id = 0;
         GetWindowThreadProcessId(window, &id);
         reinterpret_cast<std::vector<DWORD>*>(param)->push_back(id);
@@ -79,7 +79,7 @@ Editor startEditor(const std::string& workDir)
     while (editor.dialog && (!IsWindowVisible(editor.dialog) || IsIconic(editor.dialog)) &&
            GetTickCount() - start < 5000)
         pumpFor(20);
-    editor.host = waitForWindow("VISTRELL_GUI", NULL, 1000, editor.program.id);
+    editor.host = waitForWindow(EDITOR_CLASS, NULL, 1000, editor.program.id);
     return editor;
 }
 
@@ -95,7 +95,7 @@ void closeUnchanged(Editor& editor)
 {
     PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
     EXPECT_EQ(waitForEditorExit(editor), 0u);
-    EXPECT_EQ(countMessageBoxes("Query"), 0) << "nothing was changed, yet closing asked";
+    EXPECT_EQ(countMessageBoxes(QUERY_TITLE), 0) << "nothing was changed, yet closing asked";
     stopProgram(editor.program);
 }
 
@@ -243,31 +243,34 @@ bool addFilesThroughDialog(const Editor& editor, const std::string& names, size_
     return true;
 }
 
-std::string entryKey(int index, const char* suffix)
+std::string entryKey(int index, EntryField field)
 {
-    char key[32];
-    std::snprintf(key, sizeof key, "%03d_%s", index, suffix);
+    char key[ENTRY_KEY_BUFFER];
+    formatEntryKey(key, index, field);
     return key;
 }
+
+namespace {
+const EntryField ENTRY_FIELDS[] = {ENTRY_WALL, ENTRY_XPOS, ENTRY_YPOS, ENTRY_TYPE};
+}  // namespace
 
 void writeEntries(const std::vector<StoredEntry>& entries)
 {
     removeSettings();
     for (size_t i = 0; i < entries.size(); ++i) {
-        int index = static_cast<int>(i);
-        writeSetting("Bitmap list", entryKey(index, "wall").c_str(), entries[i].path.c_str());
-        writeSetting("Bitmap list", entryKey(index, "xpos").c_str(), std::to_string(entries[i].x).c_str());
-        writeSetting("Bitmap list", entryKey(index, "ypos").c_str(), std::to_string(entries[i].y).c_str());
-        writeSetting("Bitmap list", entryKey(index, "type").c_str(), std::to_string(entries[i].mode).c_str());
+        const std::string values[] = {entries[i].path, std::to_string(entries[i].x), std::to_string(entries[i].y),
+                                      std::to_string(entries[i].mode)};
+        for (EntryField field : ENTRY_FIELDS)
+            writeSetting(SECTION_LIST, entryKey(static_cast<int>(i), field).c_str(), values[field].c_str());
     }
 }
 
 std::vector<std::string> readEntry(int index)
 {
-    return {readSetting("Bitmap list", entryKey(index, "wall").c_str()),
-            readSetting("Bitmap list", entryKey(index, "xpos").c_str()),
-            readSetting("Bitmap list", entryKey(index, "ypos").c_str()),
-            readSetting("Bitmap list", entryKey(index, "type").c_str())};
+    std::vector<std::string> values;
+    for (EntryField field : ENTRY_FIELDS)
+        values.push_back(readSetting(SECTION_LIST, entryKey(index, field).c_str()));
+    return values;
 }
 
 std::string freshFolder(const std::string& name)

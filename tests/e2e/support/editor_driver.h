@@ -5,6 +5,7 @@
 #define VISTRELL_EDITOR_DRIVER_H
 
 #include "harness.h"
+#include "keys.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +93,7 @@ struct StoredEntry {
 };
 // Removes the settings file and writes a fresh one with these entries.
 void writeEntries(const std::vector<StoredEntry>& entries);
-std::string entryKey(int index, const char* suffix);
+std::string entryKey(int index, EntryField field);
 // Reads entry index back: path, x, y and mode as the file holds them.
 std::vector<std::string> readEntry(int index);
 

@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include "contract.h"
+
 #include <gtest/gtest.h>
 #include <aclapi.h>
 #include <psapi.h>
@@ -304,26 +306,26 @@ std::string settingsPath()
 {
     char directory[MAX_PATH];
     GetWindowsDirectoryA(directory, MAX_PATH);
-    return std::string(directory) + "\\VISTRELL.INI";
+    return std::string(directory) + "\\" SETTINGS_FILE;
 }
 
 void removeSettings()
 {
     // Flush the platform's profile cache before the file goes away.
-    WritePrivateProfileStringA(NULL, NULL, NULL, "VISTRELL.INI");
+    WritePrivateProfileStringA(NULL, NULL, NULL, SETTINGS_FILE);
     SetFileAttributesA(settingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(settingsPath().c_str());
 }
 
 void writeSetting(const char* section, const char* key, const char* value)
 {
-    WritePrivateProfileStringA(section, key, value, "VISTRELL.INI");
+    WritePrivateProfileStringA(section, key, value, SETTINGS_FILE);
 }
 
 std::string readSetting(const char* section, const char* key)
 {
     char buffer[1024];
-    GetPrivateProfileStringA(section, key, "<absent>", buffer, sizeof buffer, "VISTRELL.INI");
+    GetPrivateProfileStringA(section, key, "<absent>", buffer, sizeof buffer, SETTINGS_FILE);
     return buffer;
 }
 
@@ -445,7 +447,7 @@ std::string sampleBitmap(int index)
 void lockDesktopRegistry(bool lock)
 {
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop", 0, WRITE_DAC | READ_CONTROL, &key),
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, DESKTOP_REGISTRY_KEY, 0, WRITE_DAC | READ_CONTROL, &key),
               ERROR_SUCCESS);
     SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
     PSID everyone = NULL;

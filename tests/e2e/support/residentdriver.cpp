@@ -11,9 +11,6 @@
 #include <cstring>
 #include <fstream>
 
-const char* const RESIDENT_CLASS_NAME = "WALLPAPER-MENU";
-const char* const EDITOR_CLASS_NAME = "VISTRELL_GUI";
-
 namespace {
 const int CHANGE_NOW_COMMAND = 106;
 // How long "Bitmap index" must keep one value before it counts as settled.
@@ -47,7 +44,7 @@ Resident startResident(const std::string& path, bool settle)
 {
     Resident resident;
     resident.program = startProgram(path);
-    resident.window = waitForWindow(RESIDENT_CLASS_NAME, "Vistrell", 10000, resident.program.id);
+    resident.window = waitForWindow(RESIDENT_CLASS, "Vistrell", 10000, resident.program.id);
     EXPECT_NE(resident.window, (HWND)NULL) << "no resident window";
     if (resident.window && settle) {
         PostMessageA(resident.window, WM_USER, 666, WM_LBUTTONDOWN);
@@ -74,7 +71,7 @@ bool closeResident(Resident& resident, DWORD* exitCode)
 
 int bitmapIndex()
 {
-    std::string text = readSetting("Configuration", "Bitmap index");
+    std::string text = readSetting(SECTION_CONFIG, KEY_BITMAP_INDEX);
     if (text == "<absent>")
         return -1000;
     return std::atoi(text.c_str());
@@ -84,9 +81,9 @@ void writeBitmapList(int count)
 {
     removeSettings();
     for (int i = 0; i < count; ++i) {
-        char key[16];
-        std::snprintf(key, sizeof key, "%03d_wall", i);
-        writeSetting("Bitmap list", key, sampleBitmap(i % 5).c_str());
+        char key[ENTRY_KEY_BUFFER];
+        formatEntryKey(key, i, ENTRY_WALL);
+        writeSetting(SECTION_LIST, key, sampleBitmap(i % 5).c_str());
     }
 }
 
@@ -209,10 +206,10 @@ HWND createEditorStandIn()
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = standInProc;
         windowClass.hInstance = GetModuleHandleA(NULL);
-        windowClass.lpszClassName = EDITOR_CLASS_NAME;
+        windowClass.lpszClassName = EDITOR_CLASS;
         registered = RegisterClassA(&windowClass) != 0;
     }
-    return CreateWindowExA(0, EDITOR_CLASS_NAME, "Scenara - GUI", WS_OVERLAPPEDWINDOW, 50, 50, 200, 100, NULL,
+    return CreateWindowExA(0, EDITOR_CLASS, "Scenara - GUI", WS_OVERLAPPEDWINDOW, 50, 50, 200, 100, NULL,
                            NULL, GetModuleHandleA(NULL), NULL);
 }
 
@@ -228,7 +225,7 @@ bool trayIconPresent(HWND window)
 void endAllResidents()
 {
     for (int round = 0; round < 3; ++round) {
-        HWND window = FindWindowA(RESIDENT_CLASS_NAME, NULL);
+        HWND window = FindWindowA(RESIDENT_CLASS, NULL);
         if (!window)
             return;
         DWORD processId = 0;
@@ -248,11 +245,11 @@ void writeLongBitmapList(int count)
 {
     removeSettings();
     std::ofstream file(settingsPath().c_str(), std::ios::binary);
-    file << "[Bitmap list]\r\n";
+    file << "[" SECTION_LIST "]\r\n";
     for (int i = 0; i < count; ++i) {
-        char key[16];
-        std::snprintf(key, sizeof key, "%03d_wall=", i);
-        file << key << sampleBitmap(i % 2) << "\r\n";
+        char key[ENTRY_KEY_BUFFER];
+        formatEntryKey(key, i, ENTRY_WALL);
+        file << key << "=" << sampleBitmap(i % 2) << "\r\n";
     }
 }
 

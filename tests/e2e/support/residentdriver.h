@@ -5,15 +5,12 @@
 #define VISTRELL_RESIDENTDRIVER_H
 
 #include "harness.h"
+#include "keys.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
-
-// The resident window's class and the editor's, as the programs spell them.
-extern const char* const RESIDENT_CLASS_NAME;
-extern const char* const EDITOR_CLASS_NAME;
 
 struct Resident {
     Program program;

@@ -1,0 +1,18 @@
+#include "residentstate.h"
+
+#include "schedule.h"
+
+#include <string.h>
+
+HINSTANCE residentInstance = NULL;
+NOTIFYICONDATAA trayIconData;
+int currentTimePeriod = PERIOD_ONCE;
+uint32_t minuteCounter = 0;
+
+void resetResidentState(HINSTANCE instance)
+{
+    residentInstance = instance;
+    memset(&trayIconData, 0, sizeof trayIconData);
+    currentTimePeriod = PERIOD_ONCE;
+    minuteCounter = 0;
+}

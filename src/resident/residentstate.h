@@ -1,0 +1,27 @@
+// Process-wide state of the resident changer, kept apart from the procedures
+// that use it so that the window, the commands, the tray and the system menu
+// depend on this module rather than on one another.
+#ifndef VISTRELL_RESIDENTSTATE_H
+#define VISTRELL_RESIDENTSTATE_H
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <stdint.h>
+
+// The program's instance, kept at entry for loading the icons and the menu.
+extern HINSTANCE residentInstance;
+
+// The tray record, filled when the icon is added and used again to delete it.
+extern NOTIFYICONDATAA trayIconData;
+
+// The period in force ("Time period"), and the ticks counted since the last
+// timed change.
+extern int currentTimePeriod;
+extern uint32_t minuteCounter;
+
+// Puts every value back to its start: the given instance, an empty tray
+// record, the period "Once" and no ticks counted.
+void resetResidentState(HINSTANCE instance);
+
+#endif

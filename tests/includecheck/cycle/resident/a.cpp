@@ -1,0 +1,2 @@
+#include "a.h"
+void a() {}

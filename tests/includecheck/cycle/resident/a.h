@@ -1,0 +1,3 @@
+// Calls b, whose source calls back into a.
+#include "b.h"
+void a();

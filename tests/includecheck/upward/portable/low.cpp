@@ -1,0 +1,2 @@
+// The portable layer reaching up into the shared one.
+#include "high.h"

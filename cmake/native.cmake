@@ -1,5 +1,4 @@
 # Native build: the portable logic with its unit tests, fuzz targets and tools.
-set(CMAKE_CXX_STANDARD 20)
 
 set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 

@@ -4,15 +4,17 @@
 #include "closing.h"
 #include "editorstate.h"
 #include "ids.h"
-#include "keys.h"
 #include "loadsettings.h"
 #include "placement.h"
 #include "preview.h"
 #include "savesettings.h"
 #include "settings.h"
-#include "shellcmds.h"
+#include "sharedcommands.h"
 #include "slottable.h"
 #include "wallpaper.h"
+
+static const SharedCommands EDITOR_SHARED_COMMANDS = {PROGRAM_EDITOR, IDC_HELP, IDC_ABOUT, IDC_RESTART_WINDOWS,
+                                                      IDC_REBOOT};
 
 static void saveCommand(HWND dialog)
 {
@@ -29,29 +31,35 @@ static void addCommand(HWND dialog)
         MessageBoxA(NULL, "No more bitmaps can be added: the list holds at most 50 bitmaps.", EDITOR_ERROR_TITLE, MB_ICONHAND);
 }
 
+// "Remove BMP" takes the selected rows, "Remove All" every row; the preview
+// goes with them.
+static void removeCommand(HWND dialog, bool all)
+{
+    clearPreview(dialog);
+    if (all)
+        clearTable(&slotTable);
+    else
+        removeSelectedEntries(&slotTable);
+    isDirty = true;
+}
+
 static void applyCommand()
 {
-    char path[PATH_BUFFER];
-    uint16_t x = 0;
-    uint16_t y = 0;
-    int32_t mode = POSITION_CENTER;
-    if (!getCurrentEntry(&slotTable, path, &x, &y, &mode))
+    SlotEntry entry;
+    if (!getCurrentEntry(&slotTable, &entry))
         return;
     // Only a defined placement has an origin of its own.
-    if (mode == POSITION_DEFINED)
-        applyWallpaper(path, POSITION_DEFINED, x, y);
+    if (entry.mode == POSITION_DEFINED)
+        applyWallpaper(entry.path, POSITION_DEFINED, entry.x, entry.y);
     else
-        applyWallpaper(path, mode, 0, 0);
+        applyWallpaper(entry.path, entry.mode, 0, 0);
 }
 
 static void previewCommand(HWND dialog)
 {
-    char path[PATH_BUFFER];
-    uint16_t x = 0;
-    uint16_t y = 0;
-    int32_t mode = POSITION_CENTER;
-    if (getCurrentEntry(&slotTable, path, &x, &y, &mode))
-        previewBitmap(dialog, path);
+    SlotEntry entry;
+    if (getCurrentEntry(&slotTable, &entry))
+        previewBitmap(dialog, entry.path);
 }
 
 static void changePolicyCommand(HWND dialog)
@@ -77,9 +85,8 @@ INT_PTR dispatchDialogCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         addCommand(dialog);
         return 0;
     case IDC_REMOVE:
-        clearPreview(dialog);
-        removeSelectedEntries(&slotTable);
-        isDirty = true;
+    case IDC_REMOVE_ALL:
+        removeCommand(dialog, LOWORD(wParam) == IDC_REMOVE_ALL);
         return 0;
     case IDC_X_EDIT:
     case IDC_Y_EDIT:
@@ -87,11 +94,6 @@ INT_PTR dispatchDialogCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case IDC_CENTER:
     case IDC_DEFINED:
         onPlacementNotification(dialog);
-        return 0;
-    case IDC_REMOVE_ALL:
-        clearPreview(dialog);
-        clearTable(&slotTable);
-        isDirty = true;
         return 0;
     case IDC_APPLY:
         applyCommand();
@@ -121,11 +123,14 @@ INT_PTR dispatchDialogCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
-// Lets the platform carry out a system command once: the result goes back
+// Help, About and the shutdowns, which the changer offers too; any other
+// system command is the platform's, carried out once: the result goes back
 // through the dialog's message result, so the dialog manager does not run
 // the default processing a second time.
-static INT_PTR passSystemCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+static INT_PTR runOtherSystemCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (runSharedCommand(dialog, LOWORD(wParam), EDITOR_SHARED_COMMANDS))
+        return 0;
     LRESULT result = DefWindowProcA(dialog, message, wParam, lParam);
     SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
     return TRUE;
@@ -134,26 +139,14 @@ static INT_PTR passSystemCommand(HWND dialog, UINT message, WPARAM wParam, LPARA
 INT_PTR dispatchSystemCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
-    case IDC_HELP:
-        showHelp(dialog);
-        return 0;
     case IDC_EXIT:
         runExitCommand(dialog);
-        return 0;
-    case IDC_RESTART_WINDOWS:
-        confirmShutdown(dialog, SHUTDOWN_RESTART_WINDOWS, PROGRAM_EDITOR);
-        return 0;
-    case IDC_REBOOT:
-        confirmShutdown(dialog, SHUTDOWN_REBOOT, PROGRAM_EDITOR);
         return 0;
     case IDC_CLOSE_WINDOW:
         // "Close window" in the "Scenara" pop-up closes like the title bar's close.
         closeDialog(dialog);
         return 0;
-    case IDC_ABOUT:
-        showAbout(dialog, PROGRAM_EDITOR);
-        return 0;
     default:
-        return passSystemCommand(dialog, message, wParam, lParam);
+        return runOtherSystemCommand(dialog, message, wParam, lParam);
     }
 }

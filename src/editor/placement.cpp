@@ -4,7 +4,6 @@
 
 #include "editorstate.h"
 #include "ids.h"
-#include "keys.h"
 #include "preview.h"
 #include "slottable.h"
 #include "wallpaper.h"
@@ -17,40 +16,27 @@ static void setOriginControls(HWND dialog, bool editable)
     SendDlgItemMessageA(dialog, IDC_Y_EDIT, EM_SETREADONLY, editable ? 0 : 1, 0);
 }
 
+// The placement buttons, indexed by PositionMode.
+static const int PLACEMENT_BUTTONS[] = {IDC_TILE, IDC_CENTER, IDC_DEFINED};
+static const int PLACEMENT_COUNT = sizeof PLACEMENT_BUTTONS / sizeof PLACEMENT_BUTTONS[0];
+
 void showPlacement(HWND dialog, int mode)
 {
-    switch (mode) {
-    case POSITION_TILE:
-        CheckDlgButton(dialog, IDC_CENTER, BST_UNCHECKED);
-        CheckDlgButton(dialog, IDC_DEFINED, BST_UNCHECKED);
-        CheckDlgButton(dialog, IDC_TILE, BST_CHECKED);
-        setOriginControls(dialog, false);
-        break;
-    case POSITION_CENTER:
-        CheckDlgButton(dialog, IDC_TILE, BST_UNCHECKED);
-        CheckDlgButton(dialog, IDC_DEFINED, BST_UNCHECKED);
-        CheckDlgButton(dialog, IDC_CENTER, BST_CHECKED);
-        setOriginControls(dialog, false);
-        break;
-    case POSITION_DEFINED:
-        CheckDlgButton(dialog, IDC_CENTER, BST_UNCHECKED);
-        CheckDlgButton(dialog, IDC_TILE, BST_UNCHECKED);
-        CheckDlgButton(dialog, IDC_DEFINED, BST_CHECKED);
-        setOriginControls(dialog, true);
-        break;
-    default:
-        break;
-    }
+    if (mode < 0 || mode >= PLACEMENT_COUNT)
+        return;
+    // The others are cleared before the mode's button is checked.
+    for (int other = 0; other < PLACEMENT_COUNT; ++other)
+        if (other != mode)
+            CheckDlgButton(dialog, PLACEMENT_BUTTONS[other], BST_UNCHECKED);
+    CheckDlgButton(dialog, PLACEMENT_BUTTONS[mode], BST_CHECKED);
+    setOriginControls(dialog, mode == POSITION_DEFINED);
 }
 
 int checkedPlacement(HWND dialog)
 {
-    if (IsDlgButtonChecked(dialog, IDC_TILE) == BST_CHECKED)
-        return POSITION_TILE;
-    if (IsDlgButtonChecked(dialog, IDC_CENTER) == BST_CHECKED)
-        return POSITION_CENTER;
-    if (IsDlgButtonChecked(dialog, IDC_DEFINED) == BST_CHECKED)
-        return POSITION_DEFINED;
+    for (int mode = 0; mode < PLACEMENT_COUNT; ++mode)
+        if (IsDlgButtonChecked(dialog, PLACEMENT_BUTTONS[mode]) == BST_CHECKED)
+            return mode;
     return NO_PLACEMENT;
 }
 
@@ -69,13 +55,10 @@ void onPlacementNotification(HWND dialog)
 
 void onListNotification(HWND dialog)
 {
-    char path[PATH_BUFFER];
-    uint16_t x = 0;
-    uint16_t y = 0;
-    int32_t mode = POSITION_CENTER;
     // An empty list, or a caret on no entry, has nothing to show: every
     // control stays as it is.
-    if (!getCurrentEntry(&slotTable, path, &x, &y, &mode))
+    SlotEntry entry;
+    if (!getCurrentEntry(&slotTable, &entry))
         return;
 
     // Apply and Preview act on one picture.
@@ -87,8 +70,8 @@ void onListNotification(HWND dialog)
     // Moving the up-down controls rewrites the origin fields, whose own
     // notifications must not copy this row's placement onto the selection.
     isSyncingPlacement = true;
-    showPlacement(dialog, mode);
-    SendMessageA(xUpDown, UDM_SETPOS, 0, MAKELPARAM(x, 0));
-    SendMessageA(yUpDown, UDM_SETPOS, 0, MAKELPARAM(y, 0));
+    showPlacement(dialog, entry.mode);
+    SendMessageA(xUpDown, UDM_SETPOS, 0, MAKELPARAM(entry.x, 0));
+    SendMessageA(yUpDown, UDM_SETPOS, 0, MAKELPARAM(entry.y, 0));
     isSyncingPlacement = false;
 }

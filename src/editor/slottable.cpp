@@ -1,7 +1,5 @@
 #include "slottable.h"
 
-#include "keys.h"
-
 #include <string.h>
 
 BitmapSlotTable slotTable;
@@ -119,11 +117,11 @@ bool getEntryAtRow(BitmapSlotTable* table, uint16_t row, char* text, uint16_t* x
     return true;
 }
 
-bool getCurrentEntry(BitmapSlotTable* table, char* text, uint16_t* x, uint16_t* y, int32_t* mode)
+bool getCurrentEntry(BitmapSlotTable* table, SlotEntry* entry)
 {
     // The caret row holds the focus rectangle; it need not be selected.
     LRESULT caret = sendList(table, LB_GETCARETINDEX, 0, 0);
-    return getEntryAtRow(table, static_cast<uint16_t>(caret), text, x, y, mode);
+    return getEntryAtRow(table, static_cast<uint16_t>(caret), entry->path, &entry->x, &entry->y, &entry->mode);
 }
 
 void setSelectedAttributes(BitmapSlotTable* table, int x, int y, int mode)

@@ -4,6 +4,8 @@
 #ifndef VISTEDIT_SLOTTABLE_H
 #define VISTEDIT_SLOTTABLE_H
 
+#include "keys.h"
+
 #include <windows.h>
 
 #include <stdint.h>
@@ -24,6 +26,14 @@ struct BitmapSlotTable {
     HWND listWindow;
 };
 
+// One row's entry: its path as the list shows it, and its slot's placement.
+struct SlotEntry {
+    char path[PATH_BUFFER];
+    uint16_t x;
+    uint16_t y;
+    int32_t mode;
+};
+
 // The editor's one table, bound to the dialog's list when the dialog starts.
 extern BitmapSlotTable slotTable;
 
@@ -34,9 +44,10 @@ uint16_t findSlotByRow(BitmapSlotTable* table, uint16_t row);
 int addEntry(BitmapSlotTable* table, const char* path, int x, int y, int mode);
 void removeSelectedEntries(BitmapSlotTable* table);
 void clearTable(BitmapSlotTable* table);
-// text must hold PATH_BUFFER bytes. Outputs the caller did not get from a
-// slot keep their values. Returns true when the caret row exists and has a slot.
-bool getCurrentEntry(BitmapSlotTable* table, char* text, uint16_t* x, uint16_t* y, int32_t* mode);
+// The caret row's entry; true when that row exists and has a slot. Fields
+// the call did not get from a slot keep the values the caller gave them.
+bool getCurrentEntry(BitmapSlotTable* table, SlotEntry* entry);
+// The same for a row's entry in separate outputs; text must hold PATH_BUFFER bytes.
 bool getEntryAtRow(BitmapSlotTable* table, uint16_t row, char* text, uint16_t* x, uint16_t* y, int32_t* mode);
 void setSelectedAttributes(BitmapSlotTable* table, int x, int y, int mode);
 

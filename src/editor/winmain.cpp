@@ -10,6 +10,7 @@
 #include "hostwindow.h"
 #include "ids.h"
 #include "oldshell.h"
+#include "programwindow.h"
 
 // Never shown by the editor itself.
 static const DWORD HOST_STYLE = WS_CAPTION | WS_DISABLED;
@@ -20,23 +21,14 @@ static const int HOST_SIZE = 100;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    WNDCLASSA windowClass = {};
-    windowClass.style = 0;
-    windowClass.lpfnWndProc = hostWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, ICON_LARGE_NAME);
-    windowClass.hCursor = NULL;
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszMenuName = MENU_SYSTEM_NAME;
-    windowClass.lpszClassName = EDITOR_CLASS;
+    WNDCLASSA windowClass;
+    fillProgramClass(&windowClass, instance, hostWindowProc, ICON_LARGE_NAME, MENU_SYSTEM_NAME, EDITOR_CLASS);
     resetEditorState(instance);
 
     // A second start brings the running editor forward instead.
     HWND running = FindWindowA(EDITOR_CLASS, NULL);
     if (running) {
-        ShowWindow(running, SW_SHOWMINIMIZED);
-        ShowWindow(running, SW_SHOWNORMAL);
-        SetActiveWindow(running);
+        bringForward(running);
         return 0;
     }
 
@@ -60,12 +52,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         MessageBoxA(NULL, "The editor's window could not be created.", MSG_TITLE, MB_ICONHAND);
         return 0;
     }
-
-    MSG message = {};
-    // -1 (an error) ends the loop too, rather than spinning on it.
-    while (GetMessageA(&message, NULL, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
+    return runMessageLoop();
 }

@@ -4,8 +4,11 @@
 #include "lifecycle.h"
 #include "picker.h"
 #include "residentids.h"
-#include "shellcmds.h"
+#include "sharedcommands.h"
 #include "timing.h"
+
+static const SharedCommands RESIDENT_SHARED_COMMANDS = {PROGRAM_RESIDENT, IDM_HELP, IDM_ABOUT, IDM_RESTART_WINDOWS,
+                                                        IDM_REBOOT};
 
 // "Remove from memory": the window is not destroyed first; the loop ends on
 // the quit message and the process goes with it.
@@ -19,34 +22,27 @@ static void confirmRemoval(HWND window)
 
 LRESULT dispatchResidentCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Help, About and the shutdowns are the commands the editor offers too.
+    if (runSharedCommand(window, LOWORD(wParam), RESIDENT_SHARED_COMMANDS))
+        return 0;
     switch (LOWORD(wParam)) {
     case IDM_OPEN_EDITOR:
         openEditor(window);
-        return 0;
+        break;
     case IDM_CHANGE_NOW:
         changeWallpaper(window);
-        return 0;
+        break;
     case IDM_RELOAD_PERIOD:
         reloadTimePeriod();
-        return 0;
-    case IDM_RESTART_WINDOWS:
-        confirmShutdown(window, SHUTDOWN_RESTART_WINDOWS, PROGRAM_RESIDENT);
-        return 0;
-    case IDM_REBOOT:
-        confirmShutdown(window, SHUTDOWN_REBOOT, PROGRAM_RESIDENT);
-        return 0;
+        break;
     case IDM_REMOVE:
         confirmRemoval(window);
-        return 0;
-    case IDM_ABOUT:
-        showAbout(window, PROGRAM_RESIDENT);
-        return 0;
-    case IDM_HELP:
-        showHelp(window);
-        return 0;
+        break;
     default:
         // Other identifiers, and on the old shell the platform's own system
         // commands (move, close, restore...), get the default processing.
         return DefWindowProcA(window, message, wParam, lParam);
     }
+    // Every command carried out here answers 0.
+    return 0;
 }

@@ -2,6 +2,7 @@
 // with a tray icon or a system-menu pop-up, changing the wallpaper at start
 // and on the minute timer.
 #include "oldshell.h"
+#include "programwindow.h"
 #include "residentids.h"
 #include "residentstate.h"
 #include "residentwnd.h"
@@ -12,16 +13,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     resetResidentState(instance);
     WNDCLASSA windowClass;
-    windowClass.style = 0;
-    windowClass.lpfnWndProc = residentWindowProc;
-    windowClass.cbClsExtra = 0;
-    windowClass.cbWndExtra = 0;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, ICON_CLASS_NAME);
-    windowClass.hCursor = NULL;
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszMenuName = MENU_NAME;
-    windowClass.lpszClassName = RESIDENT_CLASS;
+    fillProgramClass(&windowClass, instance, residentWindowProc, ICON_CLASS_NAME, MENU_NAME, RESIDENT_CLASS);
 
     // One copy only; the running one is left as it is, even when hidden.
     if (FindWindowA(RESIDENT_CLASS, NULL))
@@ -40,12 +32,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     // Without a window nothing could ever end the loop.
     if (!window)
         return 0;
-
-    MSG message;
-    message.wParam = 0;
-    while (GetMessageA(&message, NULL, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
+    return runMessageLoop();
 }

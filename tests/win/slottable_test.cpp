@@ -233,34 +233,30 @@ TEST_F(SlotTable, CurrentEntryIsTheCaretRowEvenWhenItIsNotSelected)
     select(0);
     SendMessageA(list, LB_SETCARETINDEX, 2, FALSE);
     ASSERT_EQ(SendMessageA(list, LB_GETSEL, 2, 0), 0);
-    char text[PATH_BUFFER] = "";
-    uint16_t x = 0, y = 0;
-    int32_t mode = -9;
-    EXPECT_TRUE(getCurrentEntry(&slotTable, text, &x, &y, &mode));
-    EXPECT_STREQ(text, "c:\\pics\\p2.bmp");
-    EXPECT_EQ(x, 12);
-    EXPECT_EQ(y, 22);
-    EXPECT_EQ(mode, 2);
+    SlotEntry entry = {"", 0, 0, -9};
+    EXPECT_TRUE(getCurrentEntry(&slotTable, &entry));
+    EXPECT_STREQ(entry.path, "c:\\pics\\p2.bmp");
+    EXPECT_EQ(entry.x, 12);
+    EXPECT_EQ(entry.y, 22);
+    EXPECT_EQ(entry.mode, 2);
 }
 
 TEST_F(SlotTable, MissingRowsLeaveEveryOutputAsTheCallerHadIt)
 {
-    char text[PATH_BUFFER] = "untouched";
-    uint16_t x = 111, y = 222;
-    int32_t mode = 333;
+    SlotEntry entry = {"untouched", 111, 222, 333};
     // The caret of an empty list.
-    EXPECT_FALSE(getCurrentEntry(&slotTable, text, &x, &y, &mode));
-    EXPECT_STREQ(text, "untouched");
-    EXPECT_EQ(x, 111);
-    EXPECT_EQ(y, 222);
-    EXPECT_EQ(mode, 333);
+    EXPECT_FALSE(getCurrentEntry(&slotTable, &entry));
+    EXPECT_STREQ(entry.path, "untouched");
+    EXPECT_EQ(entry.x, 111);
+    EXPECT_EQ(entry.y, 222);
+    EXPECT_EQ(entry.mode, 333);
 
     addNumbered(2);
-    EXPECT_FALSE(getEntryAtRow(&slotTable, 2, text, &x, &y, &mode));
-    EXPECT_FALSE(getEntryAtRow(&slotTable, NO_SLOT, text, &x, &y, &mode));
-    EXPECT_STREQ(text, "untouched");
-    EXPECT_EQ(x, 111);
-    EXPECT_EQ(mode, 333);
+    EXPECT_FALSE(getEntryAtRow(&slotTable, 2, entry.path, &entry.x, &entry.y, &entry.mode));
+    EXPECT_FALSE(getEntryAtRow(&slotTable, NO_SLOT, entry.path, &entry.x, &entry.y, &entry.mode));
+    EXPECT_STREQ(entry.path, "untouched");
+    EXPECT_EQ(entry.x, 111);
+    EXPECT_EQ(entry.mode, 333);
 }
 
 TEST_F(SlotTable, ARowTooLongForTheBufferGivesAnEmptyTextWithoutOverrun)

@@ -568,6 +568,49 @@ std::vector<COLORREF> capturePixels(HDC source, const RECT& area)
     return pixels;
 }
 
+ResourceFile::ResourceFile(const std::string& path)
+    : module_(LoadLibraryExA(path.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE))
+{
+    EXPECT_NE(module_, (HMODULE)NULL) << "cannot load " << path;
+}
+
+ResourceFile::~ResourceFile()
+{
+    if (module_)
+        FreeLibrary(module_);
+}
+
+namespace {
+BOOL CALLBACK collectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR param)
+{
+    std::string text = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<ULONG_PTR>(name)) : name;
+    reinterpret_cast<std::set<std::string>*>(param)->insert(text);
+    return TRUE;
+}
+}  // namespace
+
+std::set<std::string> ResourceFile::names(LPCSTR type) const
+{
+    std::set<std::string> found;
+    EnumResourceNamesA(module_, type, collectName, reinterpret_cast<LONG_PTR>(&found));
+    return found;
+}
+
+std::set<UINT> menuCommands(HMENU menu)
+{
+    std::set<UINT> commands;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        HMENU popup = GetSubMenu(menu, i);
+        if (popup) {
+            std::set<UINT> inner = menuCommands(popup);
+            commands.insert(inner.begin(), inner.end());
+        } else if (!(GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR)) {
+            commands.insert(GetMenuItemID(menu, i));
+        }
+    }
+    return commands;
+}
+
 std::string lowerAscii(std::string text)
 {
     for (char& c : text)

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,22 @@ SIZE_T privateBytes(HANDLE process);
 // window DC cannot be read under Wine: pass GetDC(NULL) and screen
 // coordinates for those.
 std::vector<COLORREF> capturePixels(HDC source, const RECT& area);
+
+// A program file loaded as data, for reading its resources.
+class ResourceFile {
+public:
+    explicit ResourceFile(const std::string& path);
+    ~ResourceFile();
+    HMODULE handle() const { return module_; }
+    // The names of every resource of a type (RT_MENU...); numbered ones as "#n".
+    std::set<std::string> names(LPCSTR type) const;
+
+private:
+    HMODULE module_;
+};
+
+// The command identifiers of a menu's items, its pop-ups' included.
+std::set<UINT> menuCommands(HMENU menu);
 
 // ASCII lower-casing, as the editor applies it to what the platform gives it.
 std::string lowerAscii(std::string text);

@@ -87,42 +87,54 @@ const std::vector<int> YES_NO = {IDYES, IDNO};
 const std::vector<int> YES_NO_CANCEL = {IDCANCEL, IDYES, IDNO};
 }  // namespace
 
-TEST_F(EditorClose, ClosingUnchangedAsksNothingAndKeepsThePosition)
+// One way of leaving, with or without a change, and the answer given.
+struct CloseCase {
+    const char* name;
+    bool change;
+    bool exitCommand;          // else the title bar's close, WM_CLOSE
+    std::vector<int> buttons;  // the save question's; none when nothing is asked
+    int answer;
+    bool savesEverything;      // else only the dialog's position
+};
+
+const CloseCase CLOSE_CASES[] = {
+    {"CloseUnchanged", false, false, {}, 0, false},
+    {"CloseYes", true, false, YES_NO, IDYES, true},
+    {"CloseNo", true, false, YES_NO, IDNO, false},
+    {"ExitUnchanged", false, true, {}, 0, false},
+    {"ExitYes", true, true, YES_NO_CANCEL, IDYES, true},
+    {"ExitNo", true, true, YES_NO_CANCEL, IDNO, false},
+};
+
+class EditorLeaving : public EditorClose, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(EditorLeaving, AsksOnlyAboutChangesAndSavesAsAnswered)
 {
-    Editor editor = openEditor(false);
+    const CloseCase& leaving = GetParam();
+    Editor editor = openEditor(leaving.change);
     ASSERT_NE(editor.dialog, (HWND)NULL);
-    PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
+    if (leaving.exitCommand)
+        postCommand(editor.dialog, ED_EXIT);
+    else
+        PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
+    if (!leaving.buttons.empty()) {
+        HWND box = expectQuestion(editor, leaving.buttons);
+        ASSERT_TRUE(box && answerMessageBox(box, leaving.answer));
+    }
     EXPECT_EQ(waitForEditorExit(editor), 0u);
     stopProgram(editor.program);
     EXPECT_EQ(countMessageBoxes("Query"), 0);
-    expectOnlyPositionSaved();
+    if (leaving.savesEverything) {
+        EXPECT_EQ(readSetting("Configuration", "Successive"), "0");
+        EXPECT_EQ(readSetting("Configuration", "Window X-pos"), "130");
+        EXPECT_EQ(readEntry(0)[0], sampleBitmap(0));
+    } else {
+        expectOnlyPositionSaved();
+    }
 }
 
-TEST_F(EditorClose, ClosingWithAChangeAndYesSavesEverything)
-{
-    Editor editor = openEditor(true);
-    ASSERT_NE(editor.dialog, (HWND)NULL);
-    PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
-    HWND box = expectQuestion(editor, YES_NO);
-    ASSERT_TRUE(box && answerMessageBox(box, IDYES));
-    EXPECT_EQ(waitForEditorExit(editor), 0u);
-    stopProgram(editor.program);
-    EXPECT_EQ(readSetting("Configuration", "Successive"), "0");
-    EXPECT_EQ(readSetting("Configuration", "Window X-pos"), "130");
-    EXPECT_EQ(readEntry(0)[0], sampleBitmap(0));
-}
-
-TEST_F(EditorClose, ClosingWithAChangeAndNoKeepsOnlyThePosition)
-{
-    Editor editor = openEditor(true);
-    ASSERT_NE(editor.dialog, (HWND)NULL);
-    PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
-    HWND box = expectQuestion(editor, YES_NO);
-    ASSERT_TRUE(box && answerMessageBox(box, IDNO));
-    EXPECT_EQ(waitForEditorExit(editor), 0u);
-    stopProgram(editor.program);
-    expectOnlyPositionSaved();
-}
+INSTANTIATE_TEST_SUITE_P(EditorClose, EditorLeaving, ::testing::ValuesIn(CLOSE_CASES),
+                         [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 TEST_F(EditorClose, ExitCancelStaysOpenWithTheChangeThenYesSaves)
 {
@@ -142,29 +154,6 @@ TEST_F(EditorClose, ExitCancelStaysOpenWithTheChangeThenYesSaves)
     EXPECT_EQ(waitForEditorExit(editor), 0u);
     stopProgram(editor.program);
     EXPECT_EQ(readSetting("Configuration", "Successive"), "0");
-}
-
-TEST_F(EditorClose, ExitWithNoKeepsOnlyThePosition)
-{
-    Editor editor = openEditor(true);
-    ASSERT_NE(editor.dialog, (HWND)NULL);
-    postCommand(editor.dialog, ED_EXIT);
-    HWND box = expectQuestion(editor, YES_NO_CANCEL);
-    ASSERT_TRUE(box && answerMessageBox(box, IDNO));
-    EXPECT_EQ(waitForEditorExit(editor), 0u);
-    stopProgram(editor.program);
-    expectOnlyPositionSaved();
-}
-
-TEST_F(EditorClose, ExitUnchangedAsksNothing)
-{
-    Editor editor = openEditor(false);
-    ASSERT_NE(editor.dialog, (HWND)NULL);
-    postCommand(editor.dialog, ED_EXIT);
-    EXPECT_EQ(waitForEditorExit(editor), 0u);
-    stopProgram(editor.program);
-    EXPECT_EQ(countMessageBoxes("Query"), 0);
-    expectOnlyPositionSaved();
 }
 
 TEST_F(EditorClose, ARefusedSaveIsReportedAndTheChangesStayUnsaved)

@@ -5,6 +5,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <utility>
+
 namespace {
 class EditorLoad : public EditorFixture {};
 
@@ -18,83 +21,141 @@ bool isReadOnly(HWND dialog, int id)
     return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & ES_READONLY) != 0;
 }
 
+// Whether the origin can be edited: both up-down controls enabled and both
+// fields writable, neither, or a mixture (always a fault).
+enum Origin { ORIGIN_EDITABLE, ORIGIN_FIXED, ORIGIN_MIXED };
+
+// What the placement controls show: the one checked placement button (0 for
+// none, -1 for several), the origin, and whether Apply and Preview, which
+// act on one picture, are enabled.
+struct PlacementView {
+    int checked;
+    Origin origin;
+    bool onePicture;
+    bool operator==(const PlacementView& other) const
+    {
+        return checked == other.checked && origin == other.origin && onePicture == other.onePicture;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const PlacementView& view)
+{
+    return out << "{checked " << view.checked << ", origin " << view.origin << ", one picture " << view.onePicture
+               << "}";
+}
+
+PlacementView placementShown(HWND dialog)
+{
+    PlacementView view = {0, ORIGIN_MIXED, false};
+    for (int id : {ED_TILE, ED_CENTER, ED_DEFINED})
+        if (isChecked(dialog, id))
+            view.checked = view.checked ? -1 : id;
+    const bool editable[] = {isEnabled(dialog, ED_X_UPDOWN), isEnabled(dialog, ED_Y_UPDOWN),
+                             !isReadOnly(dialog, ED_X_EDIT), !isReadOnly(dialog, ED_Y_EDIT)};
+    bool all = true, none = true;
+    for (bool each : editable) {
+        all = all && each;
+        none = none && !each;
+    }
+    view.origin = all ? ORIGIN_EDITABLE : none ? ORIGIN_FIXED : ORIGIN_MIXED;
+    bool apply = isEnabled(dialog, ED_APPLY);
+    view.onePicture = apply && isEnabled(dialog, ED_PREVIEW);
+    EXPECT_EQ(apply, isEnabled(dialog, ED_PREVIEW)) << "Apply and Preview go together";
+    return view;
+}
+
+// Right after loading nothing is shown: no placement until the list reports
+// a row, the origin still editable, and the preview frame disabled.
+const PlacementView NOTHING_SHOWN = {0, ORIGIN_EDITABLE, true};
+
+// A settings file and what the dialog shows of it: the rows, the caret (an
+// empty list has none: -1), the rotation, both schedule combos (-1: no row
+// selected) and the position.
+struct LoadCase {
+    const char* name;
+    int entries;
+    std::vector<std::pair<const char*, const char*>> configuration;
+    int caret;
+    bool random;
+    int policy;
+    int period;
+    bool periodEnabled;
+    POINT place;
+};
+
+const LoadCase LOAD_CASES[] = {
+    {"Prepared",
+     3,
+     {{"Successive", "0"},
+      {"Change every", "3"},
+      {"Time period", "2"},
+      {"Bitmap index", "2"},
+      {"Window X-pos", "60"},
+      {"Window Y-pos", "70"}},
+     2, true, 3, 2, false, {60, 70}},
+    {"WithoutAFile", 0, {}, -1, false, 0, 0, true, {20, 20}},
+    {"ValuesOutsideTheCombos", 0, {{"Change every", "9"}, {"Time period", "7"}}, -1, false, -1, -1, false, {20, 20}},
+    {"OnDemandWithAPeriod",
+     2,
+     {{"Change every", "1"}, {"Time period", "4"}, {"Bitmap index", "1"}},
+     1, false, 1, 4, true, {20, 20}},
+};
+
+class EditorLoading : public EditorLoad, public ::testing::WithParamInterface<LoadCase> {};
 }  // namespace
 
-TEST_F(EditorLoad, EveryControlShowsThePreparedSettings)
+TEST_P(EditorLoading, EveryControlShowsTheStoredSettingsAndSavesThemBack)
 {
-    writeEntries({{sampleBitmap(0), 5, 6, 0}, {sampleBitmap(1), 1, 1, 1}, {sampleBitmap(2), 100, 50, 2}});
-    writeSetting("Configuration", "Successive", "0");
-    writeSetting("Configuration", "Change every", "3");
-    writeSetting("Configuration", "Time period", "2");
-    writeSetting("Configuration", "Bitmap index", "2");
-    writeSetting("Configuration", "Window X-pos", "60");
-    writeSetting("Configuration", "Window Y-pos", "70");
+    const LoadCase& stored = GetParam();
+    std::vector<StoredEntry> entries;
+    std::vector<std::string> rows;
+    for (int i = 0; i < stored.entries; ++i) {
+        entries.push_back({sampleBitmap(i), 5 * i, 6 * i, i % 3});
+        rows.push_back(sampleBitmap(i));
+    }
+    writeEntries(entries);
+    for (const auto& setting : stored.configuration)
+        writeSetting("Configuration", setting.first, setting.second);
     writeProfile("DESKTOP", "WALLPAPER", "C:\\Some Dir\\WALL.BMP");
 
     Editor editor = startEditor();
     ASSERT_NE(editor.dialog, (HWND)NULL);
     HWND dialog = editor.dialog;
-    EXPECT_EQ(listRows(dialog), (std::vector<std::string>{sampleBitmap(0), sampleBitmap(1), sampleBitmap(2)}));
-    EXPECT_EQ(caretRow(dialog), 2);
-    EXPECT_TRUE(isChecked(dialog, ED_RANDOM));
-    EXPECT_FALSE(isChecked(dialog, ED_SUCCESSIVE));
+    EXPECT_EQ(listRows(dialog), rows);
+    if (stored.entries > 0) {
+        EXPECT_EQ(caretRow(dialog), stored.caret);
+    }
+    EXPECT_EQ(isChecked(dialog, ED_RANDOM), stored.random);
+    EXPECT_EQ(isChecked(dialog, ED_SUCCESSIVE), !stored.random);
     EXPECT_EQ(comboRows(dialog, ED_CHANGE_EVERY), POLICY_ROWS);
-    EXPECT_EQ(comboSelection(dialog, ED_CHANGE_EVERY), 3);
+    EXPECT_EQ(comboSelection(dialog, ED_CHANGE_EVERY), stored.policy);
     EXPECT_EQ(comboRows(dialog, ED_TIME_PERIOD), PERIOD_ROWS);
-    EXPECT_EQ(comboSelection(dialog, ED_TIME_PERIOD), 2);
-    EXPECT_FALSE(isEnabled(dialog, ED_TIME_PERIOD)) << "a period only goes with the policies 0 and 1";
+    EXPECT_EQ(comboSelection(dialog, ED_TIME_PERIOD), stored.period);
+    EXPECT_EQ(isEnabled(dialog, ED_TIME_PERIOD), stored.periodEnabled)
+        << "a period only goes with the policies 0 and 1";
     EXPECT_EQ(comboRows(dialog, ED_CURRENT_WALLPAPER), std::vector<std::string>{"c:\\some dir\\wall.bmp"});
     EXPECT_EQ(comboSelection(dialog, ED_CURRENT_WALLPAPER), 0);
     RECT place;
     GetWindowRect(dialog, &place);
-    EXPECT_EQ(place.left, 60);
-    EXPECT_EQ(place.top, 70);
-    // No placement is shown until the list reports a row.
-    EXPECT_FALSE(isChecked(dialog, ED_TILE));
-    EXPECT_FALSE(isChecked(dialog, ED_CENTER));
-    EXPECT_FALSE(isChecked(dialog, ED_DEFINED));
-    EXPECT_TRUE(isEnabled(dialog, ED_X_UPDOWN));
-    EXPECT_TRUE(isEnabled(dialog, ED_Y_UPDOWN));
+    EXPECT_EQ(place.left, stored.place.x);
+    EXPECT_EQ(place.top, stored.place.y);
+    EXPECT_EQ(placementShown(dialog), NOTHING_SHOWN);
     EXPECT_FALSE(isEnabled(dialog, ED_PREVIEW_FRAME));
+
+    // Saved back as shown: a combo without a selection as -1, and the caret
+    // row (-1 for an empty list) as the current entry.
+    sendCommand(dialog, ED_SAVE);
+    EXPECT_EQ(readSetting("Configuration", "Successive"), stored.random ? "0" : "1");
+    EXPECT_EQ(readSetting("Configuration", "Change every"), std::to_string(stored.policy));
+    EXPECT_EQ(readSetting("Configuration", "Time period"), std::to_string(stored.period));
+    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), std::to_string(stored.caret));
     closeUnchanged(editor);
+    EXPECT_EQ(readSetting("Configuration", "Window X-pos"), std::to_string(stored.place.x));
+    EXPECT_EQ(readSetting("Configuration", "Window Y-pos"), std::to_string(stored.place.y));
 }
 
-TEST_F(EditorLoad, WithoutASettingsFileTheDefaultsShow)
-{
-    Editor editor = startEditor();
-    ASSERT_NE(editor.dialog, (HWND)NULL);
-    HWND dialog = editor.dialog;
-    EXPECT_TRUE(listRows(dialog).empty());
-    EXPECT_TRUE(isChecked(dialog, ED_SUCCESSIVE));
-    EXPECT_FALSE(isChecked(dialog, ED_RANDOM));
-    EXPECT_EQ(comboSelection(dialog, ED_CHANGE_EVERY), 0);
-    EXPECT_EQ(comboSelection(dialog, ED_TIME_PERIOD), 0);
-    EXPECT_TRUE(isEnabled(dialog, ED_TIME_PERIOD));
-    RECT place;
-    GetWindowRect(dialog, &place);
-    EXPECT_EQ(place.left, 20);
-    EXPECT_EQ(place.top, 20);
-    closeUnchanged(editor);
-    EXPECT_EQ(readSetting("Configuration", "Window X-pos"), "20");
-    EXPECT_EQ(readSetting("Configuration", "Window Y-pos"), "20");
-    EXPECT_EQ(readSetting("Configuration", "Successive"), "<absent>");
-}
-
-TEST_F(EditorLoad, StoredValuesOutsideTheCombosLeaveThemEmptyAndSaveAsMinusOne)
-{
-    writeSetting("Configuration", "Change every", "9");
-    writeSetting("Configuration", "Time period", "7");
-    Editor editor = startEditor();
-    ASSERT_NE(editor.dialog, (HWND)NULL);
-    EXPECT_EQ(comboSelection(editor.dialog, ED_CHANGE_EVERY), -1);
-    EXPECT_EQ(comboSelection(editor.dialog, ED_TIME_PERIOD), -1);
-    EXPECT_FALSE(isEnabled(editor.dialog, ED_TIME_PERIOD));
-    sendCommand(editor.dialog, ED_SAVE);
-    EXPECT_EQ(readSetting("Configuration", "Change every"), "-1");
-    EXPECT_EQ(readSetting("Configuration", "Time period"), "-1");
-    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "-1");
-    closeUnchanged(editor);
-}
+INSTANTIATE_TEST_SUITE_P(EditorLoad, EditorLoading, ::testing::ValuesIn(LOAD_CASES),
+                         [](const ::testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.name); });
 
 TEST_F(EditorLoad, ChoosingAPolicyEnablesThePeriodOnlyForLaunchAndDemand)
 {
@@ -123,33 +184,28 @@ TEST_F(EditorLoad, TheCaretRowsPlacementIsShownWithoutCountingAsAChange)
     ASSERT_NE(editor.dialog, (HWND)NULL);
     HWND dialog = editor.dialog;
 
-    selectRows(dialog, {2});
-    setCaretRow(dialog, 2);
-    sendCommand(dialog, ED_LIST);
-    EXPECT_TRUE(isChecked(dialog, ED_DEFINED));
-    EXPECT_FALSE(isChecked(dialog, ED_TILE));
-    EXPECT_EQ(controlText(dialog, ED_X_EDIT), "100");
-    EXPECT_EQ(controlText(dialog, ED_Y_EDIT), "50");
-    EXPECT_TRUE(isEnabled(dialog, ED_X_UPDOWN));
-    EXPECT_FALSE(isReadOnly(dialog, ED_X_EDIT));
-    EXPECT_TRUE(isEnabled(dialog, ED_APPLY));
-    EXPECT_TRUE(isEnabled(dialog, ED_PREVIEW));
-
     // The caret row need not be selected; two selected rows disable the
     // commands that act on one picture.
-    selectRows(dialog, {1, 2});
-    setCaretRow(dialog, 0);
-    sendCommand(dialog, ED_LIST);
-    EXPECT_TRUE(isChecked(dialog, ED_TILE));
-    EXPECT_FALSE(isChecked(dialog, ED_DEFINED));
-    EXPECT_EQ(controlText(dialog, ED_X_EDIT), "5");
-    EXPECT_EQ(controlText(dialog, ED_Y_EDIT), "6");
-    EXPECT_FALSE(isEnabled(dialog, ED_X_UPDOWN));
-    EXPECT_FALSE(isEnabled(dialog, ED_Y_UPDOWN));
-    EXPECT_TRUE(isReadOnly(dialog, ED_X_EDIT));
-    EXPECT_TRUE(isReadOnly(dialog, ED_Y_EDIT));
-    EXPECT_FALSE(isEnabled(dialog, ED_APPLY));
-    EXPECT_FALSE(isEnabled(dialog, ED_PREVIEW));
+    const struct {
+        std::vector<int> selected;
+        int caret;
+        PlacementView shown;
+        const char* x;
+        const char* y;
+    } rows[] = {
+        {{2}, 2, {ED_DEFINED, ORIGIN_EDITABLE, true}, "100", "50"},
+        {{1, 2}, 0, {ED_TILE, ORIGIN_FIXED, false}, "5", "6"},
+        {{0}, 1, {ED_CENTER, ORIGIN_FIXED, true}, "1", "1"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.caret);
+        selectRows(dialog, row.selected);
+        setCaretRow(dialog, row.caret);
+        sendCommand(dialog, ED_LIST);
+        EXPECT_EQ(placementShown(dialog), row.shown);
+        EXPECT_EQ(controlText(dialog, ED_X_EDIT), row.x);
+        EXPECT_EQ(controlText(dialog, ED_Y_EDIT), row.y);
+    }
 
     // Showing rows copied nothing onto the selected rows.
     sendCommand(dialog, ED_SAVE);

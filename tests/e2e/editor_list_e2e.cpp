@@ -19,6 +19,17 @@ void closeDiscarding(Editor& editor)
     stopProgram(editor.program);
 }
 
+// Starts an editor in workDir, adds one file through the open-file dialog,
+// expects it as the list's only row, and closes without saving.
+void addOnlyRowAndDiscard(const std::string& workDir, const std::string& typed, const std::string& row)
+{
+    Editor editor = startEditor(workDir);
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    ASSERT_TRUE(addFilesThroughDialog(editor, typed, 1));
+    EXPECT_EQ(listRows(editor.dialog), std::vector<std::string>{row});
+    closeDiscarding(editor);
+}
+
 }  // namespace
 
 TEST_F(EditorList, OneFileChosenBecomesALowerCasedCenteredEntry)
@@ -73,18 +84,11 @@ TEST_F(EditorList, TheFileDialogOpensWhereTheLastChoiceWasMadeAfterARestart)
     std::string elsewhere = freshFolder("VistEdit Elsewhere");
     writeTestBitmap(pictures + "first.bmp", 8, 8, RGB(10, 10, 10));
     writeTestBitmap(pictures + "moon.bmp", 8, 8, RGB(20, 20, 20));
-    Editor editor = startEditor(pictures);
-    ASSERT_NE(editor.dialog, (HWND)NULL);
-    ASSERT_TRUE(addFilesThroughDialog(editor, "first.bmp", 1));
-    closeDiscarding(editor);
+    addOnlyRowAndDiscard(pictures, "first.bmp", lowerAscii(pictures + "first.bmp"));
 
     // Started elsewhere, the dialog still opens in the remembered folder, so
     // a bare name means a file there.
-    Editor again = startEditor(elsewhere);
-    ASSERT_NE(again.dialog, (HWND)NULL);
-    ASSERT_TRUE(addFilesThroughDialog(again, "moon.bmp", 1));
-    EXPECT_EQ(listRows(again.dialog), std::vector<std::string>{lowerAscii(pictures + "moon.bmp")});
-    closeDiscarding(again);
+    addOnlyRowAndDiscard(elsewhere, "moon.bmp", lowerAscii(pictures + "moon.bmp"));
 }
 
 TEST_F(EditorList, OnTheOldShellTheChosenPathIsLowerCasedWhole)
@@ -93,11 +97,7 @@ TEST_F(EditorList, OnTheOldShellTheChosenPathIsLowerCasedWhole)
     std::string folder = freshFolder("VistEditOld");
     writeTestBitmap(folder + "Old.BMP", 8, 8, RGB(90, 90, 90));
     setProgramVersion("vistedit.exe", "nt351");
-    Editor editor = startEditor(folder);
-    ASSERT_NE(editor.dialog, (HWND)NULL);
-    ASSERT_TRUE(addFilesThroughDialog(editor, "Old.BMP", 1));
-    EXPECT_EQ(listRows(editor.dialog), std::vector<std::string>{lowerAscii(folder + "Old.BMP")});
-    closeDiscarding(editor);
+    addOnlyRowAndDiscard(folder, "Old.BMP", lowerAscii(folder + "Old.BMP"));
 }
 
 TEST_F(EditorList, AFullListRefusesMoreFilesAndSaysSo)

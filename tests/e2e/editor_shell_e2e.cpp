@@ -161,18 +161,20 @@ TEST_F(EditorShell, MenuAndSystemMenuCommandsReachTheSharedCommands)
     EXPECT_EQ(messageBoxOwner(box), editor.dialog);
     ASSERT_TRUE(answerMessageBox(box, IDOK));
 
-    PostMessageA(editor.dialog, WM_SYSCOMMAND, 126, 0);
-    box = waitForMessageBox("Caution", 5000, editor.program.id);
-    ASSERT_NE(box, (HWND)NULL);
-    EXPECT_EQ(messageBoxText(box), "You attempt to restart Windows.\nAre you sure?");
-    EXPECT_EQ(messageBoxOwner(box), editor.dialog);
-    ASSERT_TRUE(answerMessageBox(box, IDNO));
-
-    PostMessageA(editor.dialog, WM_SYSCOMMAND, 127, 0);
-    box = waitForMessageBox("Caution", 5000, editor.program.id);
-    ASSERT_NE(box, (HWND)NULL);
-    EXPECT_EQ(messageBoxText(box), "You attempt to reboot machine.\nAre you sure ?");
-    ASSERT_TRUE(answerMessageBox(box, IDNO));
+    // The editor's restart question has no blank before its question mark.
+    const struct {
+        int command;
+        const char* question;
+    } shutdowns[] = {{126, "You attempt to restart Windows.\nAre you sure?"},
+                     {127, "You attempt to reboot machine.\nAre you sure ?"}};
+    for (const auto& shutdown : shutdowns) {
+        PostMessageA(editor.dialog, WM_SYSCOMMAND, shutdown.command, 0);
+        box = waitForMessageBox("Caution", 5000, editor.program.id);
+        ASSERT_NE(box, (HWND)NULL) << shutdown.command;
+        EXPECT_EQ(messageBoxText(box), shutdown.question);
+        EXPECT_EQ(messageBoxOwner(box), editor.dialog);
+        ASSERT_TRUE(answerMessageBox(box, IDNO));
+    }
 
     pumpFor(300);
     EXPECT_TRUE(isRunning(editor.program)) << "No leaves everything as it was";

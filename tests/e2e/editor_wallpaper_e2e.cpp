@@ -44,20 +44,22 @@ TEST_F(EditorWallpaper, ApplyInstallsTheCaretRowWithItsPlacement)
     Editor editor = startEditor();
     ASSERT_NE(editor.dialog, (HWND)NULL);
 
-    setCaretRow(editor.dialog, 0);
-    sendCommand(editor.dialog, ED_APPLY);
-    EXPECT_STRCASEEQ(readProfile("DESKTOP", "WALLPAPER").c_str(), sampleBitmap(1).c_str());
-    EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), "0");
-    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginX"), "100");
-    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginY"), "50");
-
     // Tile passes no origin of its own.
-    setCaretRow(editor.dialog, 1);
-    sendCommand(editor.dialog, ED_APPLY);
-    EXPECT_STRCASEEQ(readProfile("DESKTOP", "WALLPAPER").c_str(), sampleBitmap(2).c_str());
-    EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), "1");
-    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginX"), "0");
-    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginY"), "0");
+    const struct {
+        int row;
+        const char* tile;
+        const char* originX;
+        const char* originY;
+    } applied[] = {{0, "0", "100", "50"}, {1, "1", "0", "0"}};
+    for (const auto& apply : applied) {
+        SCOPED_TRACE(apply.row);
+        setCaretRow(editor.dialog, apply.row);
+        sendCommand(editor.dialog, ED_APPLY);
+        EXPECT_STRCASEEQ(readProfile("DESKTOP", "WALLPAPER").c_str(), sampleBitmap(apply.row + 1).c_str());
+        EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), apply.tile);
+        EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginX"), apply.originX);
+        EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginY"), apply.originY);
+    }
     EXPECT_EQ(countMessageBoxes("MSG"), 0);
 
     // The editor heard of its own change: the combo shows the new wallpaper.

@@ -20,13 +20,21 @@ protected:
         return waitForIndex(expected);
     }
     std::string wallpaper() { return readProfile("DESKTOP", "Wallpaper"); }
+    // A list of count sample entries, taken at random or in order, and no
+    // change at start ("On Demand"), so that every change is the test's.
+    void prepareList(int count, bool random)
+    {
+        writeBitmapList(count);
+        writeSetting("Configuration", "Change every", "1");
+        if (random)
+            writeSetting("Configuration", "Successive", "0");
+    }
 };
 }  // namespace
 
 TEST_F(ResidentChanges, SuccessiveWalksTheListAndWrapsToTheTop)
 {
-    writeBitmapList(3);
-    writeSetting("Configuration", "Change every", "1");
+    prepareList(3, false);
     writeSetting("Configuration", "Bitmap index", "1");
     Resident resident = startResident();
     const int expectedEntry[] = {1, 2, 0, 1};
@@ -38,9 +46,7 @@ TEST_F(ResidentChanges, SuccessiveWalksTheListAndWrapsToTheTop)
 
 TEST_F(ResidentChanges, RandomWithOneEntryAlwaysTakesIt)
 {
-    writeBitmapList(1);
-    writeSetting("Configuration", "Change every", "1");
-    writeSetting("Configuration", "Successive", "0");
+    prepareList(1, true);
     Resident resident = startResident();
     for (int round = 0; round < 3; ++round) {
         writeSetting("Configuration", "Bitmap index", "7");
@@ -51,8 +57,7 @@ TEST_F(ResidentChanges, RandomWithOneEntryAlwaysTakesIt)
 
 TEST_F(ResidentChanges, RandomWithAnEmptyListAsksForTheEditor)
 {
-    writeSetting("Configuration", "Change every", "1");
-    writeSetting("Configuration", "Successive", "0");
+    prepareList(0, true);
     writeProfile("DESKTOP", "Wallpaper", "c:\\before.bmp");
     Resident resident = startResident(isolatedResidentCopy());
     PostMessageA(resident.window, WM_COMMAND, CHANGE_NOW, 0);
@@ -71,9 +76,7 @@ TEST_F(ResidentChanges, RandomWithAnEmptyListAsksForTheEditor)
 // (29 warm-up draws, then one draw over the five entries).
 TEST_F(ResidentChanges, RandomChoiceFollowsTheSecondOfTheChange)
 {
-    writeBitmapList(5);
-    writeSetting("Configuration", "Change every", "1");
-    writeSetting("Configuration", "Successive", "0");
+    prepareList(5, true);
     Resident resident = startResident();
     for (int round = 0; round < 3; ++round) {
         writeSetting("Configuration", "Bitmap index", "-1");

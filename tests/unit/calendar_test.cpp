@@ -20,12 +20,14 @@ TEST(Calendar, CheckValues)
 
 TEST(Calendar, MonthLengthsAndLeapYears)
 {
-    EXPECT_EQ(daysInMonth(2, 1900), 28);
-    EXPECT_EQ(daysInMonth(2, 2000), 29);
-    EXPECT_EQ(daysInMonth(2, 2024), 29);
-    EXPECT_EQ(daysInMonth(2, 2100), 28);
-    EXPECT_EQ(daysInMonth(4, 2023), 30);
-    EXPECT_EQ(daysInMonth(12, 2023), 31);
+    // Centuries are leap years only when divisible by 400.
+    const struct {
+        int month;
+        int year;
+        int days;
+    } months[] = {{2, 1900, 28}, {2, 2000, 29}, {2, 2024, 29}, {2, 2100, 28}, {4, 2023, 30}, {12, 2023, 31}};
+    for (const auto& m : months)
+        EXPECT_EQ(daysInMonth(m.month, m.year), m.days) << m.month << "/" << m.year;
 }
 
 // Every day from 1600 to 2400 against the C library's UTC calendar: the

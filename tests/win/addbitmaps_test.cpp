@@ -155,17 +155,30 @@ protected:
         removeSettings();
     }
 
-    // Runs addBitmapsFromDialog while the helper thread answers the dialog.
-    int addWith(DialogScript& script)
+    // Runs addBitmapsFromDialog while the helper thread answers the dialog:
+    // it types text (presses Cancel when text is empty), going to browseTo
+    // first when given. What the thread saw is kept in seen.
+    int addTyping(const std::string& text, const std::string& browseTo = "")
     {
-        HANDLE thread = CreateThread(NULL, 0, playUser, &script, 0, NULL);
+        seen = DialogScript();
+        seen.typed = text;
+        seen.browseTo = browseTo;
+        HANDLE thread = CreateThread(NULL, 0, playUser, &seen, 0, NULL);
         int result = addBitmapsFromDialog(host);
         WaitForSingleObject(thread, 10000);
         CloseHandle(thread);
-        EXPECT_TRUE(script.found) << "the file dialog did not appear";
-        EXPECT_TRUE(script.typedIn) << "no file name box in the dialog";
-        EXPECT_TRUE(script.closed) << "the dialog did not take the answer";
+        EXPECT_TRUE(seen.found) << "the file dialog did not appear";
+        EXPECT_TRUE(seen.typedIn) << "no file name box in the dialog";
+        EXPECT_TRUE(seen.closed) << "the dialog did not take the answer";
         return result;
+    }
+
+    // A fresh folder holding the files, remembered as the folder to open in.
+    std::string rememberedFolder(const std::string& name, const std::vector<std::string>& files)
+    {
+        std::string folder = makeFolder(name, files);
+        writeSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY, folder.c_str());
+        return folder;
     }
 
     int rows() { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
@@ -181,6 +194,7 @@ protected:
         return text;
     }
 
+    DialogScript seen;
     char startDirectory[MAX_PATH] = "";
     HWND host = NULL;
     HWND list = NULL;
@@ -189,13 +203,10 @@ protected:
 
 TEST_F(AddBitmaps, OneFileIsAddedCentredInLowerCaseAndItsFolderRemembered)
 {
-    std::string folder = makeFolder("AddOne", {"Sun.BMP"});
-    writeSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY, folder.c_str());
-    DialogScript script;
-    script.typed = "Sun.BMP";
-    EXPECT_EQ(addWith(script), 1);
-    EXPECT_EQ(lowerAscii(withoutTrailingSlash(script.openedIn)), lowerAscii(folder)) << "opened in the remembered folder";
-    EXPECT_EQ(script.owner, host);
+    std::string folder = rememberedFolder("AddOne", {"Sun.BMP"});
+    EXPECT_EQ(addTyping("Sun.BMP"), 1);
+    EXPECT_EQ(lowerAscii(withoutTrailingSlash(seen.openedIn)), lowerAscii(folder)) << "opened in the remembered folder";
+    EXPECT_EQ(seen.owner, host);
     ASSERT_EQ(rows(), 1);
     EXPECT_EQ(rowText(0), lowerAscii(folder) + "\\sun.bmp");
     EXPECT_TRUE(isDirty);
@@ -204,12 +215,9 @@ TEST_F(AddBitmaps, OneFileIsAddedCentredInLowerCaseAndItsFolderRemembered)
 
 TEST_F(AddBitmaps, SeveralFilesAreAddedInTheDialogsOrderWithTheirNamesCase)
 {
-    std::string folder = makeFolder("AddSeveral", {"a.bmp", "B.bmp", "c.bmp"});
-    writeSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY, folder.c_str());
+    std::string folder = rememberedFolder("AddSeveral", {"a.bmp", "B.bmp", "c.bmp"});
     ASSERT_EQ(addEntry(&slotTable, "c:\\already.bmp", 5, 5, 2), 1);
-    DialogScript script;
-    script.typed = "\"a.bmp\" \"B.bmp\"";
-    EXPECT_EQ(addWith(script), 1);
+    EXPECT_EQ(addTyping("\"a.bmp\" \"B.bmp\""), 1);
     ASSERT_EQ(rows(), 3);
     EXPECT_EQ(lowerAscii(rowText(1)), lowerAscii(folder) + "\\a.bmp");
     EXPECT_EQ(lowerAscii(rowText(2)), lowerAscii(folder) + "\\b.bmp");
@@ -222,11 +230,9 @@ TEST_F(AddBitmaps, SeveralFilesAreAddedInTheDialogsOrderWithTheirNamesCase)
 
 TEST_F(AddBitmaps, CancelChangesNothing)
 {
-    std::string folder = makeFolder("AddCancel", {"x.bmp"});
-    writeSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY, folder.c_str());
+    std::string folder = rememberedFolder("AddCancel", {"x.bmp"});
     ASSERT_EQ(addEntry(&slotTable, "c:\\kept.bmp", 1, 1, 1), 1);
-    DialogScript script;
-    EXPECT_EQ(addWith(script), 1);
+    EXPECT_EQ(addTyping(""), 1);
     EXPECT_EQ(rows(), 1);
     EXPECT_FALSE(isDirty);
     EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY), folder);
@@ -237,41 +243,31 @@ TEST_F(AddBitmaps, WithoutARememberedFolderTheDialogOpensInTheCurrentOneAndRemem
     std::string start = makeFolder("AddStart", {"s.bmp"});
     std::string other = makeFolder("AddOther", {"o.bmp"});
     SetCurrentDirectoryA(start.c_str());
-    DialogScript script;
-    script.browseTo = other;
-    script.typed = "o.bmp";
-    EXPECT_EQ(addWith(script), 1);
-    EXPECT_EQ(lowerAscii(withoutTrailingSlash(script.openedIn)), lowerAscii(start));
+    EXPECT_EQ(addTyping("o.bmp", other), 1);
+    EXPECT_EQ(lowerAscii(withoutTrailingSlash(seen.openedIn)), lowerAscii(start));
     ASSERT_EQ(rows(), 1);
     EXPECT_EQ(rowText(0), lowerAscii(other) + "\\o.bmp");
     EXPECT_EQ(lowerAscii(withoutTrailingSlash(readSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY))), lowerAscii(other));
 
     // The next dialog opens where the last choice was made.
-    DialogScript next;
-    next.typed = "o.bmp";
-    EXPECT_EQ(addWith(next), 1);
-    EXPECT_EQ(lowerAscii(withoutTrailingSlash(next.openedIn)), lowerAscii(other));
+    EXPECT_EQ(addTyping("o.bmp"), 1);
+    EXPECT_EQ(lowerAscii(withoutTrailingSlash(seen.openedIn)), lowerAscii(other));
     EXPECT_EQ(rows(), 2);
 }
 
 TEST_F(AddBitmaps, AFullTableStopsAtTheFileThatDoesNotFit)
 {
-    std::string folder = makeFolder("AddFull", {"one.bmp", "two.bmp", "three.bmp"});
-    writeSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY, folder.c_str());
+    std::string folder = rememberedFolder("AddFull", {"one.bmp", "two.bmp", "three.bmp"});
     for (int i = 0; i < 49; ++i)
         ASSERT_EQ(addEntry(&slotTable, "c:\\filler.bmp", 0, 0, 0), 1);
-    DialogScript script;
-    script.typed = "\"one.bmp\" \"two.bmp\" \"three.bmp\"";
-    EXPECT_EQ(addWith(script), 0);
+    EXPECT_EQ(addTyping("\"one.bmp\" \"two.bmp\" \"three.bmp\""), 0);
     EXPECT_EQ(rows(), 50);
     EXPECT_EQ(lowerAscii(rowText(49)), lowerAscii(folder) + "\\one.bmp");
     EXPECT_TRUE(isDirty);
 
     // Full already: nothing fits, yet the choice marks the list changed.
     resetEditorState(GetModuleHandleA(NULL));
-    DialogScript again;
-    again.typed = "two.bmp";
-    EXPECT_EQ(addWith(again), 0);
+    EXPECT_EQ(addTyping("two.bmp"), 0);
     EXPECT_EQ(rows(), 50);
     EXPECT_TRUE(isDirty);
 }
@@ -286,15 +282,12 @@ TEST_F(AddBitmaps, PathsTooLongForTheListAreSkippedAndTold)
     std::string name = "Deep" + std::string(std::max<int>(1, 80 - static_cast<int>(base.size()) - 4), 'd');
     std::string longName = std::string(30, 'L') + ".bmp";
     std::string otherLong = std::string(31, 'M') + ".bmp";
-    std::string folder = makeFolder(name, {"ok.bmp", longName, otherLong});
+    std::string folder = rememberedFolder(name, {"ok.bmp", longName, otherLong});
     ASSERT_LE(folder.size() + 1 + 6, 99u);
     ASSERT_GT(folder.size() + 1 + longName.size(), 99u);
-    writeSetting(SECTION_CONFIG, KEY_OPEN_DIRECTORY, folder.c_str());
 
     BoxWatcher watcher("Error", IDOK);
-    DialogScript script;
-    script.typed = "\"" + longName + "\" \"ok.bmp\" \"" + otherLong + "\"";
-    EXPECT_EQ(addWith(script), 1);
+    EXPECT_EQ(addTyping("\"" + longName + "\" \"ok.bmp\" \"" + otherLong + "\""), 1);
     ASSERT_TRUE(watcher.waitFor(1));
     ASSERT_EQ(rows(), 1);
     EXPECT_EQ(lowerAscii(rowText(0)), lowerAscii(folder) + "\\ok.bmp");
@@ -310,9 +303,7 @@ TEST_F(AddBitmaps, PathsTooLongForTheListAreSkippedAndTold)
 
     // A single file whose whole path is too long is named whole.
     BoxWatcher single("Error", IDOK);
-    DialogScript one;
-    one.typed = longName;
-    EXPECT_EQ(addWith(one), 1);
+    EXPECT_EQ(addTyping(longName), 1);
     ASSERT_TRUE(single.waitFor(1));
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(single.texts()[0].find("This file"), 0u) << single.texts()[0];

@@ -26,11 +26,7 @@ TEST(EditorHostWindow, ADialogThatCannotBeCreatedIsToldAndEndsTheProgram)
     // This test program has no "DIALOG_1" among its resources.
     HINSTANCE instance = GetModuleHandleA(NULL);
     resetEditorState(instance);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = hostWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = HOST_TEST_CLASS;
-    ASSERT_NE(RegisterClassA(&windowClass), 0);
+    registerTestClass(HOST_TEST_CLASS, hostWindowProc);
 
     HWND host;
     WPARAM code = 99;
@@ -54,6 +50,5 @@ TEST(EditorHostWindow, ADialogThatCannotBeCreatedIsToldAndEndsTheProgram)
     EXPECT_TRUE(takeQuit(&code));
     EXPECT_EQ(code, 0u);
 
-    UnregisterClassA(HOST_TEST_CLASS, instance);
     resetEditorState(NULL);
 }

@@ -27,14 +27,7 @@ protected:
         resources = LoadLibraryExA((testDirectory() + "vistrell.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(resources, (HMODULE)NULL);
         resetResidentState(resources);
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSA windowClass = {};
-            windowClass.lpfnWndProc = residentWindowProc;
-            windowClass.hInstance = GetModuleHandleA(NULL);
-            windowClass.lpszClassName = TEST_CLASS;
-            registered = RegisterClassA(&windowClass) != 0;
-        }
+        registerTestClass(TEST_CLASS, residentWindowProc);
         // Stands in for the editor, so that nothing here starts a program.
         editor = createEditorStandIn();
     }

@@ -1,4 +1,5 @@
 // The wallpaper applier against the real profile and registry under Wine.
+// The desktop's names are spelled out here: they are what the platform reads.
 #include "harness.h"
 #include "oldshell.h"
 #include "wallpaper.h"
@@ -27,42 +28,35 @@ protected:
 };
 }  // namespace
 
-TEST_F(Applier, TileWritesTileAndZeroOrigin)
+TEST_F(Applier, EachPlacementWritesItsTilingAndOrigin)
 {
-    applyWallpaper(bitmap.c_str(), POSITION_TILE, 500, 300);
-    EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), "1");
-    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginX"), "0");
-    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginY"), "0");
-}
-
-TEST_F(Applier, CenterClearsTileAndZeroesOrigin)
-{
-    writeProfile("DESKTOP", "TileWallpaper", "1");
-    applyWallpaper(bitmap.c_str(), POSITION_CENTER, 40, 50);
-    EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), "0");
-    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginX"), "0");
-    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginY"), "0");
-}
-
-TEST_F(Applier, DefinedKeepsTheOrigin)
-{
-    writeProfile("DESKTOP", "TileWallpaper", "1");
-    applyWallpaper(bitmap.c_str(), POSITION_DEFINED, 120, -7);
-    EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), "0");
-    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginX"), "120");
-    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginY"), "-7");
-
-    applyWallpaper(bitmap.c_str(), POSITION_DEFINED, 0, 0);
-    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginX"), "0");
-}
-
-TEST_F(Applier, UnknownModeKeepsTilingAndWritesTheGivenOrigin)
-{
-    writeProfile("DESKTOP", "TileWallpaper", "1");
-    applyWallpaper(bitmap.c_str(), 7, 33, 44);
-    EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), "1");
-    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginX"), "33");
-    EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginY"), "44");
+    // Tile and Center pass no origin of their own; an unknown mode leaves the
+    // tiling as it was and writes the origin it was given.
+    const struct {
+        int mode;
+        int x;
+        int y;
+        const char* tileBefore;
+        const char* tile;
+        const char* originX;
+        const char* originY;
+    } placements[] = {
+        {POSITION_TILE, 500, 300, "0", "1", "0", "0"},
+        {POSITION_CENTER, 40, 50, "1", "0", "0", "0"},
+        {POSITION_DEFINED, 120, -7, "1", "0", "120", "-7"},
+        {POSITION_DEFINED, 0, 0, "1", "0", "0", "0"},
+        {7, 33, 44, "1", "1", "33", "44"},
+    };
+    for (const auto& placement : placements) {
+        SCOPED_TRACE(placement.mode);
+        writeProfile("DESKTOP", "TileWallpaper", placement.tileBefore);
+        deleteUserRegistryValue(DESKTOP_KEY, "WallpaperOriginX");
+        deleteUserRegistryValue(DESKTOP_KEY, "WallpaperOriginY");
+        applyWallpaper(bitmap.c_str(), placement.mode, placement.x, placement.y);
+        EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), placement.tile);
+        EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginX"), placement.originX);
+        EXPECT_EQ(readUserRegistry(DESKTOP_KEY, "WallpaperOriginY"), placement.originY);
+    }
 }
 
 TEST_F(Applier, SetsTheWallpaperThroughThePlatform)

@@ -204,13 +204,7 @@ bool pressAndWait(HWND fileDialog, int buttonId)
 {
     PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(fileDialog, buttonId)));
-    DWORD start = GetTickCount();
-    while (IsWindow(fileDialog) && IsWindowVisible(fileDialog)) {
-        if (GetTickCount() - start >= 10000)
-            return false;
-        pumpFor(20);
-    }
-    return true;
+    return waitUntilGone(fileDialog, 10000);
 }
 }  // namespace
 

@@ -103,6 +103,29 @@ void pumpFor(DWORD ms)
     } while (GetTickCount() - start < ms);
 }
 
+bool waitUntilGone(HWND window, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (IsWindow(window) && IsWindowVisible(window)) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        pumpFor(10);
+    }
+    return true;
+}
+
+void registerTestClass(const char* className, WNDPROC procedure)
+{
+    WNDCLASSA existing;
+    if (GetClassInfoA(GetModuleHandleA(NULL), className, &existing))
+        return;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.lpszClassName = className;
+    EXPECT_NE(RegisterClassA(&windowClass), 0) << className;
+}
+
 namespace {
 struct WindowQuery {
     const char* className;
@@ -293,13 +316,7 @@ bool answerMessageBox(HWND box, int buttonId, DWORD timeoutMs)
     if (!button)
         return false;
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    DWORD start = GetTickCount();
-    while (IsWindow(box) && IsWindowVisible(box)) {
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
-        pumpFor(20);
-    }
-    return true;
+    return waitUntilGone(box, timeoutMs);
 }
 
 std::string settingsPath()

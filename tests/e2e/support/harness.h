@@ -36,6 +36,11 @@ HWND waitForWindow(const char* className, const char* title, DWORD timeoutMs, DW
 
 // Processes this thread's messages and sleeps for ms.
 void pumpFor(DWORD ms);
+// Pumps until the window is gone or hidden; false on time-out.
+bool waitUntilGone(HWND window, DWORD timeoutMs);
+
+// Registers a window class of this test program once per process.
+void registerTestClass(const char* className, WNDPROC procedure);
 
 // Message boxes: dialog windows (#32770) with the given title.
 HWND findMessageBox(const char* title, DWORD processId = 0);

@@ -183,13 +183,7 @@ HWND waitForPopupMenu(DWORD processId, DWORD timeoutMs)
 bool dismissPopupMenu(HWND menuWindow, DWORD timeoutMs)
 {
     PostMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
-    DWORD start = GetTickCount();
-    while (IsWindow(menuWindow) && IsWindowVisible(menuWindow)) {
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
-        pumpFor(10);
-    }
-    return true;
+    return waitUntilGone(menuWindow, timeoutMs);
 }
 
 namespace {
@@ -201,14 +195,7 @@ LRESULT CALLBACK standInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 HWND createEditorStandIn()
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = standInProc;
-        windowClass.hInstance = GetModuleHandleA(NULL);
-        windowClass.lpszClassName = EDITOR_CLASS;
-        registered = RegisterClassA(&windowClass) != 0;
-    }
+    registerTestClass(EDITOR_CLASS, standInProc);
     return CreateWindowExA(0, EDITOR_CLASS, "Scenara - GUI", WS_OVERLAPPEDWINDOW, 50, 50, 200, 100, NULL,
                            NULL, GetModuleHandleA(NULL), NULL);
 }

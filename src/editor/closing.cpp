@@ -1,7 +1,6 @@
 #include "closing.h"
 
 #include "contract.h"
-
 #include "editorstate.h"
 #include "savesettings.h"
 

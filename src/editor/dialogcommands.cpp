@@ -28,7 +28,8 @@ static void saveCommand(HWND dialog)
 static void addCommand(HWND dialog)
 {
     if (!addBitmapsFromDialog(dialog))
-        MessageBoxA(NULL, "No more bitmaps can be added: the list holds at most 50 bitmaps.", EDITOR_ERROR_TITLE, MB_ICONHAND);
+        MessageBoxA(NULL, "No more bitmaps can be added: the list holds at most 50 bitmaps.", EDITOR_ERROR_TITLE,
+                    MB_ICONHAND);
 }
 
 // "Remove BMP" takes the selected rows, "Remove All" every row; the preview

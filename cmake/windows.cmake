@@ -18,9 +18,12 @@ add_library(portable STATIC ${PORTABLE_SOURCES})
 target_include_directories(portable PUBLIC src/portable)
 target_compile_options(portable PRIVATE ${PROGRAM_FLAGS})
 
+# The release's version and date, for the About boxes and the tests.
+configure_file(src/shared/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+
 file(GLOB SHARED_SOURCES CONFIGURE_DEPENDS src/shared/*.cpp)
 add_library(desktop STATIC ${SHARED_SOURCES})
-target_include_directories(desktop PUBLIC src/shared)
+target_include_directories(desktop PUBLIC src/shared ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(desktop PRIVATE ${PROGRAM_FLAGS})
 target_link_libraries(desktop PUBLIC portable user32 advapi32 kernel32)
 
@@ -101,6 +104,7 @@ file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
 add_executable(e2etests ${E2E_TESTS})
 target_compile_options(e2etests PRIVATE ${TEST_FLAGS})
 target_link_options(e2etests PRIVATE ${TEST_LINK})
+target_include_directories(e2etests PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(e2etests PRIVATE e2esupport portable gtest_main)
 
 # A small program for the run command: installs one bitmap through the applier.

@@ -2,6 +2,7 @@
 
 #include "contract.h"
 #include "helpcommand.h"
+#include "version.h"
 
 // Longest path GetModuleFileNameA can report (extended-length paths included),
 // so the help line is never built from a cut path.
@@ -23,10 +24,10 @@ void showAbout(HWND owner, ProgramKind program)
 {
     const char* text = program == PROGRAM_RESIDENT
         ? "Vistrell - Scenara wallpaper changer\n"
-          "Version 1.0, released 7 December 2026\n\n"
+          "Version " VISTRELL_VERSION ", released " VISTRELL_RELEASE_DATE "\n\n"
           "Written by the Scenara team."
         : "Vistedit - Scenara configuration editor\n"
-          "Version 1.0, released 7 December 2026\n\n"
+          "Version " VISTRELL_VERSION ", released " VISTRELL_RELEASE_DATE "\n\n"
           "Written by the Scenara team.";
     MessageBoxA(owner, text, ABOUT_TITLE, MB_OK | MB_ICONINFORMATION);
 }

@@ -1,6 +1,7 @@
 // The editor as a program: one running copy, its hidden host window, the
 // ways its dialog ends, and the resident changer opening it.
 #include "editor_driver.h"
+#include "version.h"
 
 #include <gtest/gtest.h>
 
@@ -158,6 +159,8 @@ TEST_F(EditorShell, MenuAndSystemMenuCommandsReachTheSharedCommands)
     postCommand(editor.dialog, 130);
     HWND box = waitForMessageBox("About Scenara", 5000, editor.program.id);
     ASSERT_NE(box, (HWND)NULL);
+    EXPECT_EQ(messageBoxText(box), "Vistedit - Scenara configuration editor\nVersion " VISTRELL_VERSION
+                                   ", released " VISTRELL_RELEASE_DATE "\n\nWritten by the Scenara team.");
     EXPECT_EQ(messageBoxOwner(box), editor.dialog);
     ASSERT_TRUE(answerMessageBox(box, IDOK));
 

@@ -1,6 +1,7 @@
 // The resident menu's commands, sent to the real program as WM_COMMAND the
 // way the tray pop-up delivers them.
 #include "residentdriver.h"
+#include "version.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,10 @@ TEST_F(ResidentCommands, ShutdownCommandsAskFirst)
 TEST_F(ResidentCommands, AboutBoxIsOwnedByTheResident)
 {
     Resident resident = startResident();
-    expectBox(resident, 130, "About Scenara", nullptr, 0, {IDOK}, IDOK);
+    // The version and date come from the build's project version.
+    expectBox(resident, 130, "About Scenara",
+              "Vistrell - Scenara wallpaper changer\nVersion " VISTRELL_VERSION ", released " VISTRELL_RELEASE_DATE
+              "\n\nWritten by the Scenara team.",
+              0, {IDOK}, IDOK);
     EXPECT_TRUE(answers(resident.window));
 }

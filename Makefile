@@ -12,7 +12,7 @@ WIN64_DIR  := $(BUILD)/win64
 JOBS       ?= $(shell nproc)
 CMAKE_WERROR := $(if $(CI),-DWERROR=ON,)
 
-.PHONY: all deps native win win32 win64 samples run test unit fuzz wine-tests fuzz-long clean
+.PHONY: all deps native win win32 win64 docs samples run test unit fuzz wine-tests fuzz-long clean
 
 all: native win
 
@@ -37,6 +37,13 @@ win64: deps
 	    -DCMAKE_BUILD_TYPE=MinSizeRel $(CMAKE_WERROR) > /dev/null
 	cmake --build $(WIN64_DIR) -j $(JOBS)
 	@sh scripts/check-programs.sh $(WIN64_DIR) x86_64-w64-mingw32-objdump
+
+# The manual (VISTRELL.HLP, VISTRELL.CHM, README.TXT, html/) beside the
+# 32-bit programs; every win build writes it too.
+docs: deps
+	cmake -S . -B $(WIN32_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+	    -DCMAKE_BUILD_TYPE=MinSizeRel $(CMAKE_WERROR) > /dev/null
+	cmake --build $(WIN32_DIR) --target manual
 
 samples: native
 	@mkdir -p $(BUILD)/samples

@@ -107,6 +107,8 @@ target_link_options(e2etests PRIVATE ${TEST_LINK})
 target_include_directories(e2etests PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(e2etests PRIVATE e2esupport portable gtest_main)
 
+include(cmake/docs.cmake)
+
 # A small program for the run command: installs one bitmap through the applier.
 add_executable(applytool tools/applytool.cpp)
 target_compile_options(applytool PRIVATE ${PROGRAM_FLAGS})

@@ -9,7 +9,8 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok ins
 for pkg in cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev \
            g++-mingw-w64-i686-posix binutils-mingw-w64-i686 \
            g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-           wine wine64 wine32:i386 xvfb xauth imagemagick; do
+           wine wine64 wine32:i386 xvfb xauth imagemagick \
+           halibut wixl msitools zip unzip; do
     have "$pkg" || need="$need $pkg"
 done
 

@@ -49,6 +49,14 @@ count_logs() {
     echo "$p $f $k"
 }
 
+# The 64-bit tests learn from this whether 32-bit programs (the packaged
+# programs, Wine's WinHelp viewer) can run here.
+if host_runs_i686; then
+    export VISTRELL_HOST_RUNS_I686=1
+else
+    export VISTRELL_HOST_RUNS_I686=0
+fi
+
 status=0
 passed=0 failed=0 skipped=0
 summary=""

@@ -2,7 +2,9 @@
 
 #include <string.h>
 
-bool buildHelpCommand(const char* modulePath, char* out, size_t outSize)
+// Builds  <viewer> "<directory of modulePath><file>"  into out, or refuses.
+static bool buildViewerCommand(const char* viewer, const char* file, const char* modulePath, char* out,
+                               size_t outSize)
 {
     if (outSize == 0)
         return false;
@@ -14,17 +16,33 @@ bool buildHelpCommand(const char* modulePath, char* out, size_t outSize)
         if (modulePath[i] == '\\' || modulePath[i] == '/' || modulePath[i] == ':')
             directoryLength = i + 1;
 
-    const char prefix[] = HELP_VIEWER " \"";
-    const char suffix[] = HELP_FILE "\"";
-    size_t needed = (sizeof prefix - 1) + directoryLength + (sizeof suffix - 1) + 1;
+    size_t viewerLength = strlen(viewer);
+    size_t fileLength = strlen(file);
+    // viewer, blank, quote, directory, file, quote, terminating zero
+    size_t needed = viewerLength + 2 + directoryLength + fileLength + 2;
     if (needed > outSize)
         return false;
 
     char* p = out;
-    memcpy(p, prefix, sizeof prefix - 1);
-    p += sizeof prefix - 1;
+    memcpy(p, viewer, viewerLength);
+    p += viewerLength;
+    *p++ = ' ';
+    *p++ = '"';
     memcpy(p, modulePath, directoryLength);
     p += directoryLength;
-    memcpy(p, suffix, sizeof suffix);
+    memcpy(p, file, fileLength);
+    p += fileLength;
+    *p++ = '"';
+    *p = '\0';
     return true;
+}
+
+bool buildHelpCommand(const char* modulePath, char* out, size_t outSize)
+{
+    return buildViewerCommand(HELP_VIEWER, HELP_FILE, modulePath, out, outSize);
+}
+
+bool buildHtmlHelpCommand(const char* modulePath, char* out, size_t outSize)
+{
+    return buildViewerCommand(HTML_HELP_VIEWER, HTML_HELP_FILE, modulePath, out, outSize);
 }

@@ -16,7 +16,12 @@ void showHelp(HWND owner)
     DWORD length = GetModuleFileNameA(NULL, modulePath, MODULE_PATH_BUFFER);
     if (length == 0 || length >= MODULE_PATH_BUFFER)
         return;
-    if (buildHelpCommand(modulePath, helpCommand, sizeof helpCommand))
+    if (buildHelpCommand(modulePath, helpCommand, sizeof helpCommand) && WinExec(helpCommand, SW_SHOW) > 31)
+        return;
+    // No WinHelp viewer on this Windows (none on 64-bit Windows since Vista):
+    // the same manual in the HTML Help viewer. A failure here is not told
+    // either, as the WinHelp start's is not.
+    if (buildHtmlHelpCommand(modulePath, helpCommand, sizeof helpCommand))
         WinExec(helpCommand, SW_SHOW);
 }
 

@@ -7,7 +7,8 @@
 enum ProgramKind { PROGRAM_RESIDENT, PROGRAM_EDITOR };
 enum ShutdownKind { SHUTDOWN_RESTART_WINDOWS, SHUTDOWN_REBOOT };
 
-// Starts the help viewer on "VISTRELL.HLP" beside the running program.
+// Starts the help viewer on "VISTRELL.HLP" beside the running program; where
+// no WinHelp viewer starts, the HTML Help viewer on "VISTRELL.CHM" beside it.
 void showHelp(HWND owner);
 // The About box of the given program, owned by owner.
 void showAbout(HWND owner, ProgramKind program);

@@ -7,8 +7,17 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
+
+bool hostRuns32BitPrograms()
+{
+    if (sizeof(void*) == 4)
+        return true;
+    const char* runs = std::getenv("VISTRELL_HOST_RUNS_I686");
+    return !runs || std::strcmp(runs, "0") != 0;
+}
 
 std::string testDirectory()
 {

@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+// Whether the host executes 32-bit programs (Wine's 16-bit and 32-bit
+// helpers among them): always for a 32-bit test; for a 64-bit one as the
+// test script found (VISTRELL_HOST_RUNS_I686=0 when it cannot).
+bool hostRuns32BitPrograms();
+
 // Directory of the running test program, with a trailing backslash; the
 // programs under test are built beside it.
 std::string testDirectory();

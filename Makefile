@@ -12,7 +12,7 @@ WIN64_DIR  := $(BUILD)/win64
 JOBS       ?= $(shell nproc)
 CMAKE_WERROR := $(if $(CI),-DWERROR=ON,)
 
-.PHONY: all deps native win win32 win64 docs samples run test unit fuzz wine-tests fuzz-long clean
+.PHONY: all deps native win win32 win64 docs dist samples run test unit fuzz wine-tests packages fuzz-long clean
 
 all: native win
 
@@ -45,6 +45,11 @@ docs: deps
 	    -DCMAKE_BUILD_TYPE=MinSizeRel $(CMAKE_WERROR) > /dev/null
 	cmake --build $(WIN32_DIR) --target manual
 
+# What users download: $(BUILD)/dist/vistrell-<version>-win32.msi and .zip.
+dist: win32
+	cmake --build $(WIN32_DIR) --target dist
+	@sh scripts/check-dist.sh $(BUILD)/dist
+
 samples: native
 	@mkdir -p $(BUILD)/samples
 	$(NATIVE_DIR)/makesamples $(BUILD)/samples
@@ -61,10 +66,14 @@ fuzz: native
 fuzz-long: native
 	sh scripts/fuzz.sh $(NATIVE_DIR) 600
 
-wine-tests: win
+# The package tests install the MSI and upgrade from an older one.
+packages: dist
+	cmake --build $(WIN32_DIR) --target older-package
+
+wine-tests: win packages
 	sh scripts/wine-tests.sh $(BUILD)
 
-test: native win
+test: native win packages
 	sh scripts/test.sh $(NATIVE_DIR) $(BUILD)
 
 clean:

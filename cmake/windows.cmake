@@ -107,7 +107,21 @@ target_link_options(e2etests PRIVATE ${TEST_LINK})
 target_include_directories(e2etests PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(e2etests PRIVATE e2esupport portable gtest_main)
 
+# Ring 4: the package under the platform's installer, in a prefix of its own.
+file(GLOB PACKAGE_TESTS CONFIGURE_DEPENDS tests/pkg/*.cpp)
+add_executable(pkgtests ${PACKAGE_TESTS})
+target_compile_options(pkgtests PRIVATE ${TEST_FLAGS})
+target_link_options(pkgtests PRIVATE ${TEST_LINK})
+target_include_directories(pkgtests PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(pkgtests PRIVATE e2esupport gtest_main msi ole32 uuid shell32)
+
 include(cmake/docs.cmake)
+# The packages hold the 32-bit programs, the ones users get.
+set(OLDER_PACKAGE_VERSION 0.1)
+target_compile_definitions(pkgtests PRIVATE OLDER_PACKAGE_VERSION="${OLDER_PACKAGE_VERSION}")
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  include(cmake/package.cmake)
+endif()
 
 # A small program for the run command: installs one bitmap through the applier.
 add_executable(applytool tools/applytool.cpp)

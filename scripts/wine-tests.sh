@@ -1,25 +1,29 @@
 #!/bin/sh
-# Runs the Windows-side tests and the end-to-end tests under Wine for each
-# architecture: x86_64 (BUILD/win64) always, i686 (BUILD/win32) wherever the
-# host executes 32-bit code. Each architecture gets a fresh prefix of its own
-# kind. Each suite's GoogleTest output goes to <suite>.log beside it; one line
-# per architecture says what ran, and BUILD/wine-counts holds the sums
-# ("passed failed skipped") for the closing line of the whole run.
+# Runs the Windows-side tests, the end-to-end tests and the package tests
+# under Wine for each architecture: x86_64 (BUILD/win64) always, i686
+# (BUILD/win32) wherever the host executes 32-bit code. Each architecture
+# gets a fresh prefix of its own kind for the first two, and another for the
+# package tests, which install and remove the MSI of BUILD/dist. Each suite's
+# GoogleTest output goes to <suite>.log beside it; one line per architecture
+# says what ran, and BUILD/wine-counts holds the sums ("passed failed
+# skipped") for the closing line of the whole run.
 set -u
 root=$(cd "$1" && pwd)
 scripts=$(cd "$(dirname "$0")" && pwd)
 . "$scripts/wine-env.sh"
 
-# One architecture's rings, in a subshell so that its prefix, server and X
-# server are its own and are ended with it.
-run_arch() (
+# Suites of one architecture in a fresh prefix, in a subshell so that the
+# prefix, its server and X server are its own and are ended with it.
+#   run_suites ARCH WIN_DIR PREFIX_ROOT SUITE...
+run_suites() (
     arch=$1
     win_dir=$2
-    wine_select "$arch" "$win_dir/wine"
+    wine_select "$arch" "$3"
+    shift 3
     trap wine_cleanup EXIT INT TERM
     wine_start
     status=0
-    for suite in wintests e2etests; do
+    for suite in "$@"; do
         [ -f "$win_dir/$suite.exe" ] || continue
         echo "== $suite, $arch (under Wine)"
         log="$win_dir/$suite.log"
@@ -39,7 +43,7 @@ run_arch() (
 # Sums the GoogleTest summaries of the logs in a folder: "passed failed skipped".
 count_logs() {
     p=0 f=0 k=0
-    for log in "$1"/wintests.log "$1"/e2etests.log; do
+    for log in "$1"/wintests.log "$1"/e2etests.log "$1"/pkgtests.log; do
         [ -f "$log" ] || continue
         a=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log")
         b=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$log")
@@ -65,21 +69,22 @@ for arch in win64 win32; do
         win64) dir="$root/win64" name=x86_64 ;;
         win32) dir="$root/win32" name=i686 ;;
     esac
-    rm -f "$dir"/wintests.log "$dir"/e2etests.log
+    rm -f "$dir"/wintests.log "$dir"/e2etests.log "$dir"/pkgtests.log
     if [ "$arch" = win32 ] && ! host_runs_i686; then
         summary="$summary
 $name: left out, $I686_SKIP_REASON"
         continue
     fi
     arch_status=0
-    run_arch "$arch" "$dir" || arch_status=1
+    run_suites "$arch" "$dir" "$dir/wine" wintests e2etests || arch_status=1
+    run_suites "$arch" "$dir" "$dir/wine-pkg" pkgtests || arch_status=1
     set -- $(count_logs "$dir")
     # A suite that died before its summary counts as one failure.
     [ "$arch_status" -ne 0 ] && [ "$2" -eq 0 ] && set -- "$1" 1 "$3"
     [ "$arch_status" -ne 0 ] && status=1
     passed=$((passed + $1)) failed=$((failed + $2)) skipped=$((skipped + $3))
     summary="$summary
-$name: $1 passed, $2 failed, $3 skipped (Windows-side and end-to-end, $dir)"
+$name: $1 passed, $2 failed, $3 skipped (Windows-side, end-to-end and package, $dir)"
 done
 echo "== Wine rings by architecture$summary"
 echo "$passed $failed $skipped" > "$root/wine-counts"

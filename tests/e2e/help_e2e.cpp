@@ -9,6 +9,8 @@
 
 #include <winternl.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -256,4 +258,29 @@ TEST_F(Help, WinHelpViewerShowsTheContentsPage)
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(waitForExit(viewer, 10000));
     stopProgram(viewer);
+}
+
+// Not a check: poses the viewer that the changer's Help opens, for the
+// pictures in docs/. scripts/screenshot-help.sh runs it (it is disabled in
+// ordinary runs) with SCREENSHOT_VIEWER "winhelp" or "htmlhelp" (WINHELP.EXE
+// taken away) and takes the picture while the test waits.
+TEST_F(Help, DISABLED_ViewerForTheScreenshot)
+{
+    const char* exchange = std::getenv("SCREENSHOT_EXCHANGE");
+    ASSERT_NE(exchange, nullptr) << "run through scripts/screenshot-help.sh";
+    std::string folder = std::string(exchange) + "\\";
+    const char* kind = std::getenv("SCREENSHOT_VIEWER");
+    bool htmlHelp = kind && std::string(kind) == "htmlhelp";
+    if (htmlHelp)
+        hideWinHelp();
+
+    Program program = askForHelp(SOURCES[0]);
+    HWND viewer = waitForWindow(htmlHelp ? HTML_HELP_CLASS : WINHELP_CLASS, NULL, 30000);
+    ASSERT_NE(viewer, (HWND)NULL);
+    pumpFor(1500);
+    std::ofstream((folder + "ready").c_str()) << "ready\n";
+    DWORD start = GetTickCount();
+    while (GetFileAttributesA((folder + "done").c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount() - start < 60000)
+        pumpFor(100);
+    stopProgram(program);
 }

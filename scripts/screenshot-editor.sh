@@ -11,10 +11,7 @@ out_dir=${3:-$win_dir/screenshots}
 mkdir -p "$out_dir"
 out_dir=$(cd "$out_dir" && pwd)
 . "$(dirname "$0")/wine-env.sh"
-case "$win_dir" in
-    *64) wine_select win64 "$win_dir/wine-shot" ;;
-    *) wine_select win32 "$win_dir/wine-shot" ;;
-esac
+wine_select_build "$win_dir" "$win_dir/wine-shot"
 trap wine_cleanup EXIT INT TERM
 wine_start
 

@@ -11,10 +11,7 @@ out_dir=${2:-$win_dir/screenshots}
 mkdir -p "$out_dir"
 out_dir=$(cd "$out_dir" && pwd)
 . "$(dirname "$0")/wine-env.sh"
-case "$win_dir" in
-    *64) wine_select win64 "$win_dir/wine-shot" ;;
-    *) wine_select win32 "$win_dir/wine-shot" ;;
-esac
+wine_select_build "$win_dir" "$win_dir/wine-shot"
 if host_runs_i686; then export VISTRELL_HOST_RUNS_I686=1; else export VISTRELL_HOST_RUNS_I686=0; fi
 trap wine_cleanup EXIT INT TERM
 wine_start

@@ -24,6 +24,15 @@ wine_select() {
     [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver32
 }
 
+# The prefix kind for a build folder: BUILD/win64 runs in a win64 prefix, any
+# other (BUILD/win32) in a win32 one.  wine_select_build WIN_DIR ROOT
+wine_select_build() {
+    case "$1" in
+        *64) wine_select win64 "$2" ;;
+        *) wine_select win32 "$2" ;;
+    esac
+}
+
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko download prompts in a fresh prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

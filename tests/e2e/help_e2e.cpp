@@ -81,25 +81,6 @@ std::string commandLineOf(DWORD processId)
     return result;
 }
 
-// Closes every window of a viewer's class and waits for its process to end.
-void closeViewers(const char* className)
-{
-    for (int round = 0; round < 5; ++round) {
-        HWND window = FindWindowA(className, NULL);
-        if (!window)
-            return;
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        Program viewer;
-        viewer.process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
-        viewer.id = processId;
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        if (viewer.process && !waitForExit(viewer, 5000))
-            TerminateProcess(viewer.process, 99);
-        stopProgram(viewer);
-    }
-}
-
 // How a program is asked for help: the resident changer by its menu command
 // 131, the editor by "&Help" (101) of its dialog's menu bar.
 struct HelpSource {
@@ -113,8 +94,8 @@ protected:
     void SetUp() override
     {
         ResidentTest::SetUp();
-        closeViewers(WINHELP_CLASS);
-        closeViewers(HTML_HELP_CLASS);
+        endProgramsByClass(WINHELP_CLASS, 5000);
+        endProgramsByClass(HTML_HELP_CLASS, 5000);
         // The programs and their manual in a folder whose name holds blanks.
         folder = freshFolder("Vistrell Help Test");
         for (const char* file : {"vistrell.exe", "vistedit.exe", "VISTRELL.HLP", "VISTRELL.CHM"})
@@ -125,8 +106,8 @@ protected:
     }
     void TearDown() override
     {
-        closeViewers(WINHELP_CLASS);
-        closeViewers(HTML_HELP_CLASS);
+        endProgramsByClass(WINHELP_CLASS, 5000);
+        endProgramsByClass(HTML_HELP_CLASS, 5000);
         killEditors();
         if (!hiddenWinHelp.empty())
             MoveFileA(hiddenWinHelp.c_str(), (windowsDirectory() + "\\winhelp.exe").c_str());
@@ -184,7 +165,7 @@ TEST_F(Help, WithoutWinHelpTheHtmlHelpViewerOpensTheManualBesideTheProgram)
         EXPECT_EQ(lowerAscii(commandLineOf(viewerId)), lowerAscii("HH.EXE \"" + folder + "VISTRELL.CHM\""));
         // Help tells nothing on its own.
         EXPECT_EQ(countMessageBoxes(NULL, program.id), 0);
-        closeViewers(HTML_HELP_CLASS);
+        endProgramsByClass(HTML_HELP_CLASS, 5000);
         endAllResidents();
         killEditors();
         stopProgram(program);
@@ -205,7 +186,7 @@ TEST_F(Help, WhereWinHelpExistsItShowsTheManual)
         ASSERT_NE(viewer, (HWND)NULL) << "no WinHelp viewer came up";
         EXPECT_EQ(windowTitle(viewer).find(MANUAL_TITLE), 0u) << windowTitle(viewer);
         EXPECT_EQ(FindWindowA(HTML_HELP_CLASS, NULL), (HWND)NULL);
-        closeViewers(WINHELP_CLASS);
+        endProgramsByClass(WINHELP_CLASS, 5000);
         endAllResidents();
         killEditors();
         stopProgram(program);

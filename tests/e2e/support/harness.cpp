@@ -178,6 +178,25 @@ std::vector<HWND> findWindows(const char* className, const char* title, DWORD pr
 }
 }  // namespace
 
+void endProgramsByClass(const char* className, DWORD waitMs)
+{
+    for (int round = 0; round < 5; ++round) {
+        HWND window = FindWindowA(className, NULL);
+        if (!window)
+            return;
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        Program program;
+        program.process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+        program.id = processId;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (program.process && !waitForExit(program, waitMs))
+            TerminateProcess(program.process, 99);
+        stopProgram(program);
+        pumpFor(50);
+    }
+}
+
 HWND waitForWindow(const char* className, const char* title, DWORD timeoutMs, DWORD processId)
 {
     DWORD start = GetTickCount();

@@ -35,6 +35,10 @@ bool isRunning(const Program& program);
 // Ends the process if it still runs and closes its handle.
 void stopProgram(Program& program);
 
+// Closes each top-level window of the class (WM_CLOSE) and waits for its
+// process to end; a process that does not end within waitMs is ended.
+void endProgramsByClass(const char* className, DWORD waitMs);
+
 // Polls until a top-level window of the class exists (title optional, process
 // optional); returns NULL on time-out.
 HWND waitForWindow(const char* className, const char* title, DWORD timeoutMs, DWORD processId = 0);

@@ -211,21 +211,7 @@ bool trayIconPresent(HWND window)
 
 void endAllResidents()
 {
-    for (int round = 0; round < 3; ++round) {
-        HWND window = FindWindowA(RESIDENT_CLASS, NULL);
-        if (!window)
-            return;
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        Program program;
-        program.process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, processId);
-        program.id = processId;
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        if (!waitForExit(program, 3000))
-            TerminateProcess(program.process, 99);
-        stopProgram(program);
-        pumpFor(50);
-    }
+    endProgramsByClass(RESIDENT_CLASS, 3000);
 }
 
 void writeLongBitmapList(int count)

@@ -18,13 +18,15 @@ add_library(portable STATIC ${PORTABLE_SOURCES})
 target_include_directories(portable PUBLIC src/portable)
 target_compile_options(portable PRIVATE ${PROGRAM_FLAGS})
 
-# The release's version and date, for the About boxes and the tests.
-configure_file(src/shared/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+# The release's version and date (VISTRELL_VERSION, VISTRELL_RELEASE_DATE),
+# given to the About boxes and to the tests that read them back.
+set(RELEASE_DEFINITIONS VISTRELL_VERSION="${PROJECT_VERSION}" VISTRELL_RELEASE_DATE="${RELEASE_DATE}")
 
 file(GLOB SHARED_SOURCES CONFIGURE_DEPENDS src/shared/*.cpp)
 add_library(desktop STATIC ${SHARED_SOURCES})
-target_include_directories(desktop PUBLIC src/shared ${CMAKE_BINARY_DIR}/generated)
+target_include_directories(desktop PUBLIC src/shared)
 target_compile_options(desktop PRIVATE ${PROGRAM_FLAGS})
+target_compile_definitions(desktop PRIVATE ${RELEASE_DEFINITIONS})
 target_link_libraries(desktop PUBLIC portable user32 advapi32 kernel32)
 
 # Each program is a library of its procedures plus an entry file, so that the
@@ -104,7 +106,7 @@ file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
 add_executable(e2etests ${E2E_TESTS})
 target_compile_options(e2etests PRIVATE ${TEST_FLAGS})
 target_link_options(e2etests PRIVATE ${TEST_LINK})
-target_include_directories(e2etests PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_compile_definitions(e2etests PRIVATE ${RELEASE_DEFINITIONS})
 target_link_libraries(e2etests PRIVATE e2esupport portable gtest_main)
 
 # Ring 4: the package under the platform's installer, in a prefix of its own.
@@ -112,7 +114,7 @@ file(GLOB PACKAGE_TESTS CONFIGURE_DEPENDS tests/pkg/*.cpp)
 add_executable(pkgtests ${PACKAGE_TESTS})
 target_compile_options(pkgtests PRIVATE ${TEST_FLAGS})
 target_link_options(pkgtests PRIVATE ${TEST_LINK})
-target_include_directories(pkgtests PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_compile_definitions(pkgtests PRIVATE ${RELEASE_DEFINITIONS})
 target_link_libraries(pkgtests PRIVATE e2esupport gtest_main msi ole32 uuid shell32)
 
 include(cmake/docs.cmake)

@@ -2,7 +2,6 @@
 
 #include "contract.h"
 #include "helpcommand.h"
-#include "version.h"
 
 // Longest path GetModuleFileNameA can report (extended-length paths included),
 // so the help line is never built from a cut path.
@@ -25,6 +24,8 @@ void showHelp(HWND owner)
         WinExec(helpCommand, SW_SHOW);
 }
 
+// VISTRELL_VERSION and VISTRELL_RELEASE_DATE come from the build (the
+// project version in CMakeLists.txt).
 void showAbout(HWND owner, ProgramKind program)
 {
     const char* text = program == PROGRAM_RESIDENT

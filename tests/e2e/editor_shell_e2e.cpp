@@ -1,7 +1,6 @@
 // The editor as a program: one running copy, its hidden host window, the
 // ways its dialog ends, and the resident changer opening it.
 #include "editor_driver.h"
-#include "version.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 // folder whose name holds blanks; and the WinHelp viewer shows the manual's
 // contents page.
 #include "editor_driver.h"
+#include "helpcommand.h"
 #include "residentdriver.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ std::string windowsDirectory()
 bool winHelpFound()
 {
     char found[MAX_PATH];
-    return SearchPathA(NULL, "WINHELP.EXE", NULL, MAX_PATH, found, NULL) != 0;
+    return SearchPathA(NULL, HELP_VIEWER, NULL, MAX_PATH, found, NULL) != 0;
 }
 
 std::string windowTitle(HWND window)
@@ -98,7 +99,7 @@ protected:
         endProgramsByClass(HTML_HELP_CLASS, 5000);
         // The programs and their manual in a folder whose name holds blanks.
         folder = freshFolder("Vistrell Help Test");
-        for (const char* file : {"vistrell.exe", "vistedit.exe", "VISTRELL.HLP", "VISTRELL.CHM"})
+        for (const char* file : {"vistrell.exe", "vistedit.exe", HELP_FILE, HTML_HELP_FILE})
             ASSERT_TRUE(CopyFileA((testDirectory() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
         // A list and "On Demand": the changer neither changes nor opens the editor at start.
         writeBitmapList(3);
@@ -162,7 +163,8 @@ TEST_F(Help, WithoutWinHelpTheHtmlHelpViewerOpensTheManualBesideTheProgram)
         EXPECT_EQ(windowTitle(viewer), MANUAL_TITLE);
         DWORD viewerId = 0;
         GetWindowThreadProcessId(viewer, &viewerId);
-        EXPECT_EQ(lowerAscii(commandLineOf(viewerId)), lowerAscii("HH.EXE \"" + folder + "VISTRELL.CHM\""));
+        EXPECT_EQ(lowerAscii(commandLineOf(viewerId)),
+                  lowerAscii(HTML_HELP_VIEWER " \"" + folder + HTML_HELP_FILE "\""));
         // Help tells nothing on its own.
         EXPECT_EQ(countMessageBoxes(NULL, program.id), 0);
         endProgramsByClass(HTML_HELP_CLASS, 5000);
@@ -199,7 +201,7 @@ TEST_F(Help, WinHelpViewerShowsTheContentsPage)
     // on every host.
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
-    Program viewer = startProgram(std::string(system) + "\\winhlp32.exe", "\"" + testDirectory() + "VISTRELL.HLP\"");
+    Program viewer = startProgram(std::string(system) + "\\winhlp32.exe", "\"" + testDirectory() + HELP_FILE "\"");
     HWND window = waitForWindow(WINHELP_CLASS, NULL, 30000, viewer.id);
     ASSERT_NE(window, (HWND)NULL);
     EXPECT_EQ(windowTitle(window).find(MANUAL_TITLE), 0u) << windowTitle(window);

@@ -1,7 +1,6 @@
 // The resident menu's commands, sent to the real program as WM_COMMAND the
 // way the tray pop-up delivers them.
 #include "residentdriver.h"
-#include "version.h"
 
 #include <gtest/gtest.h>
 

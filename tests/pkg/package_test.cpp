@@ -5,7 +5,6 @@
 // installed and nothing the user made.
 #include "harness.h"
 #include "residentdriver.h"
-#include "version.h"
 
 #include <gtest/gtest.h>
 
@@ -295,7 +294,7 @@ TEST_F(Package, StartupShortcutStartsTheChangerWithItsTrayIcon)
     Shortcut shortcut = readShortcut(startupLink());
     ASSERT_TRUE(shortcut.read);
     Program changer = startProgram(shortcut.target, "", shortcut.workDir);
-    HWND window = waitForWindow(RESIDENT_CLASS_NAME, NULL, 20000, changer.id);
+    HWND window = waitForWindow(RESIDENT_CLASS, NULL, 20000, changer.id);
     ASSERT_NE(window, (HWND)NULL) << "the installed changer shows no window";
     DWORD start = GetTickCount();
     while (!trayIconPresent(window) && GetTickCount() - start < 10000)

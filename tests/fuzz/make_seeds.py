@@ -63,3 +63,17 @@ bitmaps = {
 }
 for name, data in bitmaps.items():
     write("fuzz_bmpcheck", name + ".bmp", data)
+
+# Picture headers: the beginnings of a PNG, a GIF and two JPEG files.
+png_head = b"\x89PNG\r\n\x1a\n" + struct.pack(">I4sII5B", 13, b"IHDR", 320, 240, 8, 2, 0, 0, 0)
+jfif = b"\xff\xd8\xff\xe0" + struct.pack(">H", 16) + b"JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00"
+heads = {
+    "png": png_head,
+    "gif": b"GIF89a" + struct.pack("<HH", 320, 240) + b"\x00\x00\x00",
+    "jpeg_baseline": jfif + b"\xff\xdb" + struct.pack(">H", 4) + b"\x00\x01"
+    + b"\xff\xc0" + struct.pack(">HBHHB", 11, 8, 240, 320, 1) + b"\x01\x11\x00",
+    "jpeg_exif_progressive": b"\xff\xd8\xff\xe1" + struct.pack(">H", 40) + b"Exif\x00\x00" + bytes(32)
+    + b"\xff\xff\xc2" + struct.pack(">HBHHB", 11, 8, 3000, 4000, 1) + b"\x01\x11\x00",
+}
+for name, data in heads.items():
+    write("fuzz_picturehead", name, data)

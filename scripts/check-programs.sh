@@ -5,7 +5,7 @@
 set -eu
 dir=$1
 objdump=$2
-allowed="kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll comdlg32.dll msvcrt.dll"
+allowed="kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll comdlg32.dll ole32.dll msvcrt.dll"
 status=0
 for exe in "$dir"/vistrell.exe "$dir"/vistedit.exe; do
     [ -f "$exe" ] || continue

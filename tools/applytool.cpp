@@ -1,8 +1,9 @@
-// Installs one bitmap as the wallpaper through the programs' own applier:
+// Installs one bitmap or picture as the wallpaper through the programs' own applier:
 //   applytool.exe PATH [MODE [X Y]]
 // Used by the run command to show a sample, and by the end-to-end tests.
 #include "oldshell.h"
 #include "wallpaper.h"
+#include "wallpaperfile.h"
 
 #include <windows.h>
 
@@ -16,6 +17,6 @@ int main(int argc, char** argv)
     int mode = argc > 2 ? atoi(argv[2]) : POSITION_CENTER;
     int x = argc > 4 ? atoi(argv[3]) : 0;
     int y = argc > 4 ? atoi(argv[4]) : 0;
-    applyWallpaper(argv[1], mode, x, y);
+    applyWallpaperFile(argv[1], mode, x, y);
     return 0;
 }

@@ -26,7 +26,12 @@ const DWORD OPEN_FLAGS = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | 
 
 static const char ADD_TITLE[] = "Add Bitmaps...";
 // Pairs of description and pattern; the literal's own zero ends the list.
+// The new shell takes pictures too (through their cached bitmaps).
 static const char BITMAP_FILTER[] = "Bitmap files (*.BMP)\0*.bmp\0All files\0*.*\0";
+static const char PICTURE_FILTER[] = "Bitmap files (*.BMP)\0*.bmp\0"
+                                     "Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)\0"
+                                     "*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff\0"
+                                     "All files\0*.*\0";
 
 static const char SKIPPED_ONE[] = "This file was not added because its path is longer than 99 characters:\n\n";
 static const char SKIPPED_MANY[] = "These files were not added because their paths are longer than 99 characters:\n\n";
@@ -111,7 +116,7 @@ static void tellSkipped(HWND owner, const SkippedNames& skipped)
 int addBitmapsFromDialog(HWND owner)
 {
     char resultArea[RESULT_AREA];
-    if (openFileDialog(owner, resultArea, RESULT_AREA, ADD_TITLE, BITMAP_FILTER) == 0)
+    if (openFileDialog(owner, resultArea, RESULT_AREA, ADD_TITLE, isOldShell ? BITMAP_FILTER : PICTURE_FILTER) == 0)
         return 1;
     // Only the first text: the directory, or the single path; on the old
     // shell that is the whole result.

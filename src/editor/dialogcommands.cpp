@@ -12,6 +12,7 @@
 #include "sharedcommands.h"
 #include "slottable.h"
 #include "wallpaper.h"
+#include "wallpaperfile.h"
 
 static const SharedCommands EDITOR_SHARED_COMMANDS = {PROGRAM_EDITOR, IDC_HELP, IDC_ABOUT, IDC_RESTART_WINDOWS,
                                                       IDC_REBOOT};
@@ -51,9 +52,9 @@ static void applyCommand()
         return;
     // Only a defined placement has an origin of its own.
     if (entry.mode == POSITION_DEFINED)
-        applyWallpaper(entry.path, POSITION_DEFINED, entry.x, entry.y);
+        applyWallpaperFile(entry.path, POSITION_DEFINED, entry.x, entry.y);
     else
-        applyWallpaper(entry.path, entry.mode, 0, 0);
+        applyWallpaperFile(entry.path, entry.mode, 0, 0);
 }
 
 static void previewCommand(HWND dialog)

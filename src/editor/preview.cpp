@@ -2,6 +2,8 @@
 
 #include "bmpcheck.h"
 #include "ids.h"
+#include "oldshell.h"
+#include "picture.h"
 
 #include <stddef.h>
 #include <stdio.h>
@@ -85,17 +87,22 @@ static HBITMAP createImageBitmap(const uint8_t* block, const BitmapLayout& layou
     return bitmap;
 }
 
-static void stretchIntoFrame(HBITMAP bitmap, const BitmapLayout& layout)
+// The frame's inside, where a picture goes: FRAME_INSET pixels in from its
+// edge on every side.
+static SIZE frameInside()
 {
     RECT frame;
     GetWindowRect(frameWindow, &frame);
-    int width = frame.right - frame.left;
-    int height = frame.bottom - frame.top;
-    // A top-down image has a negative height; its device bitmap is upright.
-    int imageHeight = layout.height < 0 ? -layout.height : layout.height;
+    SIZE inside = {frame.right - frame.left - 2 * FRAME_INSET, frame.bottom - frame.top - 2 * FRAME_INSET};
+    return inside;
+}
+
+static void stretchIntoFrame(HBITMAP bitmap, int imageWidth, int imageHeight)
+{
+    SIZE inside = frameInside();
     HGDIOBJ replaced = SelectObject(memoryContext, bitmap);
-    StretchBlt(frameContext, FRAME_INSET, FRAME_INSET, width - 2 * FRAME_INSET, height - 2 * FRAME_INSET,
-               memoryContext, 0, 0, layout.width, imageHeight, SRCCOPY);
+    StretchBlt(frameContext, FRAME_INSET, FRAME_INSET, inside.cx, inside.cy, memoryContext, 0, 0, imageWidth,
+               imageHeight, SRCCOPY);
     SelectObject(memoryContext, replaced);
 }
 
@@ -130,7 +137,8 @@ static int drawFile(FILE* file)
     // rather than whatever the memory context happens to hold.
     int drawn = 0;
     if (bitmap) {
-        stretchIntoFrame(bitmap, layout);
+        // A top-down image has a negative height; its device bitmap is upright.
+        stretchIntoFrame(bitmap, layout.width, layout.height < 0 ? -layout.height : layout.height);
         DeleteObject(bitmap);
         drawn = 1;
     }
@@ -139,11 +147,62 @@ static int drawFile(FILE* file)
     return drawn;
 }
 
+// A picture's pixels, read at the size of the frame's inside so that the
+// stretch into the frame is one to one and a large photo never has all its
+// pixels held: 32-bit BGR rows top-down, to be freed; NULL when the picture
+// cannot be decoded or its size is beyond the bounds.
+static uint8_t* readPictureForFrame(const char* path, SIZE inside)
+{
+    PictureSize size = {static_cast<uint32_t>(inside.cx), static_cast<uint32_t>(inside.cy)};
+    PictureReader reader;
+    if (inside.cx <= 0 || inside.cy <= 0 || !openPicture(path, &reader))
+        return NULL;
+    uint8_t* pixels = NULL;
+    if (scalePicture(&reader, size)) {
+        pixels = static_cast<uint8_t*>(malloc(size_t(size.width) * size.height * 4));
+        if (pixels && !readPictureRows(&reader, 0, size.height, pixels)) {
+            free(pixels);
+            pixels = NULL;
+        }
+    }
+    closePicture(&reader);
+    return pixels;
+}
+
+// Draws a picture (JPEG, PNG...) where a bitmap would go, or clears the
+// frame when it cannot be shown.
+static int drawPicture(HWND dialog, const char* path)
+{
+    SIZE inside = frameInside();
+    uint8_t* pixels = readPictureForFrame(path, inside);
+    HBITMAP bitmap = NULL;
+    if (pixels) {
+        BITMAPINFO info;
+        memset(&info, 0, sizeof info);
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = inside.cx;
+        info.bmiHeader.biHeight = -inside.cy;  // rows top-down, as read
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        bitmap = CreateDIBitmap(frameContext, &info.bmiHeader, CBM_INIT, pixels, &info, DIB_RGB_COLORS);
+        free(pixels);
+    }
+    if (!bitmap) {
+        clearPreview(dialog);
+        return 0;
+    }
+    stretchIntoFrame(bitmap, inside.cx, inside.cy);
+    DeleteObject(bitmap);
+    return 1;
+}
+
 int previewBitmap(HWND dialog, const char* path)
 {
-    (void)dialog;
     if (!frameContext || !memoryContext)
         return 0;
+    if (!isOldShell && isPictureFile(path))
+        return drawPicture(dialog, path);
     FILE* file = fopen(path, "rb");
     if (!file)
         return 0;

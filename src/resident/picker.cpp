@@ -4,6 +4,7 @@
 #include "random31.h"
 #include "settings.h"
 #include "wallpaper.h"
+#include "wallpaperfile.h"
 
 #include <stdint.h>
 
@@ -54,7 +55,7 @@ void changeWallpaper(HWND window)
     // number reaches the desktop.
     uint16_t x = static_cast<uint16_t>(readEntryInt(index, ENTRY_XPOS, 0));
     uint16_t y = static_cast<uint16_t>(readEntryInt(index, ENTRY_YPOS, 0));
-    applyWallpaper(path, type, x, y);
+    applyWallpaperFile(path, type, x, y);
 
     // Unsigned arithmetic: a hand-written key "2147483647_wall" must not
     // overflow the next index.

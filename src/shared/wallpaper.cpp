@@ -25,7 +25,12 @@ static void writeOriginToRegistry(int x, int y)
     RegCloseKey(key);
 }
 
-void applyWallpaper(const char* path, int mode, int x, int y)
+void tellWallpaperRefused()
+{
+    MessageBoxA(NULL, "Cannot Setup Wallpaper.", MSG_TITLE, MB_ICONHAND);
+}
+
+bool applyWallpaper(const char* path, int mode, int x, int y)
 {
     switch (mode) {
     case POSITION_TILE:
@@ -56,6 +61,9 @@ void applyWallpaper(const char* path, int mode, int x, int y)
     // The placement is recorded first so that the platform draws the new
     // bitmap with it.
     if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path),
-                               SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE))
-        MessageBoxA(NULL, "Cannot Setup Wallpaper.", MSG_TITLE, MB_ICONHAND);
+                               SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE)) {
+        tellWallpaperRefused();
+        return false;
+    }
+    return true;
 }

@@ -1,0 +1,142 @@
+#include "picture.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+// 32-bit BGR: blue, green, red and one unused byte per pixel.
+const uint32_t PICTURE_PIXEL_BYTES = 4;
+
+// Reads up to size bytes of the file's beginning; the number read, 0 when it
+// cannot be opened.
+static DWORD readHead(const char* path, void* head, DWORD size)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD read = 0;
+    if (!ReadFile(file, head, size, &read, NULL))
+        read = 0;
+    CloseHandle(file);
+    return read;
+}
+
+bool isPictureFile(const char* path)
+{
+    char start[2];
+    return readHead(path, start, sizeof start) == sizeof start && !(start[0] == 'B' && start[1] == 'M');
+}
+
+// Whether the size the file's header claims (where its format is one we can
+// read that from) lies within the bounds. Some decoders allocate the whole
+// picture as soon as the file is opened, so a claim beyond the bounds must
+// not reach them.
+static bool claimAllowed(const char* path)
+{
+    uint8_t* head = static_cast<uint8_t*>(malloc(PICTURE_HEAD_BYTES));
+    if (!head)
+        return false;
+    DWORD read = readHead(path, head, PICTURE_HEAD_BYTES);
+    PictureSize claim;
+    bool allowed = read > 0 && (!claimedPictureSize(head, read, &claim) || pictureSizeAllowed(claim));
+    free(head);
+    return allowed;
+}
+
+template <typename T> static void release(T*& object)
+{
+    if (object)
+        object->Release();
+    object = NULL;
+}
+
+void closePicture(PictureReader* reader)
+{
+    release(reader->scaler);
+    release(reader->converter);
+    release(reader->frame);
+    release(reader->decoder);
+    release(reader->factory);
+    reader->rows = NULL;
+    if (reader->comStarted)
+        CoUninitialize();
+    reader->comStarted = false;
+}
+
+bool startPictureReader(PictureReader* reader)
+{
+    memset(reader, 0, sizeof *reader);
+    // A thread that already runs COM in the other model keeps it (and ends
+    // it itself): the reader then neither starts nor ends COM.
+    HRESULT started = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    reader->comStarted = SUCCEEDED(started);
+    if (FAILED(started) && started != RPC_E_CHANGED_MODE)
+        return false;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                reinterpret_cast<void**>(&reader->factory)))) {
+        closePicture(reader);
+        return false;
+    }
+    return true;
+}
+
+bool useFrame(PictureReader* reader, IWICBitmapSource* frame)
+{
+    reader->frame = frame;
+    UINT width = 0;
+    UINT height = 0;
+    // The size the frame claims is checked first: a header that claims a
+    // picture beyond the bounds gets nothing made or read for it.
+    bool usable = SUCCEEDED(frame->GetSize(&width, &height));
+    PictureSize size = {width, height};
+    usable = usable && pictureSizeAllowed(size) &&
+             SUCCEEDED(reader->factory->CreateFormatConverter(&reader->converter)) &&
+             SUCCEEDED(reader->converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                                     NULL, 0.0, WICBitmapPaletteTypeCustom));
+    if (!usable) {
+        closePicture(reader);
+        return false;
+    }
+    reader->rows = reader->converter;
+    reader->size = size;
+    return true;
+}
+
+bool openPicture(const char* path, PictureReader* reader)
+{
+    if (!claimAllowed(path) || !startPictureReader(reader))
+        return false;
+    WCHAR widePath[MAX_PATH];
+    IWICBitmapFrameDecode* frame = NULL;
+    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) ||
+        FAILED(reader->factory->CreateDecoderFromFilename(widePath, NULL, GENERIC_READ,
+                                                          WICDecodeMetadataCacheOnDemand, &reader->decoder)) ||
+        FAILED(reader->decoder->GetFrame(0, &frame))) {
+        closePicture(reader);
+        return false;
+    }
+    return useFrame(reader, frame);
+}
+
+bool scalePicture(PictureReader* reader, PictureSize size)
+{
+    if (size.width == reader->size.width && size.height == reader->size.height)
+        return true;
+    if (!pictureSizeAllowed(size) || FAILED(reader->factory->CreateBitmapScaler(&reader->scaler)) ||
+        FAILED(reader->scaler->Initialize(reader->converter, size.width, size.height,
+                                          WICBitmapInterpolationModeFant)))
+        return false;
+    reader->rows = reader->scaler;
+    reader->size = size;
+    return true;
+}
+
+bool readPictureRows(PictureReader* reader, uint32_t first, uint32_t count, uint8_t* pixels)
+{
+    if (first >= reader->size.height || count > reader->size.height - first)
+        return false;
+    WICRect band = {0, static_cast<INT>(first), static_cast<INT>(reader->size.width), static_cast<INT>(count)};
+    // Within the bounds a band of the whole picture stays below 2^28 bytes.
+    UINT stride = reader->size.width * PICTURE_PIXEL_BYTES;
+    return SUCCEEDED(reader->rows->CopyPixels(&band, stride, stride * count, pixels));
+}

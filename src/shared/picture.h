@@ -1,0 +1,51 @@
+// Pictures other than bitmaps (JPEG, PNG, GIF, TIFF and whatever else the
+// platform's imaging component decodes), read through WIC. A reader starts
+// COM for itself and ends it when it is closed, so no COM object, no decoder
+// and no pixels outlive one use.
+#ifndef VISTRELL_PICTURE_H
+#define VISTRELL_PICTURE_H
+
+#include "picturemath.h"
+
+#include <windows.h>
+#include <wincodec.h>
+
+// True when the file's first two bytes can be read and are not "BM". A file
+// that cannot be read, or that is a bitmap, goes the way bitmaps go.
+bool isPictureFile(const char* path);
+
+struct PictureReader {
+    bool comStarted;                // this reader initialised COM and ends it
+    IWICImagingFactory* factory;
+    IWICBitmapDecoder* decoder;
+    IWICBitmapSource* frame;        // frame 0 as decoded
+    IWICFormatConverter* converter; // frame 0 as 32-bit BGR
+    IWICBitmapScaler* scaler;       // the converted frame at another size
+    IWICBitmapSource* rows;         // where rows are read: converter or scaler
+    PictureSize size;               // the size of those rows
+};
+
+// Opens frame 0 of the picture, checks its size and converts it to 32-bit
+// BGR. A size beyond the bounds is refused twice: as its file's header claims
+// it, before any decoder opens the file, and as the decoder reads it, before
+// any pixel is. On failure the reader is closed already.
+bool openPicture(const char* path, PictureReader* reader);
+
+// The two halves of openPicture, apart so that a test can hand in a frame
+// of its own: startPictureReader starts COM and the imaging factory;
+// useFrame takes the frame over (it is released with the reader), checks
+// its size against the bounds before anything reads a pixel of it, and
+// puts the converter in front of it. On failure both close the reader.
+bool startPictureReader(PictureReader* reader);
+bool useFrame(PictureReader* reader, IWICBitmapSource* frame);
+
+// From now on the rows come at this size (scaled from the frame's).
+bool scalePicture(PictureReader* reader, PictureSize size);
+
+// Reads count rows from first on, 4 bytes a pixel, rows one after another.
+bool readPictureRows(PictureReader* reader, uint32_t first, uint32_t count, uint8_t* pixels);
+
+// Releases every object and ends COM if the reader started it.
+void closePicture(PictureReader* reader);
+
+#endif

@@ -12,7 +12,7 @@ WIN64_DIR  := $(BUILD)/win64
 JOBS       ?= $(shell nproc)
 CMAKE_WERROR := $(if $(CI),-DWERROR=ON,)
 
-.PHONY: all deps native win win32 win64 docs dist samples run test unit fuzz wine-tests packages fuzz-long clean
+.PHONY: all deps native win win32 win64 docs dist samples pictures run test unit fuzz wine-tests packages fuzz-long clean
 
 all: native win
 
@@ -54,6 +54,11 @@ samples: native
 	@mkdir -p $(BUILD)/samples
 	$(NATIVE_DIR)/makesamples $(BUILD)/samples
 
+# Test pictures for the Wine rings (PNG, JPEG, GIF, TIFF and broken ones);
+# the tests find them in $(BUILD)/pictures, beside their own build folder.
+pictures: native
+	@sh scripts/make-pictures.sh $(NATIVE_DIR)/makepictures $(BUILD)/pictures
+
 run: win samples
 	sh scripts/run.sh $(BUILD) $(BUILD)/samples
 
@@ -70,10 +75,10 @@ fuzz-long: native
 packages: dist
 	cmake --build $(WIN32_DIR) --target older-package
 
-wine-tests: win packages
+wine-tests: win packages pictures
 	sh scripts/wine-tests.sh $(BUILD)
 
-test: native win packages
+test: native win packages pictures
 	sh scripts/test.sh $(NATIVE_DIR) $(BUILD)
 
 clean:

@@ -20,6 +20,10 @@ gtest_discover_tests(unittests DISCOVERY_TIMEOUT 60)
 add_executable(makesamples tools/makesamples.cpp)
 target_compile_options(makesamples PRIVATE ${WARN_FLAGS})
 
+# Test pictures (PNG, and BMP sources for JPEG, GIF and TIFF) for the Wine rings.
+add_executable(makepictures tools/makepictures.cpp)
+target_compile_options(makepictures PRIVATE ${WARN_FLAGS})
+
 # libFuzzer targets need clang; each is built without the sanitizer runtime of
 # the portable library above, so it gets its own copy of the sources.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")

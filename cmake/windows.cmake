@@ -88,7 +88,7 @@ file(GLOB E2E_SUPPORT CONFIGURE_DEPENDS tests/e2e/support/*.cpp)
 add_library(e2esupport STATIC ${E2E_SUPPORT})
 target_include_directories(e2esupport PUBLIC tests/e2e/support)
 target_compile_options(e2esupport PRIVATE ${TEST_FLAGS})
-target_link_libraries(e2esupport PUBLIC portable gtest user32 advapi32 psapi)
+target_link_libraries(e2esupport PUBLIC portable gtest user32 advapi32 psapi shell32)
 
 # Ring 2: the Win32 layer against the real profile, registry and controls.
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)

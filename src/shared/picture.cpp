@@ -63,32 +63,33 @@ void closePicture(PictureReader* reader)
     reader->comStarted = false;
 }
 
-bool startPictureReader(PictureReader* reader)
+bool openPicture(const char* path, PictureReader* reader)
 {
     memset(reader, 0, sizeof *reader);
+    if (!claimAllowed(path))
+        return false;
     // A thread that already runs COM in the other model keeps it (and ends
     // it itself): the reader then neither starts nor ends COM.
     HRESULT started = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     reader->comStarted = SUCCEEDED(started);
-    if (FAILED(started) && started != RPC_E_CHANGED_MODE)
-        return false;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(&reader->factory)))) {
-        closePicture(reader);
-        return false;
-    }
-    return true;
-}
-
-bool useFrame(PictureReader* reader, IWICBitmapSource* frame)
-{
-    reader->frame = frame;
+    WCHAR widePath[MAX_PATH];
+    IWICBitmapFrameDecode* frame = NULL;
     UINT width = 0;
     UINT height = 0;
-    // The size the frame claims is checked first: a header that claims a
-    // picture beyond the bounds gets nothing made or read for it.
-    bool usable = SUCCEEDED(frame->GetSize(&width, &height));
-    PictureSize size = {width, height};
+    // The size the frame reports is checked before the converter is made and
+    // anything reads a pixel.
+    bool usable = (SUCCEEDED(started) || started == RPC_E_CHANGED_MODE) &&
+                  MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) &&
+                  SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER,
+                                             IID_IWICImagingFactory, reinterpret_cast<void**>(&reader->factory))) &&
+                  SUCCEEDED(reader->factory->CreateDecoderFromFilename(
+                      widePath, NULL, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &reader->decoder)) &&
+                  SUCCEEDED(reader->decoder->GetFrame(0, &frame));
+    reader->frame = frame;
+    PictureSize size = {0, 0};
+    usable = usable && SUCCEEDED(frame->GetSize(&width, &height));
+    size.width = width;
+    size.height = height;
     usable = usable && pictureSizeAllowed(size) &&
              SUCCEEDED(reader->factory->CreateFormatConverter(&reader->converter)) &&
              SUCCEEDED(reader->converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
@@ -100,22 +101,6 @@ bool useFrame(PictureReader* reader, IWICBitmapSource* frame)
     reader->rows = reader->converter;
     reader->size = size;
     return true;
-}
-
-bool openPicture(const char* path, PictureReader* reader)
-{
-    if (!claimAllowed(path) || !startPictureReader(reader))
-        return false;
-    WCHAR widePath[MAX_PATH];
-    IWICBitmapFrameDecode* frame = NULL;
-    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) ||
-        FAILED(reader->factory->CreateDecoderFromFilename(widePath, NULL, GENERIC_READ,
-                                                          WICDecodeMetadataCacheOnDemand, &reader->decoder)) ||
-        FAILED(reader->decoder->GetFrame(0, &frame))) {
-        closePicture(reader);
-        return false;
-    }
-    return useFrame(reader, frame);
 }
 
 bool scalePicture(PictureReader* reader, PictureSize size)

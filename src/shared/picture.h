@@ -18,7 +18,7 @@ struct PictureReader {
     bool comStarted;                // this reader initialised COM and ends it
     IWICImagingFactory* factory;
     IWICBitmapDecoder* decoder;
-    IWICBitmapSource* frame;        // frame 0 as decoded
+    IWICBitmapFrameDecode* frame;   // frame 0 as decoded
     IWICFormatConverter* converter; // frame 0 as 32-bit BGR
     IWICBitmapScaler* scaler;       // the converted frame at another size
     IWICBitmapSource* rows;         // where rows are read: converter or scaler
@@ -30,14 +30,6 @@ struct PictureReader {
 // it, before any decoder opens the file, and as the decoder reads it, before
 // any pixel is. On failure the reader is closed already.
 bool openPicture(const char* path, PictureReader* reader);
-
-// The two halves of openPicture, apart so that a test can hand in a frame
-// of its own: startPictureReader starts COM and the imaging factory;
-// useFrame takes the frame over (it is released with the reader), checks
-// its size against the bounds before anything reads a pixel of it, and
-// puts the converter in front of it. On failure both close the reader.
-bool startPictureReader(PictureReader* reader);
-bool useFrame(PictureReader* reader, IWICBitmapSource* frame);
 
 // From now on the rows come at this size (scaled from the frame's).
 bool scalePicture(PictureReader* reader, PictureSize size);

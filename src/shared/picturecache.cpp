@@ -58,11 +58,10 @@ static bool readAt(HANDLE file, uint32_t offset, void* bytes, DWORD count)
            ReadFile(file, bytes, count, &read, NULL) && read == count;
 }
 
-static bool writeAt(HANDLE file, uint32_t offset, const void* bytes, DWORD count)
+static bool writeAll(HANDLE file, const void* bytes, DWORD count)
 {
     DWORD written = 0;
-    return SetFilePointer(file, static_cast<LONG>(offset), NULL, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
-           WriteFile(file, bytes, count, &written, NULL) && written == count;
+    return WriteFile(file, bytes, count, &written, NULL) && written == count;
 }
 
 // Whether the cache file was made from this picture at this size, and after
@@ -91,36 +90,32 @@ static bool cacheIsCurrent(const char* cachePath, const char* picturePath, Pictu
     return current;
 }
 
-// Writes the picture's rows bottom-up as 24-bit pixels behind the header,
-// then the picture's path.
+// Writes the header, the picture's rows bottom-up as 24-bit pixels, then the
+// picture's path. Bands of rows are read from the picture's foot upwards, so
+// that the file is written front to back.
 static bool writeBitmap(HANDLE file, PictureReader* reader, const char* picturePath)
 {
     PictureSize size = reader->size;
-    uint8_t header[CACHE_HEADER_SIZE];
-    if (!writeBitmapHeader24(header, size) || !writeAt(file, 0, header, sizeof header))
-        return false;
     uint32_t stride = bitmapStride24(size.width);
-    uint32_t bandRows = BAND_BYTES / (size.width * 4);
-    if (bandRows == 0)
-        bandRows = 1;
+    uint32_t bandRows = BAND_BYTES / (size.width * 4) + 1;
     uint8_t* band = static_cast<uint8_t*>(malloc(size_t(bandRows) * size.width * 4));
     uint8_t* row = static_cast<uint8_t*>(calloc(stride, 1));
-    bool written = band && row;
-    for (uint32_t first = 0; written && first < size.height; first += bandRows) {
-        uint32_t count = size.height - first < bandRows ? size.height - first : bandRows;
-        written = readPictureRows(reader, first, count, band);
-        for (uint32_t i = 0; written && i < count; ++i) {
+    uint8_t header[CACHE_HEADER_SIZE];
+    bool written = band && row && writeBitmapHeader24(header, size) && writeAll(file, header, sizeof header);
+    for (uint32_t end = size.height; written && end > 0;) {
+        uint32_t count = end < bandRows ? end : bandRows;
+        end -= count;
+        written = readPictureRows(reader, end, count, band);
+        for (uint32_t i = count; written && i-- > 0;) {
             const uint8_t* pixel = band + size_t(i) * size.width * 4;
             for (uint32_t x = 0; x < size.width; ++x, pixel += 4)
                 memcpy(row + 3 * x, pixel, 3);
-            uint32_t fromBottom = size.height - 1 - (first + i);
-            written = writeAt(file, CACHE_HEADER_SIZE + fromBottom * stride, row, stride);
+            written = writeAll(file, row, stride);
         }
     }
     free(row);
     free(band);
-    return written && writeAt(file, CACHE_HEADER_SIZE + stride * size.height, picturePath,
-                              static_cast<DWORD>(strlen(picturePath) + 1));
+    return written && writeAll(file, picturePath, static_cast<DWORD>(strlen(picturePath) + 1));
 }
 
 // Writes the bitmap under a name of this process's own and renames it to
@@ -152,18 +147,14 @@ bool cachePicture(const char* picturePath, int mode, char* cachePath)
     return made;
 }
 
-static bool endsWith(const char* name, const char* suffix)
-{
-    size_t length = strlen(name);
-    size_t suffixLength = strlen(suffix);
-    return length >= suffixLength && lstrcmpiA(name + length - suffixLength, suffix) == 0;
-}
-
 void removeOtherCacheFiles(const char* cachePath)
 {
+    // The folder is this program's own: everything in it but the file of the
+    // wallpaper now applied goes. A file another program is still writing
+    // stays: it is open without sharing, so it cannot be deleted.
     char path[MAX_PATH];
     const char* name = strrchr(cachePath, '\\');
-    if (!name || static_cast<size_t>(name - cachePath) + sizeof "\\*" > sizeof path)
+    if (!name)
         return;
     size_t folderLength = static_cast<size_t>(name - cachePath) + 1;
     memcpy(path, cachePath, folderLength);
@@ -174,12 +165,9 @@ void removeOtherCacheFiles(const char* cachePath)
         return;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || lstrcmpiA(found.cFileName, name + 1) == 0 ||
-            !(endsWith(found.cFileName, ".bmp") || endsWith(found.cFileName, TEMPORARY_SUFFIX)) ||
             folderLength + strlen(found.cFileName) >= sizeof path)
             continue;
         strcpy(path + folderLength, found.cFileName);
-        // A file another program is still writing stays: it is open without
-        // sharing, so it cannot be deleted.
         DeleteFileA(path);
     } while (FindNextFileA(search, &found));
     FindClose(search);

@@ -17,7 +17,7 @@
 // False when the picture cannot be decoded or the file cannot be written.
 bool cachePicture(const char* picturePath, int mode, char* cachePath);
 
-// Deletes every other bitmap and unfinished file in the cache folder.
+// Deletes every other file in the cache folder, which is this program's own.
 void removeOtherCacheFiles(const char* cachePath);
 
 #endif

@@ -169,9 +169,9 @@ static uint8_t* readPictureForFrame(const char* path, SIZE inside)
     return pixels;
 }
 
-// Draws a picture (JPEG, PNG...) where a bitmap would go, or clears the
-// frame when it cannot be shown.
-static int drawPicture(HWND dialog, const char* path)
+// Draws a picture (JPEG, PNG...) where a bitmap would go; one that cannot be
+// shown leaves the frame as a bad bitmap does.
+static int drawPicture(const char* path)
 {
     SIZE inside = frameInside();
     uint8_t* pixels = readPictureForFrame(path, inside);
@@ -188,10 +188,8 @@ static int drawPicture(HWND dialog, const char* path)
         bitmap = CreateDIBitmap(frameContext, &info.bmiHeader, CBM_INIT, pixels, &info, DIB_RGB_COLORS);
         free(pixels);
     }
-    if (!bitmap) {
-        clearPreview(dialog);
+    if (!bitmap)
         return 0;
-    }
     stretchIntoFrame(bitmap, inside.cx, inside.cy);
     DeleteObject(bitmap);
     return 1;
@@ -199,10 +197,11 @@ static int drawPicture(HWND dialog, const char* path)
 
 int previewBitmap(HWND dialog, const char* path)
 {
+    (void)dialog;
     if (!frameContext || !memoryContext)
         return 0;
     if (!isOldShell && isPictureFile(path))
-        return drawPicture(dialog, path);
+        return drawPicture(path);
     FILE* file = fopen(path, "rb");
     if (!file)
         return 0;

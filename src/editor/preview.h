@@ -9,8 +9,7 @@
 void createPreviewContexts(HWND dialog);
 // 1 = drawn, 0 = not drawn (file missing, not a bitmap, or failing the
 // checks). On the new shell a file that does not begin with "BM" is taken
-// for a picture (JPEG, PNG...) and drawn the same way; one that cannot be
-// shown clears the frame.
+// for a picture (JPEG, PNG...) and drawn the same way.
 int previewBitmap(HWND dialog, const char* path);
 void clearPreview(HWND dialog);
 void releasePreviewContexts();

@@ -10,10 +10,12 @@ void setUpResident(HWND window)
 {
     // A failed timer only means no periodic changes.
     SetTimer(window, MINUTE_TIMER_ID, MINUTE_TIMER_MS, NULL);
-    if (isOldShell)
+    if (isOldShell) {
         appendSystemMenuEntry(window);
-    else
+    } else {
+        watchForTaskbarRestart();
         addTrayIcon(window);
+    }
     // May change the wallpaper, or start the editor, before the loop runs.
     runStartupPolicy(window);
 }

@@ -5,9 +5,10 @@
 
 #include <windows.h>
 
-// Starts the minute timer, shows the tray icon (new shell) or hangs the
-// pop-up into the system menu (old shell), then takes the start-up decision,
-// which may change the wallpaper or start the editor.
+// Starts the minute timer, shows the tray icon and watches for the shell's
+// restart (new shell) or hangs the pop-up into the system menu (old shell),
+// then takes the start-up decision, which may change the wallpaper or start
+// the editor.
 void setUpResident(HWND window);
 
 // Stops the minute timer and, on the new shell, deletes the tray icon. Shared

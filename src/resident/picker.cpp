@@ -2,6 +2,7 @@
 
 #include "launcher.h"
 #include "random31.h"
+#include "residentstate.h"
 #include "settings.h"
 #include "wallpaper.h"
 #include "wallpaperfile.h"
@@ -28,9 +29,9 @@ static int pickRandomEntry(int warmUpIndex)
     return drawRandom31() % count;
 }
 
-void changeWallpaper(HWND window)
+// The change itself, with the generator already seeded.
+static void changeWithSeededGenerator(HWND window)
 {
-    seedRandom31FromClock();
     int index = 0;
     for (int i = 1; i <= WARM_UP_DRAWS; ++i)
         index = drawRandom31() % i;
@@ -60,4 +61,22 @@ void changeWallpaper(HWND window)
     // Unsigned arithmetic: a hand-written key "2147483647_wall" must not
     // overflow the next index.
     writeSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, static_cast<int>(static_cast<unsigned>(index) + 1u));
+}
+
+// The count lets the minute tick see that a change, or the box it shows, is
+// still running further up the stack.
+void changeWallpaper(HWND window)
+{
+    ++changesInProgress;
+    seedRandom31FromClock();
+    changeWithSeededGenerator(window);
+    --changesInProgress;
+}
+
+void changeWallpaperSeeded(HWND window, uint32_t seedSeconds)
+{
+    ++changesInProgress;
+    seedRandom31(seedSeconds);
+    changeWithSeededGenerator(window);
+    --changesInProgress;
 }

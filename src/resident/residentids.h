@@ -29,6 +29,8 @@ const unsigned int TRAY_ICON_ID = 666;
 // The tray calls back with WM_USER (0x400).
 const unsigned int TRAY_CALLBACK = 0x400;
 #define TRAY_TIP "Vistrell - Scenara"
+// Sent by the shell to every top-level window when its taskbar (re)starts.
+#define TASKBAR_CREATED_MESSAGE "TaskbarCreated"
 // The tray record is passed in its first published form (88 bytes on 32-bit
 // Windows, 104 on 64-bit: NOTIFYICONDATAA_V1_SIZE); its tip holds 64.
 const int TRAY_TIP_SIZE = 64;

@@ -8,6 +8,8 @@ HINSTANCE residentInstance = NULL;
 NOTIFYICONDATAA trayIconData;
 int currentTimePeriod = PERIOD_ONCE;
 uint32_t minuteCounter = 0;
+int changesInProgress = 0;
+UINT taskbarCreatedMessage = 0;
 
 void resetResidentState(HINSTANCE instance)
 {
@@ -15,4 +17,6 @@ void resetResidentState(HINSTANCE instance)
     memset(&trayIconData, 0, sizeof trayIconData);
     currentTimePeriod = PERIOD_ONCE;
     minuteCounter = 0;
+    changesInProgress = 0;
+    taskbarCreatedMessage = 0;
 }

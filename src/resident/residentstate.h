@@ -20,8 +20,17 @@ extern NOTIFYICONDATAA trayIconData;
 extern int currentTimePeriod;
 extern uint32_t minuteCounter;
 
+// How many changes of wallpaper are running now: more than one when the user
+// asks for a change while an earlier one still shows its box.
+extern int changesInProgress;
+
+// The shell's "TaskbarCreated" message, registered on the new shell (0 until
+// then): a restarted shell sends it to every top-level window.
+extern UINT taskbarCreatedMessage;
+
 // Puts every value back to its start: the given instance, an empty tray
-// record, the period "Once" and no ticks counted.
+// record, the period "Once", no ticks counted, no change running and no
+// shell message registered.
 void resetResidentState(HINSTANCE instance);
 
 #endif

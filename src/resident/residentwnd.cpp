@@ -71,6 +71,12 @@ LRESULT CALLBACK residentWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case TRAY_CALLBACK:
         return onTrayCallback(window, wParam, lParam);
     default:
+        // A restarted shell (Explorer ended and started again) has an empty
+        // tray: without the icon the user could no longer reach the program.
+        if (isTaskbarRestart(message)) {
+            addTrayIcon(window);
+            return 0;
+        }
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -37,8 +37,16 @@ void onMinuteTick(HWND window)
     if (currentTimePeriod == PERIOD_ONCE)
         return;
     ++minuteCounter;
-    if (tickFires(currentTimePeriod, minuteCounter)) {
-        minuteCounter = 0;
-        changeWallpaper(window);
-    }
+    if (!tickFires(currentTimePeriod, minuteCounter))
+        return;
+    minuteCounter = 0;
+    // A change still running means this tick arrived inside the message loop
+    // of one of its boxes. Starting another change there would open a box
+    // inside the box at every due tick: a day away from the machine would
+    // pile up hundreds of them and finally exhaust the stack. The tick is
+    // counted as due all the same, so the changes keep their rhythm once the
+    // user closes the box.
+    if (changesInProgress > 0)
+        return;
+    changeWallpaper(window);
 }

@@ -9,7 +9,8 @@
 // After a start-up change "Last Change" becomes today.
 void runStartupPolicy(HWND window);
 
-// One tick of the minute timer.
+// One tick of the minute timer. A due tick that finds a change still running
+// (its box open) starts no second one.
 void onMinuteTick(HWND window);
 
 // Re-reads "Time period"; a missing key leaves the period in force.

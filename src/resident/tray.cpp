@@ -26,6 +26,18 @@ void addTrayIcon(HWND window)
     Shell_NotifyIconA(NIM_ADD, &trayIconData);
 }
 
+void watchForTaskbarRestart()
+{
+    taskbarCreatedMessage = RegisterWindowMessageA(TASKBAR_CREATED_MESSAGE);
+}
+
+bool isTaskbarRestart(UINT message)
+{
+    // Zero means the registration failed (or the old shell, which has no
+    // tray); it must not match WM_NULL.
+    return taskbarCreatedMessage != 0 && message == taskbarCreatedMessage;
+}
+
 void removeTrayIcon()
 {
     Shell_NotifyIconA(NIM_DELETE, &trayIconData);

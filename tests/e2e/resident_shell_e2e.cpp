@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 #include <string>
 
 namespace {
@@ -37,6 +39,15 @@ void expectLaunchErrorBox(const Resident& resident)
     EXPECT_EQ(messageBoxButtons(box), std::vector<int>{IDOK});
     EXPECT_EQ(messageBoxOwner(box), resident.window);
     EXPECT_TRUE(answerMessageBox(box, IDOK));
+}
+
+// What a restarted shell sends to every top-level window once its new tray
+// is up (empty: the icons of the old one are gone).
+void announceShellRestart(HWND window)
+{
+    DWORD_PTR result = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_NORMAL, 5000,
+                                    &result));
 }
 
 // Opens the window's system menu with the keyboard, goes to its last entry
@@ -183,6 +194,25 @@ TEST_F(ResidentShell, DoubleClickWithoutAnEditorBesideItSaysSo)
     EXPECT_TRUE(trayIconPresent(resident.window));
 }
 
+TEST_F(ResidentShell, TrayIconComesBackAfterAShellRestart)
+{
+    Resident resident = startResident();
+    // Take the icon away as the shell's end does.
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = resident.window;
+    icon.uID = TRAY_ID;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon));
+    ASSERT_FALSE(trayIconPresent(resident.window));
+
+    announceShellRestart(resident.window);
+    EXPECT_TRUE(trayIconPresent(resident.window));
+    // The icon answers a click with the menu, as before the restart.
+    EXPECT_TRUE(waitUntilHandled(resident));
+    EXPECT_EQ(sendTray(resident.window, WM_RBUTTONDOWN), 1);
+    EXPECT_EQ(bitmapIndex(), 1);
+}
+
 TEST_F(ResidentOldShell, MinimizedVisibleWindowWithoutTrayIcon)
 {
     Resident resident = startResident();
@@ -192,6 +222,9 @@ TEST_F(ResidentOldShell, MinimizedVisibleWindowWithoutTrayIcon)
     EXPECT_TRUE(GetWindowLongA(resident.window, GWL_STYLE) & WS_SYSMENU);
     EXPECT_FALSE(trayIconPresent(resident.window));
     EXPECT_EQ(countMessageBoxes(ERROR_TITLE), 0);
+    // The old shell has no tray: a restarted taskbar gets no icon from it.
+    announceShellRestart(resident.window);
+    EXPECT_FALSE(trayIconPresent(resident.window));
 }
 
 // GetSystemMenu of another process's window gives nothing under Wine, so the

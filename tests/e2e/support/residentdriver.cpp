@@ -47,14 +47,16 @@ Resident startResident(const std::string& path, bool settle)
     resident.window = waitForWindow(RESIDENT_CLASS, "Vistrell", 10000, resident.program.id);
     EXPECT_NE(resident.window, (HWND)NULL) << "no resident window";
     if (resident.window && settle) {
-        PostMessageA(resident.window, WM_USER, 666, WM_LBUTTONDOWN);
-        HWND menu = waitForPopupMenu(resident.program.id, 10000);
-        EXPECT_NE(menu, (HWND)NULL) << "the resident's message loop does not run";
-        if (menu) {
-            EXPECT_TRUE(dismissPopupMenu(menu));
-        }
+        EXPECT_TRUE(waitUntilHandled(resident)) << "the resident's message loop does not run";
     }
     return resident;
+}
+
+bool waitUntilHandled(const Resident& resident, DWORD timeoutMs)
+{
+    PostMessageA(resident.window, WM_USER, 666, WM_LBUTTONDOWN);
+    HWND menu = waitForPopupMenu(resident.program.id, timeoutMs);
+    return menu && dismissPopupMenu(menu);
 }
 
 bool closeResident(Resident& resident, DWORD* exitCode)

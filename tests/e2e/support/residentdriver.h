@@ -31,6 +31,12 @@ std::string isolatedResidentCopy();
 // those while it adds its tray icon, before the decision.
 Resident startResident(const std::string& path = residentPath(), bool settle = true);
 
+// Posts a tray click and waits for the pop-up menu it opens, then closes it.
+// The window handles posted messages in order, so everything posted before
+// has been handled by then (also inside the loop of a box it shows). False
+// when no menu came.
+bool waitUntilHandled(const Resident& resident, DWORD timeoutMs = 10000);
+
 // Sends a null message; true when the window answered within the time.
 bool answers(HWND window, DWORD timeoutMs = 5000);
 

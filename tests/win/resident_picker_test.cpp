@@ -3,35 +3,22 @@
 #include "harness.h"
 #include "oldshell.h"
 #include "picker.h"
-#include "random31.h"
 #include "residentdriver.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <ctime>
+#include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 const char DESKTOP_KEY[] = "Control Panel\\desktop";
 
-// The entry the picker chooses in random mode when the clock reads seconds:
 std::string wallpaper()
 {
     return readProfile("DESKTOP", "WALLPAPER");
-}
-
-// Runs changeWallpaper within one second of the clock and returns that
-// second; retries when the second turned over during the call.
-uint32_t changeWithinOneSecond()
-{
-    for (;;) {
-        time_t before = time(nullptr);
-        changeWallpaper(NULL);
-        if (time(nullptr) == before)
-            return static_cast<uint32_t>(before);
-    }
 }
 
 // A list written straight into the file: hundreds of keys at once.
@@ -116,35 +103,70 @@ TEST_F(ResidentPicker, LongPathIsCutTo99Characters)
     EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
 }
 
-TEST_F(ResidentPicker, RandomModeDrawsAmongTheEntriesUpToTheFirstGap)
+// Random mode, seeded as the clock's seconds would seed it, one second after
+// the other: every choice names an entry of the list (up to the first gap)
+// and is the one installed, and every entry comes up. The seeds are fixed, so
+// the outcome never changes from run to run; a generator whose remainders are
+// evenly spread would miss one of n entries over s seeds with a chance below
+// n * (1 - 1/n)^s: 5 * 0.8^60 and 2 * 0.5^20, each under 1e-5.
+TEST_F(ResidentPicker, RandomModeChoosesEveryEntryOfTheListAndNothingElse)
 {
-    writeBitmapList(5);
-    // Entry 2 missing: the random scan counts two entries.
-    writeSetting("Bitmap list", "002_wall", NULL);
-    writeSetting("Configuration", "Bitmap index", "4");
-    for (const char* successive : {"0", "2", "-1"}) {
-        writeSetting("Configuration", "Successive", successive);
-        uint32_t second = changeWithinOneSecond();
-        int chosen = randomChoice(second, 2);
-        EXPECT_STRCASEEQ(wallpaper().c_str(), sampleBitmap(chosen).c_str()) << successive;
-        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), std::to_string(chosen + 1)) << successive;
-        writeSetting("Configuration", "Bitmap index", "4");
+    const uint32_t FIRST_SEED = 1700000000u;
+    struct {
+        int listed;
+        int gap;  // entry removed, or -1
+        int reachable;
+        int seeds;
+    } cases[] = {{5, -1, 5, 60}, {5, 2, 2, 20}, {1, -1, 1, 3}};
+    const char* randomModes[] = {"0", "2", "-1"};
+    for (auto& c : cases) {
+        writeBitmapList(c.listed);
+        if (c.gap >= 0) {
+            char gapKey[ENTRY_KEY_BUFFER];
+            formatEntryKey(gapKey, c.gap, ENTRY_WALL);
+            writeSetting("Bitmap list", gapKey, NULL);
+        }
+        std::vector<int> hits(c.reachable, 0);
+        for (int i = 0; i < c.seeds; ++i) {
+            writeSetting("Configuration", "Successive", randomModes[i % 3]);
+            writeSetting("Configuration", "Bitmap index", "4");
+            changeWallpaperSeeded(NULL, FIRST_SEED + static_cast<uint32_t>(i));
+            int chosen = std::atoi(readSetting("Configuration", "Bitmap index").c_str()) - 1;
+            ASSERT_GE(chosen, 0) << c.listed << " " << c.gap << " seed " << i;
+            ASSERT_LT(chosen, c.reachable) << c.listed << " " << c.gap << " seed " << i;
+            EXPECT_STRCASEEQ(wallpaper().c_str(), sampleBitmap(chosen).c_str()) << i;
+            ++hits[chosen];
+        }
+        for (int entry = 0; entry < c.reachable; ++entry)
+            EXPECT_GT(hits[entry], 0) << c.listed << " " << c.gap << " entry " << entry;
     }
 }
 
-TEST_F(ResidentPicker, RandomModeOverAFullScanKeepsTheWarmUpIndex)
+// With every key up to the scan's limit present, the choice is the warm-up's:
+// always among the first 29. One key fewer ends the scan at a gap, and the
+// choice then spans the whole list: over three fixed seeds, some choice past
+// the first 29 (an evenly spread choice stays below 29 three times with a
+// chance of (29/499)^3, 2e-4).
+TEST_F(ResidentPicker, RandomModeOverAFullScanStaysWithinTheWarmUp)
 {
+    const uint32_t FIRST_SEED = 1700000000u;
     writeLongList(500);
-    uint32_t second = changeWithinOneSecond();
-    int chosen = randomChoice(second, 500);
-    ASSERT_LT(chosen, 29);
-    EXPECT_STRCASEEQ(wallpaper().c_str(), ("c:\\long\\entry" + std::to_string(chosen) + ".bmp").c_str());
-    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), std::to_string(chosen + 1));
+    for (uint32_t seed = FIRST_SEED; seed < FIRST_SEED + 2; ++seed) {
+        changeWallpaperSeeded(NULL, seed);
+        int chosen = std::atoi(readSetting("Configuration", "Bitmap index").c_str()) - 1;
+        ASSERT_GE(chosen, 0) << seed;
+        ASSERT_LT(chosen, 29) << seed;
+        EXPECT_STRCASEEQ(wallpaper().c_str(), ("c:\\long\\entry" + std::to_string(chosen) + ".bmp").c_str());
+    }
 
-    // 499 entries end the scan at a gap: one more draw over all of them.
     writeLongList(499);
-    second = changeWithinOneSecond();
-    chosen = randomChoice(second, 499);
-    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), std::to_string(chosen + 1));
+    int highest = -1;
+    for (uint32_t seed = FIRST_SEED; seed < FIRST_SEED + 3; ++seed) {
+        changeWallpaperSeeded(NULL, seed);
+        int chosen = std::atoi(readSetting("Configuration", "Bitmap index").c_str()) - 1;
+        ASSERT_GE(chosen, 0) << seed;
+        ASSERT_LT(chosen, 499) << seed;
+        highest = chosen > highest ? chosen : highest;
+    }
+    EXPECT_GE(highest, 29);
 }
-

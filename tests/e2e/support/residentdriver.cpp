@@ -1,7 +1,5 @@
 #include "residentdriver.h"
 
-#include "random31.h"
-
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
@@ -9,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 
 namespace {
@@ -241,15 +240,26 @@ void ResidentTest::TearDown()
     removeSettings();
 }
 
-int randomChoice(uint32_t seconds, int count)
+int changingStartsUnderRandomPolicy(int starts)
 {
-    seedRandom31(seconds);
-    int index = 0;
-    for (int i = 1; i <= 29; ++i)
-        index = drawRandom31() % i;
-    if (count == 500)
-        return index;
-    if (count == 0)
-        return 0;
-    return drawRandom31() % count;
+    const char* const before = "100";
+    writeBitmapList(1);
+    writeSetting(SECTION_CONFIG, KEY_CHANGE_EVERY, "2");
+    int changed = 0;
+    time_t previousSecond = 0;
+    for (int i = 0; i < starts; ++i) {
+        while (time(nullptr) <= previousSecond)
+            pumpFor(10);
+        writeSetting(SECTION_CONFIG, KEY_LAST_CHANGE, before);
+        Resident resident = startResident();
+        previousSecond = time(nullptr);
+        std::string last = readSetting(SECTION_CONFIG, KEY_LAST_CHANGE);
+        if (last != before) {
+            EXPECT_EQ(last, std::to_string(todayByFileTime())) << "start " << i;
+            ++changed;
+        }
+        EXPECT_TRUE(closeResident(resident)) << "start " << i;
+    }
+    std::printf("%d of %d starts changed the wallpaper\n", changed, starts);
+    return changed;
 }

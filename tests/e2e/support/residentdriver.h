@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 
 struct Resident {
@@ -47,10 +46,11 @@ bool closeResident(Resident& resident, DWORD* exitCode = nullptr);
 // "Bitmap index" of the settings file as a number (-1000 when absent).
 int bitmapIndex();
 
-// The entry a random change made within the given second picks among count
-// entries: 29 warm-up draws, then one draw over count (none when count is 0,
-// or when the scan found all 500 keys: then the last warm-up draw decides).
-int randomChoice(uint32_t seconds, int count);
+// Starts the resident starts times under "Randomly (1:5)" over a list of one
+// entry, each start in a later second of the clock than the settled end of
+// the one before (the decision depends only on that second), and returns how
+// many starts changed the wallpaper, as "Last Change" (set to today) shows.
+int changingStartsUnderRandomPolicy(int starts);
 
 // Writes a list of count entries over the sample bitmaps, with every other
 // setting removed.

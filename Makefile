@@ -12,7 +12,7 @@ WIN64_DIR  := $(BUILD)/win64
 JOBS       ?= $(shell nproc)
 CMAKE_WERROR := $(if $(CI),-DWERROR=ON,)
 
-.PHONY: all deps native win win32 win64 docs dist samples pictures run test unit fuzz wine-tests packages fuzz-long clean
+.PHONY: all deps native win win32 win64 docs dist samples pictures run test unit fuzz wine-tests packages soak fuzz-long clean
 
 all: native win
 
@@ -77,6 +77,10 @@ packages: dist
 
 wine-tests: win packages pictures
 	sh scripts/wine-tests.sh $(BUILD)
+
+# The long runs of the resident (about half an hour per architecture).
+soak: win
+	sh scripts/wine-tests.sh $(BUILD) soak
 
 test: native win packages pictures
 	sh scripts/test.sh $(NATIVE_DIR) $(BUILD)

@@ -7,8 +7,27 @@
 # GoogleTest output goes to <suite>.log beside it; one line per architecture
 # says what ran, and BUILD/wine-counts holds the sums ("passed failed
 # skipped") for the closing line of the whole run.
+#
+# wine-tests.sh BUILD soak runs the long runs instead: the end-to-end tests of
+# the ResidentSoak suite, the full-size ones (named DISABLED_) included, into
+# soak.log, and prints the resident's figures per architecture.
 set -u
 root=$(cd "$1" && pwd)
+mode=${2:-tests}
+what="Windows-side, end-to-end and package"
+if [ "$mode" = soak ]; then
+    what=soak
+    export GTEST_FILTER='ResidentSoak.*' GTEST_ALSO_RUN_DISABLED_TESTS=1
+fi
+
+# The log files of this mode's suites in one architecture's folder.
+logs_in() {
+    if [ "$mode" = soak ]; then
+        echo "$1/soak.log"
+    else
+        echo "$1/wintests.log $1/e2etests.log $1/pkgtests.log"
+    fi
+}
 scripts=$(cd "$(dirname "$0")" && pwd)
 . "$scripts/wine-env.sh"
 
@@ -27,6 +46,7 @@ run_suites() (
         [ -f "$win_dir/$suite.exe" ] || continue
         echo "== $suite, $arch (under Wine)"
         log="$win_dir/$suite.log"
+        [ "$mode" = soak ] && log="$win_dir/soak.log"
         wine "$win_dir/$suite.exe" --gtest_color=no > "$log.raw" 2>&1
         rc=$?
         tr -d '\r' < "$log.raw" > "$log"
@@ -43,7 +63,7 @@ run_suites() (
 # Sums the GoogleTest summaries of the logs in a folder: "passed failed skipped".
 count_logs() {
     p=0 f=0 k=0
-    for log in "$1"/wintests.log "$1"/e2etests.log "$1"/pkgtests.log; do
+    for log in $(logs_in "$1"); do
         [ -f "$log" ] || continue
         a=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log")
         b=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$log")
@@ -69,22 +89,29 @@ for arch in win64 win32; do
         win64) dir="$root/win64" name=x86_64 ;;
         win32) dir="$root/win32" name=i686 ;;
     esac
-    rm -f "$dir"/wintests.log "$dir"/e2etests.log "$dir"/pkgtests.log
+    rm -f $(logs_in "$dir")
     if [ "$arch" = win32 ] && ! host_runs_i686; then
         summary="$summary
 $name: left out, $I686_SKIP_REASON"
         continue
     fi
     arch_status=0
-    run_suites "$arch" "$dir" "$dir/wine" wintests e2etests || arch_status=1
-    run_suites "$arch" "$dir" "$dir/wine-pkg" pkgtests || arch_status=1
+    if [ "$mode" = soak ]; then
+        run_suites "$arch" "$dir" "$dir/wine" e2etests || arch_status=1
+    else
+        run_suites "$arch" "$dir" "$dir/wine" wintests e2etests || arch_status=1
+        run_suites "$arch" "$dir" "$dir/wine-pkg" pkgtests || arch_status=1
+    fi
     set -- $(count_logs "$dir")
     # A suite that died before its summary counts as one failure.
     [ "$arch_status" -ne 0 ] && [ "$2" -eq 0 ] && set -- "$1" 1 "$3"
     [ "$arch_status" -ne 0 ] && status=1
     passed=$((passed + $1)) failed=$((failed + $2)) skipped=$((skipped + $3))
     summary="$summary
-$name: $1 passed, $2 failed, $3 skipped (Windows-side, end-to-end and package, $dir)"
+$name: $1 passed, $2 failed, $3 skipped ($what, $dir)"
+    # The soak's figures: the resident's usage before and after, and the counts.
+    [ "$mode" = soak ] && summary="$summary
+$(grep -E '^(before|after):|timed changes|starts changed' "$dir/soak.log" | sed "s/^/  $name /")"
 done
 echo "== Wine rings by architecture$summary"
 echo "$passed $failed $skipped" > "$root/wine-counts"

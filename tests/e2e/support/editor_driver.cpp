@@ -68,10 +68,9 @@ std::string editorPath()
     return testDirectory() + "vistedit.exe";
 }
 
-Editor startEditor(const std::string& workDir)
+// Waits until the editor's dialog is shown normally, and finds its host.
+static void waitForDialog(Editor& editor)
 {
-    Editor editor;
-    editor.program = startProgram(editorPath(), "", workDir);
     editor.dialog = waitForWindow(NULL, DIALOG_TITLE, 15000, editor.program.id);
     EXPECT_NE(editor.dialog, (HWND)NULL) << "the editor's dialog did not appear";
     // The dialog shows itself minimized, then normal: wait for the second.
@@ -80,6 +79,27 @@ Editor startEditor(const std::string& workDir)
            GetTickCount() - start < 5000)
         pumpFor(20);
     editor.host = waitForWindow(EDITOR_CLASS, NULL, 1000, editor.program.id);
+}
+
+Editor startEditor(const std::string& workDir)
+{
+    Editor editor;
+    editor.program = startProgram(editorPath(), "", workDir);
+    waitForDialog(editor);
+    return editor;
+}
+
+Editor attachEditor(DWORD timeoutMs)
+{
+    Editor editor;
+    HWND host = waitForWindow(EDITOR_CLASS, NULL, timeoutMs);
+    EXPECT_NE(host, (HWND)NULL) << "no editor came";
+    if (!host)
+        return editor;
+    GetWindowThreadProcessId(host, &editor.program.id);
+    editor.program.process =
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, editor.program.id);
+    waitForDialog(editor);
     return editor;
 }
 

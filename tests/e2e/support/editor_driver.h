@@ -51,6 +51,9 @@ std::string editorPath();
 // Starts vistedit.exe (in workDir, or its own directory) and waits until its
 // dialog "Windows Scenara" is visible. Fails the test when it does not come.
 Editor startEditor(const std::string& workDir = "");
+// Takes hold of an editor that someone else starts (the resident, say): waits
+// for its host window and then for its dialog, as startEditor does.
+Editor attachEditor(DWORD timeoutMs = 15000);
 // Waits for the editor to end and returns its exit code (or ~0u on time-out).
 DWORD waitForEditorExit(Editor& editor, DWORD timeoutMs = 10000);
 // Closes an editor that holds no changes: it must end with 0 without asking.

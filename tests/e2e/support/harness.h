@@ -119,6 +119,14 @@ private:
 // PagefileUsage where the platform leaves that empty).
 SIZE_T privateBytes(HANDLE process);
 
+// Whether the tests run under Wine (its ntdll exports wine_get_version).
+bool underWine();
+
+// Kernel handles a process holds. Windows answers GetProcessHandleCount; Wine
+// answers 0, so there the count is read from the process's handle table (see
+// the definition).
+DWORD handleCount(HANDLE process);
+
 // The pixels of an area of a device context, row by row. Another process's
 // window DC cannot be read under Wine: pass GetDC(NULL) and screen
 // coordinates for those.

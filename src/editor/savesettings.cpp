@@ -1,8 +1,12 @@
 #include "savesettings.h"
 
 #include "ids.h"
+#include "listsection.h"
 #include "settings.h"
 #include "slottable.h"
+
+#include <stdio.h>
+#include <stdlib.h>
 
 static const char SAVE_FAILED_TEXT[] =
     "The settings could not be saved to VISTRELL.INI.\n"
@@ -19,31 +23,96 @@ static int controlValue(HWND dialog, int id, UINT message)
     return static_cast<int>(SendDlgItemMessageA(dialog, id, message, 0, 0));
 }
 
-// Writes the list rows as entries "000" on, in row order, then deletes the
-// entries the list no longer uses up to 49. Entries from 50 on belong to no
-// one here and stay. Returns false at the first refused write.
-static bool saveEntries()
+// Room for one row's four lines: "000_wall=" and the path, and three
+// "000_xpos=-2147483648" lines at most, each with its zero.
+const size_t ROW_LINES_SIZE = (9 + PATH_BUFFER) + 3 * (9 + 12);
+
+static size_t appendLine(char* block, size_t at, int index, EntryField field, const char* value)
 {
-    char path[PATH_BUFFER];
-    uint16_t row = 0;
-    for (; row < SendMessageA(slotTable.listWindow, LB_GETCOUNT, 0, 0); ++row) {
-        // Start every row from the file's defaults so nothing of the row
-        // before can leak into this one.
-        path[0] = '\0';
-        uint16_t x = 0;
-        uint16_t y = 0;
-        int32_t mode = 1;
-        getEntryAtRow(&slotTable, row, path, &x, &y, &mode);
-        if (!writeEntryText(row, ENTRY_WALL, path) || !writeEntryInt(row, ENTRY_XPOS, x) ||
-            !writeEntryInt(row, ENTRY_YPOS, y) || !writeEntryInt(row, ENTRY_TYPE, mode))
+    char key[ENTRY_KEY_BUFFER];
+    formatEntryKey(key, index, field);
+    return at + sprintf(block + at, "%s=%s", key, value) + 1;
+}
+
+// A row's entry, starting from the file's defaults so that nothing of the
+// row before can leak into this one.
+static SlotEntry rowEntry(uint16_t row)
+{
+    SlotEntry entry = {"", 0, 0, 1};
+    getEntryAtRow(&slotTable, row, entry.path, &entry.x, &entry.y, &entry.mode);
+    return entry;
+}
+
+static size_t appendRow(char* block, size_t at, uint16_t row)
+{
+    SlotEntry entry = rowEntry(row);
+    char number[12];
+    at = appendLine(block, at, row, ENTRY_WALL, entry.path);
+    sprintf(number, "%d", entry.x);
+    at = appendLine(block, at, row, ENTRY_XPOS, number);
+    sprintf(number, "%d", entry.y);
+    at = appendLine(block, at, row, ENTRY_YPOS, number);
+    sprintf(number, "%d", static_cast<int>(entry.mode));
+    return appendLine(block, at, row, ENTRY_TYPE, number);
+}
+
+// A section up to this size is written whole. Windows 95 handles at most
+// 32 KiB of a section at once, and Wine's writer takes time that grows with
+// the square of its keys; a larger section (entries and keys other programs
+// put there by the thousand) is written key by key instead.
+const unsigned SECTION_WRITE_LIMIT = 32000;
+
+// The rows as entries "000" on, then the entries the list no longer uses
+// deleted up to 49, one key at a time. Returns false at the first refused
+// write.
+static bool saveEntriesKeyByKey(LRESULT rows)
+{
+    for (uint16_t row = 0; row < rows; ++row) {
+        SlotEntry entry = rowEntry(row);
+        if (!writeEntryText(row, ENTRY_WALL, entry.path) || !writeEntryInt(row, ENTRY_XPOS, entry.x) ||
+            !writeEntryInt(row, ENTRY_YPOS, entry.y) || !writeEntryInt(row, ENTRY_TYPE, entry.mode))
             return false;
     }
-    for (int index = row; index < EDITOR_ENTRY_LIMIT; ++index) {
+    for (int index = static_cast<int>(rows); index < EDITOR_ENTRY_LIMIT; ++index) {
         if (!deleteEntryField(index, ENTRY_XPOS) || !deleteEntryField(index, ENTRY_YPOS) ||
             !deleteEntryField(index, ENTRY_TYPE) || !deleteEntryField(index, ENTRY_WALL))
             return false;
     }
     return true;
+}
+
+// Writes the section "Bitmap list" in one write: the list rows as entries
+// "000" on, in row order, followed by every line of the section as it
+// stands that is not one of the editor's entries "000" to "049" (entries
+// from 50 on and keys of other programs). The entries the list no longer
+// uses are gone with the old section. One write means a refused save leaves
+// the old list whole, and the changer never reads half of each.
+static bool saveEntries()
+{
+    LRESULT rows = SendMessageA(slotTable.listWindow, LB_GETCOUNT, 0, 0);
+    if (rows < 0 || rows > EDITOR_ENTRY_LIMIT)
+        rows = rows < 0 ? 0 : EDITOR_ENTRY_LIMIT;
+    unsigned oldLength = 0;
+    char* old = readSettingSection(SECTION_LIST, &oldLength);
+    if (!old)
+        return false;
+    size_t size = rows * ROW_LINES_SIZE + oldLength + 3;
+    char* block = size <= SECTION_WRITE_LIMIT ? static_cast<char*>(malloc(size)) : NULL;
+    if (!block) {
+        free(old);
+        return saveEntriesKeyByKey(rows);
+    }
+    size_t at = 0;
+    for (uint16_t row = 0; row < rows; ++row)
+        at = appendRow(block, at, row);
+    at += copyForeignLines(old, oldLength, block + at);
+    free(old);
+    block[at] = '\0';
+    // An empty section still needs its two zeros.
+    block[at + 1] = '\0';
+    bool saved = writeSettingSection(SECTION_LIST, block);
+    free(block);
+    return saved;
 }
 
 static bool saveContents(HWND dialog)

@@ -3,6 +3,12 @@
 #include <windows.h>
 
 #include <stdio.h>
+#include <stdlib.h>
+
+// A section is read into a block that grows until the whole of it fits; the
+// bound only keeps a runaway file from taking all memory.
+const unsigned SECTION_START_SIZE = 4096;
+const unsigned SECTION_SIZE_LIMIT = 64u << 20;
 
 int readSettingInt(const char* section, const char* key, int fallback)
 {
@@ -37,6 +43,30 @@ bool writeSettingUnsigned(const char* section, const char* key, unsigned value)
 bool deleteSetting(const char* section, const char* key)
 {
     return writeSettingText(section, key, NULL);
+}
+
+char* readSettingSection(const char* section, unsigned* length)
+{
+    for (unsigned size = SECTION_START_SIZE; size <= SECTION_SIZE_LIMIT; size *= 2) {
+        char* block = static_cast<char*>(malloc(size));
+        if (!block)
+            return NULL;
+        DWORD read = GetPrivateProfileSectionA(section, block, size, SETTINGS_FILE);
+        // size - 2 means the section did not fit.
+        if (read < size - 2) {
+            block[read] = '\0';
+            block[read + 1] = '\0';
+            *length = read;
+            return block;
+        }
+        free(block);
+    }
+    return NULL;
+}
+
+bool writeSettingSection(const char* section, const char* block)
+{
+    return WritePrivateProfileSectionA(section, block, SETTINGS_FILE) != 0;
 }
 
 int readEntryInt(int index, EntryField field, int fallback)

@@ -19,6 +19,15 @@ bool writeSettingInt(const char* section, const char* key, int value);
 bool writeSettingUnsigned(const char* section, const char* key, unsigned value);
 bool deleteSetting(const char* section, const char* key);
 
+// A whole section as the profile reader gives it: "key=value" lines, each
+// ended by a zero, and a further zero at the end. Returns a block to be given
+// back with free, with *length the bytes before that last zero, or NULL
+// when there is no memory for it.
+char* readSettingSection(const char* section, unsigned* length);
+// Replaces every key of the section by the lines of block (same form) in
+// one write of the file; false when the platform refused it.
+bool writeSettingSection(const char* section, const char* block);
+
 // Entry fields of section "Bitmap list".
 int readEntryInt(int index, EntryField field, int fallback);
 // Reads the path of entry index into a PATH_BUFFER-sized buffer; returns

@@ -156,23 +156,72 @@ TEST_F(SaveSettings, RowsAreRenumberedDenselyInListOrderAfterRemovals)
         EXPECT_EQ(readEntry(4, field), ABSENT) << field;
 }
 
-TEST_F(SaveSettings, LeftoverEntriesUpTo49AreDeletedAndThoseFrom50OnStay)
+TEST_F(SaveSettings, LeftoverEntriesUpTo49AreDeletedAndEveryOtherKeyOfTheListStays)
 {
     for (int i = 0; i < 5; ++i)
         writeEntry(i, "c:\\old.bmp", "1", "2", "0");
     writeEntry(49, "c:\\forty-nine.bmp", "1", "2", "0");
     writeEntry(50, "c:\\fifty.bmp", "5", "6", "2");
     writeEntry(51, "c:\\fifty-one.bmp", "5", "6", "2");
+    // Keys of other programs, and other spellings of an entry number.
+    const char* foreign[][2] = {{"note", "kept=as it was"}, {"0000_wall", "c:\\four-digit.bmp"}, {"07_type", "9"}};
+    for (auto& key : foreign)
+        writeSetting(SECTION_LIST, key[0], key[1]);
+    writeSetting(SECTION_LIST, "004_TYPE", "8");
     addRows(3);
 
     ASSERT_TRUE(saveSettings(dialog, true));
     EXPECT_EQ(readEntry(2, ENTRY_WALL), "c:\\Pics\\P2.bmp");
+    EXPECT_EQ(readEntry(2, ENTRY_TYPE), "2");
     for (int i : {3, 4, 49})
         for (EntryField field : {ENTRY_WALL, ENTRY_XPOS, ENTRY_YPOS, ENTRY_TYPE})
             EXPECT_EQ(readEntry(i, field), ABSENT) << i << " " << field;
     EXPECT_EQ(readEntry(50, ENTRY_WALL), "c:\\fifty.bmp");
     EXPECT_EQ(readEntry(50, ENTRY_TYPE), "2");
     EXPECT_EQ(readEntry(51, ENTRY_XPOS), "5");
+    for (auto& key : foreign)
+        EXPECT_EQ(readSetting(SECTION_LIST, key[0]), key[1]) << key[0];
+}
+
+namespace {
+// Holds the settings file open without sharing from the moment the save asks
+// the list for the text of its last row: by then the save has written the
+// configuration and still has the whole list to write.
+WNDPROC listProc = NULL;
+HANDLE heldFile = INVALID_HANDLE_VALUE;
+LRESULT lockAtLastRow;
+
+LRESULT CALLBACK lockingListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == LB_GETTEXT && static_cast<LRESULT>(wParam) == lockAtLastRow && heldFile == INVALID_HANDLE_VALUE)
+        heldFile = CreateFileA(settingsPath().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    return CallWindowProcA(listProc, list, message, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(SaveSettings, ASaveRefusedWhileWritingTheListLeavesTheOldListWhole)
+{
+    for (int i = 0; i < 5; ++i)
+        writeEntry(i, ("c:\\old" + std::to_string(i) + ".bmp").c_str(), "1", "2", "0");
+    WritePrivateProfileStringA(NULL, NULL, NULL, SETTINGS_FILE);
+    addRows(3);
+    SendMessageA(list, LB_SETCARETINDEX, 1, FALSE);
+    lockAtLastRow = 2;
+    heldFile = INVALID_HANDLE_VALUE;
+    listProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(lockingListProc)));
+
+    BoxWatcher watcher("Error", IDOK);
+    EXPECT_FALSE(saveSettings(dialog, true));
+    EXPECT_TRUE(watcher.waitFor(1));
+    ASSERT_NE(heldFile, INVALID_HANDLE_VALUE) << "the save never asked for the last row";
+    CloseHandle(heldFile);
+    SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc));
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_BITMAP_INDEX), "1") << "the configuration went first";
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(readEntry(i, ENTRY_WALL), "c:\\old" + std::to_string(i) + ".bmp") << i;
+        EXPECT_EQ(readEntry(i, ENTRY_TYPE), "0") << i;
+    }
 }
 
 TEST_F(SaveSettings, AnEmptyListStoresNoCurrentRowAndNoEntries)

@@ -106,6 +106,27 @@ static void stretchIntoFrame(HBITMAP bitmap, int imageWidth, int imageHeight)
     SelectObject(memoryContext, replaced);
 }
 
+// Reads the block behind the file header: the information header first,
+// and the rest (colour table and pixel bits) only once the header is found
+// sound for a block of blockSize bytes. Returns the block, to be given back
+// with free, or NULL.
+static uint8_t* readCheckedBlock(FILE* file, uint32_t blockSize, BitmapLayout* layout)
+{
+    uint8_t header[INFO_HEADER_V5_SIZE];
+    uint32_t held = blockSize < sizeof header ? blockSize : sizeof header;
+    if (fread(header, 1, held, file) != held || checkInfoHeader(header, held, blockSize, layout) != BITMAP_OK)
+        return NULL;
+    uint8_t* block = static_cast<uint8_t*>(malloc(blockSize));
+    if (!block)
+        return NULL;
+    memcpy(block, header, held);
+    if (fread(block + held, 1, blockSize - held, file) != blockSize - held) {
+        free(block);
+        return NULL;
+    }
+    return block;
+}
+
 // Reads and checks the open file; draws it and returns 1, or returns 0
 // without touching the frame. Nothing the platform reads lies outside the
 // block read from the file.
@@ -122,14 +143,10 @@ static int drawFile(FILE* file)
     uint32_t blockSize = 0;
     if (checkFileHeader(header, static_cast<uint64_t>(fileSize), &blockSize) != BITMAP_OK)
         return 0;
-    uint8_t* block = static_cast<uint8_t*>(malloc(blockSize));
+    BitmapLayout layout;
+    uint8_t* block = readCheckedBlock(file, blockSize, &layout);
     if (!block)
         return 0;
-    BitmapLayout layout;
-    if (fread(block, 1, blockSize, file) != blockSize || checkBitmapBlock(block, blockSize, &layout) != BITMAP_OK) {
-        free(block);
-        return 0;
-    }
     HPALETTE palette = createImagePalette(block, layout);
     HBITMAP bitmap = createImageBitmap(block, layout, palette);
     free(block);

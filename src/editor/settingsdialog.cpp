@@ -59,6 +59,10 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_ACTIVATEAPP:
         clearPreview(dialog);
         return 0;
+    case WM_DESTROY:
+        // The frame's device context goes back while the frame still exists.
+        releasePreviewContexts();
+        return 0;
     default:
         return 0;
     }

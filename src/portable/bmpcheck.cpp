@@ -104,14 +104,14 @@ static bool profileInBlock(const uint8_t* block, uint32_t headerSize, uint32_t b
     return end <= blockSize;
 }
 
-BitmapVerdict checkBitmapBlock(const uint8_t* block, uint32_t blockSize, BitmapLayout* layout)
+BitmapVerdict checkInfoHeader(const uint8_t* block, uint32_t heldSize, uint32_t blockSize, BitmapLayout* layout)
 {
-    if (blockSize < 4)
+    if (blockSize < 4 || heldSize < 4)
         return BITMAP_OUT_OF_BLOCK;
     uint32_t headerSize = read32(block);
     if (headerSize != INFO_HEADER_SIZE && headerSize != INFO_HEADER_V4_SIZE && headerSize != INFO_HEADER_V5_SIZE)
         return BITMAP_BAD_HEADER;
-    if (blockSize < headerSize)
+    if (blockSize < headerSize || heldSize < headerSize)
         return BITMAP_OUT_OF_BLOCK;
 
     int32_t width = static_cast<int32_t>(read32(block + INFO_WIDTH));
@@ -161,4 +161,9 @@ BitmapVerdict checkBitmapBlock(const uint8_t* block, uint32_t blockSize, BitmapL
         layout->bitsSize = static_cast<uint32_t>(bitsSize);
     }
     return BITMAP_OK;
+}
+
+BitmapVerdict checkBitmapBlock(const uint8_t* block, uint32_t blockSize, BitmapLayout* layout)
+{
+    return checkInfoHeader(block, blockSize, blockSize, layout);
 }

@@ -69,4 +69,10 @@ struct BitmapLayout {
 // success *layout (if not null) is filled.
 BitmapVerdict checkBitmapBlock(const uint8_t* block, uint32_t blockSize, BitmapLayout* layout);
 
+// The same check made before the block is read: block holds only its first
+// heldSize bytes (the information header: min(blockSize, 124) bytes are
+// enough), and blockSize is the size the whole block will have. Everything
+// the check looks at lies in the header, so the verdict is the same.
+BitmapVerdict checkInfoHeader(const uint8_t* block, uint32_t heldSize, uint32_t blockSize, BitmapLayout* layout);
+
 #endif

@@ -3,8 +3,10 @@
 #include "harness.h"
 #include "ids.h"
 #include "preview.h"
+#include "settingsdialog.h"
 
 #include <gtest/gtest.h>
+#include <psapi.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -342,6 +344,42 @@ TEST_F(Preview, ReleasingTwiceIsHarmlessAndNothingIsDrawnWithoutContexts)
     createPreviewContexts(host);
     EXPECT_EQ(previewBitmap(host, path.c_str()), 1);
     EXPECT_TRUE(filledWith(GREEN));
+}
+
+TEST_F(Preview, ABigFileWhoseHeaderFailsIsReadNoFurther)
+{
+    // 64 MiB that bfSize vouches for, behind an information header of an
+    // unknown size: reading the rest first would pull all of it into memory.
+    const uint32_t size = 64u << 20;
+    std::vector<uint8_t> head = BitmapFile{}.bytes();
+    head.resize(54);
+    put32(head, 2, size);
+    put32(head, 14, 41);
+    std::string path = writeFile("pv-big-bad.bmp", head);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    SetFilePointer(file, size, NULL, FILE_BEGIN);
+    ASSERT_TRUE(SetEndOfFile(file));
+    CloseHandle(file);
+
+    PROCESS_MEMORY_COUNTERS before = {};
+    ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before));
+    EXPECT_EQ(previewBitmap(host, path.c_str()), 0);
+    PROCESS_MEMORY_COUNTERS after = {};
+    ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after));
+    DeleteFileA(path.c_str());
+    EXPECT_GT(after.PeakWorkingSetSize, 0u);
+    EXPECT_LT(after.PeakWorkingSetSize, before.PeakWorkingSetSize + (16u << 20))
+        << "the peak working set grew from " << before.PeakWorkingSetSize << " to " << after.PeakWorkingSetSize;
+}
+
+TEST_F(Preview, TheFramesContextGoesBackWhenTheDialogIsDestroyed)
+{
+    std::string path = uniformBitmap("pv-destroy.bmp", RED);
+    ASSERT_EQ(previewBitmap(host, path.c_str()), 1);
+    // The dialog's destruction, while its frame still exists.
+    settingsDialogProc(host, WM_DESTROY, 0, 0);
+    EXPECT_EQ(previewBitmap(host, path.c_str()), 0) << "the contexts are still held";
 }
 
 // The platform's GDI object table is finite. Filled up, no preview can make

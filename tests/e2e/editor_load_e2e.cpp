@@ -297,20 +297,41 @@ TEST_F(EditorLoad, AStoredModeOutsideThePlacementsShowsNoneAndACoordinateChangeS
     closeUnchanged(editor);
 }
 
-TEST_F(EditorLoad, APositionPartlyOffTheScreenIsSavedAndRestoredUnchanged)
+TEST_F(EditorLoad, APositionPartlyOffTheScreenIsKeptAndOneOffEveryScreenBroughtBack)
 {
-    Editor editor = startEditor();
-    ASSERT_NE(editor.dialog, (HWND)NULL);
-    SetWindowPos(editor.dialog, NULL, -40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    closeUnchanged(editor);
-    EXPECT_EQ(readSetting("Configuration", "Window X-pos"), "-40");
-    EXPECT_EQ(readSetting("Configuration", "Window Y-pos"), "30");
-
-    Editor again = startEditor();
-    ASSERT_NE(again.dialog, (HWND)NULL);
-    RECT place;
-    GetWindowRect(again.dialog, &place);
-    EXPECT_EQ(place.left, -40);
-    EXPECT_EQ(place.top, 30);
-    closeUnchanged(again);
+    RECT screen;
+    GetWindowRect(GetDesktopWindow(), &screen);
+    const struct {
+        int x;
+        int y;
+        bool kept;
+    } places[] = {
+        {-40, 30, true},
+        {screen.right - 60, screen.bottom - 40, true},
+        {-30000, -30000, false},
+        {screen.right + 200, 100, false},
+        {100, -200, false},
+        {100, screen.bottom + 5, false},
+    };
+    for (const auto& place : places) {
+        SCOPED_TRACE(std::to_string(place.x) + ", " + std::to_string(place.y));
+        writeSetting("Configuration", "Window X-pos", std::to_string(place.x).c_str());
+        writeSetting("Configuration", "Window Y-pos", std::to_string(place.y).c_str());
+        Editor editor = startEditor();
+        ASSERT_NE(editor.dialog, (HWND)NULL);
+        RECT shown;
+        GetWindowRect(editor.dialog, &shown);
+        if (place.kept) {
+            EXPECT_EQ(shown.left, place.x);
+            EXPECT_EQ(shown.top, place.y);
+        } else {
+            // The whole title bar can be reached again.
+            EXPECT_GE(shown.left, screen.left);
+            EXPECT_GE(shown.top, screen.top);
+            EXPECT_LE(shown.right, screen.right);
+            EXPECT_LT(shown.top + GetSystemMetrics(SM_CYCAPTION), screen.bottom);
+        }
+        closeUnchanged(editor);
+        EXPECT_EQ(readSetting("Configuration", "Window X-pos"), std::to_string(shown.left));
+    }
 }

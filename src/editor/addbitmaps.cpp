@@ -33,6 +33,9 @@ static const char PICTURE_FILTER[] = "Bitmap files (*.BMP)\0*.bmp\0"
                                      "*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff\0"
                                      "All files\0*.*\0";
 
+static const char TOO_MANY_FILES[] =
+    "No files were added because too many files were chosen at once: their names do not fit.\n\n"
+    "Choose fewer files and add them in several steps.";
 static const char SKIPPED_ONE[] = "This file was not added because its path is longer than 99 characters:\n\n";
 static const char SKIPPED_MANY[] = "These files were not added because their paths are longer than 99 characters:\n\n";
 // The skipped names all lie inside the 300-byte result, so this holds them
@@ -50,7 +53,9 @@ static void currentDirectory(char* buffer)
 
 int openFileDialog(HWND owner, char* result, int resultSize, const char* title, const char* filter)
 {
-    result[0] = '\0';
+    // No file name to start with, and nothing left over from before in the
+    // area the dialog answers in.
+    memset(result, 0, resultSize);
     char current[DIRECTORY_BUFFER];
     currentDirectory(current);
     char directory[DIRECTORY_BUFFER];
@@ -113,10 +118,27 @@ static void tellSkipped(HWND owner, const SkippedNames& skipped)
     MessageBoxA(owner, text, EDITOR_ERROR_TITLE, MB_OK | MB_ICONEXCLAMATION);
 }
 
+// Whether the dialog's answer could not hold every name chosen. Windows
+// answers that as a cancel with FNERR_BUFFERTOOSMALL; other dialogs (Wine's,
+// and old shells) hand back the names cut off at the area's end, which an
+// area zeroed before the call shows in its last byte.
+static bool tooManyChosen(int chosen, const char* resultArea)
+{
+    if (!chosen)
+        return CommDlgExtendedError() == FNERR_BUFFERTOOSMALL;
+    return resultArea[RESULT_AREA - 1] != '\0';
+}
+
 int addBitmapsFromDialog(HWND owner)
 {
     char resultArea[RESULT_AREA];
-    if (openFileDialog(owner, resultArea, RESULT_AREA, ADD_TITLE, isOldShell ? BITMAP_FILTER : PICTURE_FILTER) == 0)
+    int chosen = openFileDialog(owner, resultArea, RESULT_AREA, ADD_TITLE, isOldShell ? BITMAP_FILTER : PICTURE_FILTER);
+    if (tooManyChosen(chosen, resultArea)) {
+        // Adding the names that happen to fit would lose the rest unseen.
+        MessageBoxA(owner, TOO_MANY_FILES, EDITOR_ERROR_TITLE, MB_OK | MB_ICONEXCLAMATION);
+        return 1;
+    }
+    if (!chosen)
         return 1;
     // Only the first text: the directory, or the single path; on the old
     // shell that is the whole result.

@@ -310,3 +310,27 @@ TEST_F(AddBitmaps, PathsTooLongForTheListAreSkippedAndTold)
     EXPECT_NE(lowerAscii(single.texts()[0]).find(lowerAscii(folder) + "\\" + lowerAscii(longName)), std::string::npos)
         << single.texts()[0];
 }
+
+TEST_F(AddBitmaps, TooManyFilesAtOnceAreToldAndNothingIsAdded)
+{
+    // Ten names of 40 characters: more than the 300-byte result area holds.
+    // Windows answers FNERR_BUFFERTOOSMALL; Wine hands back the names cut off
+    // at the area's end. Either way nothing is added, and the user is told.
+    std::vector<std::string> names;
+    std::string typed;
+    for (int i = 0; i < 10; ++i) {
+        names.push_back(std::string(35, static_cast<char>('a' + i)) + ".bmp");
+        typed += "\"" + names.back() + "\" ";
+    }
+    rememberedFolder("AddTooMany", names);
+    ASSERT_EQ(addEntry(&slotTable, "c:\\kept.bmp", 1, 1, 1), 1);
+
+    BoxWatcher watcher("Error", IDOK);
+    EXPECT_EQ(addTyping(typed), 1);
+    ASSERT_TRUE(watcher.waitFor(1)) << "the refused choice was taken as a cancel";
+    EXPECT_NE(watcher.texts()[0].find("too many files were chosen at once"), std::string::npos) << watcher.texts()[0];
+    EXPECT_EQ(watcher.owners()[0], host);
+    EXPECT_EQ(watcher.icons()[0], static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_EQ(rows(), 1);
+    EXPECT_FALSE(isDirty);
+}

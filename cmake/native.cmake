@@ -53,3 +53,8 @@ set_tests_properties(IncludeGraph.FindsACycle PROPERTIES
 add_test(NAME IncludeGraph.FindsAnUpwardInclude COMMAND includecheck ${CMAKE_SOURCE_DIR}/tests/includecheck/upward)
 set_tests_properties(IncludeGraph.FindsAnUpwardInclude PROPERTIES
   PASS_REGULAR_EXPRESSION "portable may not depend on shared")
+
+# The hostile bitmap and settings corpora, written into the build tree as
+# further seeds of the fuzz targets.
+add_executable(makecorpus tools/makecorpus.cpp tools/corpus/bitmapcorpus.cpp tools/corpus/settingscorpus.cpp)
+target_compile_options(makecorpus PRIVATE ${WARN_FLAGS})

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs every libFuzzer target for the given number of seconds on its seed
-# corpus (tests/fuzz/corpus/<target>), keeping new inputs in the build tree.
+# corpus (tests/fuzz/corpus/<target>) and the hostile corpora that makecorpus
+# writes into the build tree, keeping new inputs in the build tree.
 set -u
 native_dir=$1
 seconds=$2
@@ -15,8 +16,21 @@ for target in "$native_dir"/fuzz_*; do
     mkdir -p "$work"
     seeds="$root/tests/fuzz/corpus/$name"
     [ -d "$seeds" ] || seeds=""
+    case $name in
+        fuzz_bmpcheck) kind=bitmaps ;;
+        fuzz_listsection) kind=settings ;;
+        *) kind="" ;;
+    esac
+    if [ -n "$kind" ] && [ -x "$native_dir/makecorpus" ]; then
+        generated="$native_dir/corpus-seeds/$name"
+        mkdir -p "$generated"
+        "$native_dir/makecorpus" "$kind" "$generated" > /dev/null || status=1
+        seeds="$seeds $generated"
+    fi
     echo "fuzzing $name for ${seconds}s"
-    if ! "$target" -max_total_time="$seconds" -print_final_stats=0 "$work" $seeds \
+    # Longer inputs are cut to 8 KiB: the settings corpus holds files of
+    # hundreds of KiB, which would slow every run down to a crawl.
+    if ! "$target" -max_total_time="$seconds" -max_len=8192 -print_final_stats=0 "$work" $seeds \
          > "$native_dir/$name.log" 2>&1; then
         tail -40 "$native_dir/$name.log"
         status=1

@@ -90,6 +90,14 @@ target_include_directories(e2esupport PUBLIC tests/e2e/support)
 target_compile_options(e2esupport PRIVATE ${TEST_FLAGS})
 target_link_libraries(e2esupport PUBLIC portable gtest user32 advapi32 psapi shell32)
 
+# Loaded by the end-to-end tests into a program under test to count the GDI
+# objects it holds.
+add_library(gdiprobe SHARED tests/e2e/gdiprobe/gdiprobe.cpp)
+set_target_properties(gdiprobe PROPERTIES PREFIX "")
+target_compile_options(gdiprobe PRIVATE ${TEST_FLAGS})
+target_link_options(gdiprobe PRIVATE -static -s)
+target_link_libraries(gdiprobe PRIVATE gdi32)
+
 # Ring 2: the Win32 layer against the real profile, registry and controls.
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
 add_executable(wintests ${WIN_TESTS})
@@ -104,11 +112,13 @@ endforeach()
 
 # Ring 3: the real programs, started and driven from outside.
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
-add_executable(e2etests ${E2E_TESTS})
+add_executable(e2etests ${E2E_TESTS} tools/corpus/bitmapcorpus.cpp tools/corpus/settingscorpus.cpp)
 target_compile_options(e2etests PRIVATE ${TEST_FLAGS})
 target_link_options(e2etests PRIVATE ${TEST_LINK})
 target_compile_definitions(e2etests PRIVATE ${RELEASE_DEFINITIONS})
+target_include_directories(e2etests PRIVATE tools/corpus)
 target_link_libraries(e2etests PRIVATE e2esupport portable gtest_main)
+add_dependencies(e2etests gdiprobe)
 
 # Ring 4: the package under the platform's installer, in a prefix of its own.
 file(GLOB PACKAGE_TESTS CONFIGURE_DEPENDS tests/pkg/*.cpp)

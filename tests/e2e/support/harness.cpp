@@ -99,6 +99,12 @@ void stopProgram(Program& program)
     program.id = 0;
 }
 
+bool answers(HWND window, DWORD timeoutMs)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
 void pumpFor(DWORD ms)
 {
     DWORD start = GetTickCount();

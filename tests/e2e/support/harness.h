@@ -43,6 +43,9 @@ void endProgramsByClass(const char* className, DWORD waitMs);
 // optional); returns NULL on time-out.
 HWND waitForWindow(const char* className, const char* title, DWORD timeoutMs, DWORD processId = 0);
 
+// Sends a null message; true when the window answered within the time.
+bool answers(HWND window, DWORD timeoutMs = 5000);
+
 // Processes this thread's messages and sleeps for ms.
 void pumpFor(DWORD ms);
 // Pumps until the window is gone or hidden; false on time-out.

@@ -33,12 +33,6 @@ std::string isolatedResidentCopy()
     return copy;
 }
 
-bool answers(HWND window, DWORD timeoutMs)
-{
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
-}
-
 Resident startResident(const std::string& path, bool settle)
 {
     Resident resident;

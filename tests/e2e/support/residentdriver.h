@@ -36,9 +36,6 @@ Resident startResident(const std::string& path = residentPath(), bool settle = t
 // when no menu came.
 bool waitUntilHandled(const Resident& resident, DWORD timeoutMs = 10000);
 
-// Sends a null message; true when the window answered within the time.
-bool answers(HWND window, DWORD timeoutMs = 5000);
-
 // Ends the program through WM_CLOSE (its window is destroyed, which removes
 // the tray icon) and waits for it; the exit code is stored when it ended.
 bool closeResident(Resident& resident, DWORD* exitCode = nullptr);

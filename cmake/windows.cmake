@@ -95,7 +95,8 @@ target_link_libraries(e2esupport PUBLIC portable gtest user32 advapi32 psapi she
 add_library(gdiprobe SHARED tests/e2e/gdiprobe/gdiprobe.cpp)
 set_target_properties(gdiprobe PROPERTIES PREFIX "")
 target_compile_options(gdiprobe PRIVATE ${TEST_FLAGS})
-target_link_options(gdiprobe PRIVATE -static -s)
+# Exported by their plain names, without the i686 "@4" of their calling convention.
+target_link_options(gdiprobe PRIVATE -static -s -Wl,--kill-at)
 target_link_libraries(gdiprobe PRIVATE gdi32)
 
 # Ring 2: the Win32 layer against the real profile, registry and controls.

@@ -176,8 +176,8 @@ TEST_P(BitmapCorpus, PreviewAndApplyDrawOrClearTheFrameAndKeepNothing)
     // Wallpaper.", which is answered here too.
     postCommand(dialog, ED_APPLY);
     DWORD start = GetTickCount();
-    while (lstrcmpiA(readProfile("DESKTOP", "WALLPAPER").c_str(), path.c_str()) != 0 && GetTickCount() - start < 5000) {
-        HWND box = findMessageBox("MSG", running->editor.program.id);
+    while (lstrcmpiA(readProfile(DESKTOP_SECTION, DESKTOP_WALLPAPER).c_str(), path.c_str()) != 0 && GetTickCount() - start < 5000) {
+        HWND box = findMessageBox(MSG_TITLE, running->editor.program.id);
         if (box) {
             EXPECT_EQ(messageBoxText(box), "Cannot Setup Wallpaper.");
             answerMessageBox(box, IDOK);
@@ -196,7 +196,7 @@ TEST_P(BitmapCorpus, PreviewAndApplyDrawOrClearTheFrameAndKeepNothing)
     sendCommand(dialog, ED_SAVE);
     EXPECT_EQ(readEntry(0), (std::vector<std::string>{path, "0", "0", "1"}));
     EXPECT_EQ(readEntry(1), (std::vector<std::string>{sampleBitmap(1), "0", "0", "1"}));
-    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_BITMAP_INDEX), "1");
     EXPECT_GE(settledFreeObjects(*running->probe, running->freeObjects), running->freeObjects)
         << "GDI objects were kept";
 }

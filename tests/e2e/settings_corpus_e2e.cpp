@@ -23,8 +23,8 @@ void PrintTo(const SettingsCase& file, std::ostream* out)
 }
 
 namespace {
-const char* const EDITOR_KEYS[] = {"Window X-pos", "Window Y-pos", "Change every", "Time period",
-                                   "Successive",   "Bitmap index"};
+const char* const EDITOR_KEYS[] = {KEY_WINDOW_X,    KEY_WINDOW_Y,   KEY_CHANGE_EVERY,
+                                   KEY_TIME_PERIOD, KEY_SUCCESSIVE, KEY_BITMAP_INDEX};
 const int CHANGE_NOW = 106;
 
 // What the platform reads in the file, through the rules both programs use.
@@ -62,33 +62,33 @@ std::vector<std::string> lines(const char* section)
 
 bool ownedKey(const std::string& section, const std::string& key)
 {
-    if (lstrcmpiA(section.c_str(), "Bitmap list") == 0)
+    if (lstrcmpiA(section.c_str(), SECTION_LIST) == 0)
         return isEditorEntryKey(key.c_str(), key.size());
-    if (lstrcmpiA(section.c_str(), "Configuration") != 0)
+    if (lstrcmpiA(section.c_str(), SECTION_CONFIG) != 0)
         return false;
     for (const char* owned : EDITOR_KEYS)
         if (lstrcmpiA(key.c_str(), owned) == 0)
             return true;
-    return lstrcmpiA(key.c_str(), "Last Change") == 0;
+    return lstrcmpiA(key.c_str(), KEY_LAST_CHANGE) == 0;
 }
 
 Reading readFile()
 {
     WritePrivateProfileStringA(NULL, NULL, NULL, SETTINGS_FILE);
     Reading reading;
-    reading.policy = readInt("Configuration", "Change every", 0);
-    reading.period = readInt("Configuration", "Time period", 0);
-    reading.successive = readInt("Configuration", "Successive", 1) == 1;
-    reading.index = readInt("Configuration", "Bitmap index", 1);
+    reading.policy = readInt(SECTION_CONFIG, KEY_CHANGE_EVERY, 0);
+    reading.period = readInt(SECTION_CONFIG, KEY_TIME_PERIOD, 0);
+    reading.successive = readInt(SECTION_CONFIG, KEY_SUCCESSIVE, 1) == 1;
+    reading.index = readInt(SECTION_CONFIG, KEY_BITMAP_INDEX, 1);
     for (int i = 0; i < 50; ++i) {
         char path[100];
-        GetPrivateProfileStringA("Bitmap list", entryKey(i, ENTRY_WALL).c_str(), MISSING_ENTRY, path, sizeof path,
+        GetPrivateProfileStringA(SECTION_LIST, entryKey(i, ENTRY_WALL).c_str(), MISSING_ENTRY, path, sizeof path,
                                  SETTINGS_FILE);
         if (isMissingEntry(path))
             break;
-        reading.entries.push_back({path, readInt("Bitmap list", entryKey(i, ENTRY_XPOS).c_str(), 0) & 0xFFFF,
-                                   readInt("Bitmap list", entryKey(i, ENTRY_YPOS).c_str(), 0) & 0xFFFF,
-                                   readInt("Bitmap list", entryKey(i, ENTRY_TYPE).c_str(), 1)});
+        reading.entries.push_back({path, readInt(SECTION_LIST, entryKey(i, ENTRY_XPOS).c_str(), 0) & 0xFFFF,
+                                   readInt(SECTION_LIST, entryKey(i, ENTRY_YPOS).c_str(), 0) & 0xFFFF,
+                                   readInt(SECTION_LIST, entryKey(i, ENTRY_TYPE).c_str(), 1)});
     }
     for (const std::string& section : lines(NULL))
         for (const std::string& line : lines(section.c_str()))
@@ -149,14 +149,14 @@ TEST_P(SettingsCorpus, BothProgramsLoadWhatTheyCanAndASaveKeepsEveryOtherKey)
         held = CreateFileA(settingsPath().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     const bool writable = hostile.form == SETTINGS_TEXT;
     const Reading stored = readFile();
-    const std::string desktop = readProfile("DESKTOP", "WALLPAPER");
+    const std::string desktop = readProfile(DESKTOP_SECTION, DESKTOP_WALLPAPER);
 
     Editor editor = startEditor();
     ASSERT_NE(editor.dialog, (HWND)NULL);
     HWND dialog = editor.dialog;
     Resident resident = startResident();
     ASSERT_NE(resident.window, (HWND)NULL);
-    EXPECT_EQ(readSetting("Configuration", "Last Change") == std::to_string(todayByFileTime()),
+    EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_LAST_CHANGE) == std::to_string(todayByFileTime()),
               hostile.changesAtStart);
 
     // The editor shows what it could load, by the documented rules.
@@ -185,7 +185,7 @@ TEST_P(SettingsCorpus, BothProgramsLoadWhatTheyCanAndASaveKeepsEveryOtherKey)
         EXPECT_TRUE(answers(dialog));
         DWORD_PTR result;
         EXPECT_NE(SendMessageTimeoutA(resident.window, WM_COMMAND, CHANGE_NOW, 0, SMTO_NORMAL, 5000, &result), 0);
-        EXPECT_EQ(readProfile("DESKTOP", "WALLPAPER"), desktop);
+        EXPECT_EQ(readProfile(DESKTOP_SECTION, DESKTOP_WALLPAPER), desktop);
         return;
     }
 
@@ -213,7 +213,7 @@ TEST_P(SettingsCorpus, BothProgramsLoadWhatTheyCanAndASaveKeepsEveryOtherKey)
     // The changer reads the saved file: the current row, or any row at random.
     DWORD_PTR result;
     ASSERT_NE(SendMessageTimeoutA(resident.window, WM_COMMAND, CHANGE_NOW, 0, SMTO_NORMAL, 5000, &result), 0);
-    std::string wallpaper = readProfile("DESKTOP", "WALLPAPER");
+    std::string wallpaper = readProfile(DESKTOP_SECTION, DESKTOP_WALLPAPER);
     if (rows.empty()) {
         EXPECT_EQ(wallpaper, desktop);
     } else if (stored.successive) {

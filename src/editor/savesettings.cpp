@@ -59,7 +59,8 @@ static size_t appendRow(char* block, size_t at, uint16_t row)
 // A section up to this size is written whole. Windows 95 handles at most
 // 32 KiB of a section at once, and Wine's writer takes time that grows with
 // the square of its keys; a larger section (entries and keys other programs
-// put there by the thousand) is written key by key instead.
+// put there by the thousand), or one that cannot be read whole, is written
+// key by key instead.
 const unsigned SECTION_WRITE_LIMIT = 32000;
 
 // The rows as entries "000" on, then the entries the list no longer uses
@@ -94,10 +95,8 @@ static bool saveEntries()
         rows = rows < 0 ? 0 : EDITOR_ENTRY_LIMIT;
     unsigned oldLength = 0;
     char* old = readSettingSection(SECTION_LIST, &oldLength);
-    if (!old)
-        return false;
     size_t size = rows * ROW_LINES_SIZE + oldLength + 3;
-    char* block = size <= SECTION_WRITE_LIMIT ? static_cast<char*>(malloc(size)) : NULL;
+    char* block = old && size <= SECTION_WRITE_LIMIT ? static_cast<char*>(malloc(size)) : NULL;
     if (!block) {
         free(old);
         return saveEntriesKeyByKey(rows);

@@ -3,7 +3,8 @@
 // colour table and pixel bits it claims are read byte by byte from a block
 // allocated at exactly its size, so a claim past the block is caught. The
 // whole input is also checked as a block on its own, which reaches the
-// information header without a matching bfSize.
+// information header without a matching bfSize. Checking the information
+// header alone must give the verdict of the whole block.
 #include "bmpcheck.h"
 
 #include <cstdint>
@@ -23,7 +24,12 @@ volatile uint32_t sink;
 void touchLayout(const uint8_t* block, uint32_t blockSize)
 {
     BitmapLayout layout;
-    if (checkBitmapBlock(block, blockSize, &layout) != BITMAP_OK)
+    BitmapVerdict verdict = checkBitmapBlock(block, blockSize, &layout);
+    // The header alone, as the preview checks it before reading the rest,
+    // gives the same verdict.
+    std::vector<uint8_t> header(block, block + (blockSize < INFO_HEADER_V5_SIZE ? blockSize : INFO_HEADER_V5_SIZE));
+    check(checkInfoHeader(header.data(), static_cast<uint32_t>(header.size()), blockSize, nullptr) == verdict);
+    if (verdict != BITMAP_OK)
         return;
     check(layout.width > 0 && layout.width <= BITMAP_MAX_SIDE);
     check(layout.height != 0 && layout.height >= -BITMAP_MAX_SIDE && layout.height <= BITMAP_MAX_SIDE);

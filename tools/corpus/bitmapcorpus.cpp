@@ -21,7 +21,7 @@ uint8_t green(uint32_t c) { return (c >> 8) & 0xFF; }
 uint8_t blue(uint32_t c) { return (c >> 16) & 0xFF; }
 
 // A picture of one colour and how it is stored.
-struct Spec {
+struct Picture {
     uint32_t headerSize = 40;  // 12 (core), 40, 108 or 124
     int32_t width = 16;
     int32_t height = 12;       // negative: rows top-down
@@ -31,7 +31,7 @@ struct Spec {
     uint32_t colour = RED;
 };
 
-uint32_t tableEntries(const Spec& s)
+uint32_t tableEntries(const Picture& s)
 {
     if (s.clrUsed)
         return s.clrUsed;
@@ -39,14 +39,14 @@ uint32_t tableEntries(const Spec& s)
 }
 
 // The palette index every pixel uses: the last entry the depth can index.
-uint8_t pixelIndex(const Spec& s)
+uint8_t pixelIndex(const Picture& s)
 {
     uint32_t entries = tableEntries(s);
     uint32_t reach = s.bitCount <= 8 ? 1u << s.bitCount : 0;
     return static_cast<uint8_t>((entries < reach ? entries : reach) - 1);
 }
 
-std::vector<uint8_t> rows(const Spec& s)
+std::vector<uint8_t> rows(const Picture& s)
 {
     int32_t count = s.height < 0 ? -s.height : s.height;
     std::vector<uint8_t> out;
@@ -92,7 +92,7 @@ std::vector<uint8_t> rows(const Spec& s)
     return out;
 }
 
-void putMasks(std::vector<uint8_t>& out, const Spec& s)
+void putMasks(std::vector<uint8_t>& out, const Picture& s)
 {
     bool wide = s.bitCount == 32;
     put32(out, wide ? 0xFF0000 : 0xF800);
@@ -100,7 +100,7 @@ void putMasks(std::vector<uint8_t>& out, const Spec& s)
     put32(out, wide ? 0x0000FF : 0x001F);
 }
 
-std::vector<uint8_t> build(const Spec& s)
+std::vector<uint8_t> build(const Picture& s)
 {
     std::vector<uint8_t> info;
     if (s.headerSize == 12) {
@@ -186,9 +186,9 @@ const size_t V5_CS_TYPE = 14 + 56;
 const size_t V5_PROFILE_DATA = 14 + 112;
 const size_t V5_PROFILE_SIZE = 14 + 116;
 
-Spec spec(uint16_t bitCount, uint32_t colour, uint32_t headerSize = 40, uint32_t compression = 0)
+Picture picture(uint16_t bitCount, uint32_t colour, uint32_t headerSize = 40, uint32_t compression = 0)
 {
-    Spec s;
+    Picture s;
     s.bitCount = bitCount;
     s.colour = colour;
     s.headerSize = headerSize;
@@ -198,7 +198,7 @@ Spec spec(uint16_t bitCount, uint32_t colour, uint32_t headerSize = 40, uint32_t
 
 // Run-length bits that break the rules: the header is sound, the platform
 // decodes what it can.
-std::vector<uint8_t> withRunLengthBits(const Spec& s, const std::vector<uint8_t>& bits)
+std::vector<uint8_t> withRunLengthBits(const Picture& s, const std::vector<uint8_t>& bits)
 {
     std::vector<uint8_t> file = build(s);
     size_t at = file.size() - rows(s).size();
@@ -213,40 +213,40 @@ std::vector<uint8_t> withRunLengthBits(const Spec& s, const std::vector<uint8_t>
 std::vector<BitmapCase> hostileBitmaps()
 {
     std::vector<BitmapCase> cases;
-    auto drawn = [&](const char* name, const Spec& s) { cases.push_back({name, build(s), PREVIEW_DRAWN, s.colour}); };
+    auto drawn = [&](const char* name, const Picture& s) { cases.push_back({name, build(s), PREVIEW_DRAWN, s.colour}); };
     auto add = [&](const char* name, std::vector<uint8_t> bytes, PreviewOutcome outcome, uint32_t colour = 0) {
         cases.push_back({name, std::move(bytes), outcome, colour});
     };
 
     // Valid controls: every depth and header version the preview draws.
-    drawn("valid_1bit", spec(1, BLUE));
-    drawn("valid_4bit", spec(4, GREEN));
-    drawn("valid_8bit", spec(8, MAGENTA));
-    Spec short8 = spec(8, CYAN);
+    drawn("valid_1bit", picture(1, BLUE));
+    drawn("valid_4bit", picture(4, GREEN));
+    drawn("valid_8bit", picture(8, MAGENTA));
+    Picture short8 = picture(8, CYAN);
     short8.clrUsed = 20;
     drawn("valid_8bit_20_colours", short8);
-    drawn("valid_16bit_555", spec(16, YELLOW));
-    drawn("valid_16bit_565_bitfields", spec(16, CYAN, 40, BITFIELDS));
-    drawn("valid_24bit", spec(24, RED));
-    Spec topDown = spec(24, GREEN);
+    drawn("valid_16bit_555", picture(16, YELLOW));
+    drawn("valid_16bit_565_bitfields", picture(16, CYAN, 40, BITFIELDS));
+    drawn("valid_24bit", picture(24, RED));
+    Picture topDown = picture(24, GREEN);
     topDown.height = -12;
     drawn("valid_24bit_top_down", topDown);
-    drawn("valid_32bit", spec(32, BLUE));
-    drawn("valid_32bit_bitfields", spec(32, MAGENTA, 40, BITFIELDS));
-    drawn("valid_rle8", spec(8, YELLOW, 40, RLE8));
-    drawn("valid_rle4", spec(4, RED, 40, RLE4));
-    drawn("valid_v4_24bit", spec(24, CYAN, 108));
-    drawn("valid_v4_8bit", spec(8, GREEN, 108));
-    drawn("valid_v5_24bit", spec(24, BLUE, 124));
-    drawn("valid_v5_16bit_bitfields", spec(16, MAGENTA, 124, BITFIELDS));
-    Spec widePalette = spec(1, YELLOW);
+    drawn("valid_32bit", picture(32, BLUE));
+    drawn("valid_32bit_bitfields", picture(32, MAGENTA, 40, BITFIELDS));
+    drawn("valid_rle8", picture(8, YELLOW, 40, RLE8));
+    drawn("valid_rle4", picture(4, RED, 40, RLE4));
+    drawn("valid_v4_24bit", picture(24, CYAN, 108));
+    drawn("valid_v4_8bit", picture(8, GREEN, 108));
+    drawn("valid_v5_24bit", picture(24, BLUE, 124));
+    drawn("valid_v5_16bit_bitfields", picture(16, MAGENTA, 124, BITFIELDS));
+    Picture widePalette = picture(1, YELLOW);
     widePalette.clrUsed = 256;  // more colours than one bit can index
     drawn("palette_larger_than_depth", widePalette);
     // A header the platform knows but the preview does not draw.
-    add("core_header_24bit", build(spec(24, RED, 12)), PREVIEW_REFUSED);
+    add("core_header_24bit", build(picture(24, RED, 12)), PREVIEW_REFUSED);
 
-    const std::vector<uint8_t> rgb = build(spec(24, RED));
-    const std::vector<uint8_t> pal8 = build(spec(8, GREEN));
+    const std::vector<uint8_t> rgb = build(picture(24, RED));
+    const std::vector<uint8_t> pal8 = build(picture(8, GREEN));
 
     // Bad bit count, header size, planes, compression.
     for (uint16_t bits : {0, 2, 7, 64})
@@ -261,12 +261,12 @@ std::vector<BitmapCase> hostileBitmaps()
 
     // Palettes larger than the file, or than any table may be.
     add("palette_past_file", with32(cutAt(pal8, 54 + 16), BF_SIZE, 54 + 16), PREVIEW_REFUSED);
-    Spec twoColours = spec(8, GREEN);
+    Picture twoColours = picture(8, GREEN);
     twoColours.clrUsed = 2;
     add("palette_announced_past_file", with32(build(twoColours), BI_CLR_USED, 256), PREVIEW_REFUSED);
     add("palette_300_colours", with32(pal8, BI_CLR_USED, 300), PREVIEW_REFUSED);
     add("palette_count_max", with32(pal8, BI_CLR_USED, 0xFFFFFFFF), PREVIEW_REFUSED);
-    Spec fewColours = spec(8, BLUE);
+    Picture fewColours = picture(8, BLUE);
     fewColours.clrUsed = 2;
     std::vector<uint8_t> indexPastTable = build(fewColours);
     for (size_t i = indexPastTable.size() - rows(fewColours).size(); i < indexPastTable.size(); ++i)
@@ -274,16 +274,16 @@ std::vector<BitmapCase> hostileBitmaps()
     add("pixel_index_past_palette", indexPastTable, PREVIEW_EITHER);
 
     // Bit fields the platform has to make sense of.
-    std::vector<uint8_t> zeroMasks = build(spec(32, MAGENTA, 40, BITFIELDS));
+    std::vector<uint8_t> zeroMasks = build(picture(32, MAGENTA, 40, BITFIELDS));
     for (size_t i = 54; i < 66; ++i)
         zeroMasks[i] = 0;
     add("bitfields_zero_masks", zeroMasks, PREVIEW_EITHER);
-    add("bitfields_overlapping_masks", with32(build(spec(16, CYAN, 40, BITFIELDS)), 54, 0xFFFF), PREVIEW_EITHER);
+    add("bitfields_overlapping_masks", with32(build(picture(16, CYAN, 40, BITFIELDS)), 54, 0xFFFF), PREVIEW_EITHER);
 
     // Run-length bits: runs past the row and the image, deltas off the
     // picture, a literal run past the data, no end marker, top-down rows.
-    const Spec rle8 = spec(8, YELLOW, 40, RLE8);
-    const Spec rle4 = spec(4, RED, 40, RLE4);
+    const Picture rle8 = picture(8, YELLOW, 40, RLE8);
+    const Picture rle4 = picture(4, RED, 40, RLE4);
     add("rle8_run_past_row", withRunLengthBits(rle8, {255, 255, 0, 0, 255, 255, 0, 1}), PREVIEW_EITHER);
     std::vector<uint8_t> manyRows;
     for (int i = 0; i < 40; ++i)
@@ -317,8 +317,8 @@ std::vector<BitmapCase> hostileBitmaps()
     add("rows_past_end", with32(shortRows, BF_SIZE, static_cast<uint32_t>(shortRows.size())), PREVIEW_REFUSED);
     for (size_t at : {0, 1, 2, 6, 10, 13, 14, 18, 30, 53, 54, 54 + 512, 54 + 1024, 54 + 1024 + 96})
         add(("truncated_at_" + std::to_string(at)).c_str(), cutAt(pal8, at), PREVIEW_REFUSED);
-    add("truncated_in_v5_header", cutAt(build(spec(24, BLUE, 124)), 14 + 108), PREVIEW_REFUSED);
-    add("truncated_in_bitfield_masks", cutAt(build(spec(32, BLUE, 40, BITFIELDS)), 14 + 40 + 6), PREVIEW_REFUSED);
+    add("truncated_in_v5_header", cutAt(build(picture(24, BLUE, 124)), 14 + 108), PREVIEW_REFUSED);
+    add("truncated_in_bitfield_masks", cutAt(build(picture(32, BLUE, 40, BITFIELDS)), 14 + 40 + 6), PREVIEW_REFUSED);
     std::vector<uint8_t> headersOnly = cutAt(pal8, 54);
     add("headers_only_size_matching", with32(headersOnly, BF_SIZE, 54), PREVIEW_REFUSED);
 
@@ -337,7 +337,7 @@ std::vector<BitmapCase> hostileBitmaps()
     add("bits_offset_in_palette", with32(pal8, BF_OFF_BITS, 60), PREVIEW_DRAWN, GREEN);
 
     // A colour profile of a version 5 header outside the file.
-    std::vector<uint8_t> profile = with32(build(spec(24, BLUE, 124)), V5_CS_TYPE, 0x4D424544);  // 'MBED'
+    std::vector<uint8_t> profile = with32(build(picture(24, BLUE, 124)), V5_CS_TYPE, 0x4D424544);  // 'MBED'
     add("v5_profile_past_file", with32(with32(profile, V5_PROFILE_DATA, 4000), V5_PROFILE_SIZE, 100),
         PREVIEW_REFUSED);
     return cases;

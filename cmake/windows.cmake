@@ -142,3 +142,6 @@ add_executable(applytool tools/applytool.cpp)
 target_compile_options(applytool PRIVATE ${PROGRAM_FLAGS})
 target_link_options(applytool PRIVATE -static -s)
 target_link_libraries(applytool PRIVATE desktop)
+
+# The bench programs: baselines and measuring drivers (make bench).
+add_subdirectory(bench)

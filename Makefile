@@ -12,7 +12,7 @@ WIN64_DIR  := $(BUILD)/win64
 JOBS       ?= $(shell nproc)
 CMAKE_WERROR := $(if $(CI),-DWERROR=ON,)
 
-.PHONY: all deps native win win32 win64 docs dist samples pictures run test unit fuzz wine-tests packages soak fuzz-long clean
+.PHONY: all deps native win win32 win64 docs dist samples pictures run test unit fuzz wine-tests packages soak fuzz-long bench clean
 
 all: native win
 
@@ -84,6 +84,11 @@ soak: win
 
 test: native win packages pictures
 	sh scripts/test.sh $(NATIVE_DIR) $(BUILD)
+
+# What each program costs against bare baselines, under Wine, into
+# $(BUILD)/bench/results.md. QUICK=1 is the smoke run that make test runs too.
+bench: win
+	sh scripts/bench.sh $(BUILD) $(if $(QUICK),quick,full)
 
 clean:
 	rm -rf $(BUILD)

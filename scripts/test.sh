@@ -14,16 +14,23 @@ cat "$native_dir/unit.log"
 echo "== fuzz targets (brief)"
 sh "$(dirname "$0")/fuzz.sh" "$native_dir" 15 || status=1
 
-rm -f "$build_root/wine-counts"
-sh "$(dirname "$0")/wine-tests.sh" "$build_root" || status=1
+rm -f "$build_root/wine-counts" "$build_root/bench/counts" "$build_root"/win*/bench/outcome
+# The bench's smoke run goes with the Wine rings, in their prefixes.
+BENCH_SMOKE=1 sh "$(dirname "$0")/wine-tests.sh" "$build_root" || status=1
+
+echo "== bench smoke run"
+sh "$(dirname "$0")/bench.sh" --table "$build_root" quick || status=1
 
 # ctest: "100% tests passed, 0 tests failed out of 57"
 unit_total=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2/p' "$native_dir/unit.log")
 unit_failed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of.*/\1/p' "$native_dir/unit.log")
+# The bench's smoke run counts one per architecture: "passed failed".
+bench_passed=0 bench_failed=1
+[ -f "$build_root/bench/counts" ] && read -r bench_passed bench_failed < "$build_root/bench/counts"
 set -- 0 0 0
 [ -f "$build_root/wine-counts" ] && set -- $(cat "$build_root/wine-counts")
-passed=$(( ${unit_total:-0} - ${unit_failed:-0} + $1 ))
-failed=$(( ${unit_failed:-0} + $2 ))
+passed=$(( ${unit_total:-0} - ${unit_failed:-0} + $1 + bench_passed ))
+failed=$(( ${unit_failed:-0} + $2 + bench_failed ))
 [ "$status" -ne 0 ] && [ "$failed" -eq 0 ] && failed=1
 echo "Total: $passed passed, $failed failed, $3 skipped"
 exit $status

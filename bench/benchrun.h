@@ -12,13 +12,7 @@
 #include <vector>
 
 // Sequences of bare settings calls that the programs' paths make.
-enum CallSequence {
-    CALLS_SUCCESSIVE_CHANGE,
-    CALLS_RANDOM_CHANGE,
-    CALLS_PLACEMENT,
-    CALLS_EDITOR_LOAD,
-    CALL_SEQUENCES
-};
+enum CallSequence { CALLS_SUCCESSIVE_CHANGE, CALLS_RANDOM_CHANGE, CALLS_EDITOR_LOAD, CALL_SEQUENCES };
 
 struct BenchRun {
     bool quick;             // one repeat of a few samples: a smoke run
@@ -51,11 +45,13 @@ bool writeBenchSettings(const BenchRun& run, bool successive, int entries = WALL
 #define EMPTY_EDITOR_START "Start to ready, vistedit.exe with an empty list"
 #define BARE_WITH_MENU_MEMORY "Private bytes of the bare resident with the real one's menu and icons"
 
-// The call sequences, timed as bare calls on a copy of the settings file that
-// writeCallsCopy makes; timeCalls answers milliseconds.
+// The call sequences, timed in milliseconds as bare calls on a copy of the
+// settings file that writeCallsCopy makes. A change's calls are made around
+// a bare wallpaper call (not counted) to the file wallpaper.
 const char* callsName(CallSequence sequence);
 bool writeCallsCopy(const BenchRun& run);
-double timeCalls(CallSequence sequence);
+double timeChangeCalls(bool successive, const char* wallpaper);
+double timeEditorReads();
 
 // The residents: the real one, the bare one, and the bare one with the real
 // one's class menu, class icon and tray icon.

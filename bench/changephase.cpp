@@ -3,7 +3,7 @@
 // index) against the bare resident's platform call on the same files. Both
 // run side by side and are asked in turns, with command 106 sent from here,
 // so that both meet the same load; each value is the median of many changes.
-// The settings calls and the placement of a change are timed between turns.
+// The settings calls of a change are timed as bare calls between turns.
 #include "benchnames.h"
 #include "benchrun.h"
 #include "children.h"
@@ -28,10 +28,10 @@ static double timeOneChange(HWND window)
 }
 
 // The medians of the run's number of changes by each resident, in turns,
-// and of the settings calls of such a change and of a placement, timed as
-// bare calls after each turn.
+// and of the settings calls of such a change, timed as bare calls after each
+// turn.
 struct ChangeTimes {
-    double ours, bare, calls, placement;
+    double ours, bare, calls;
 };
 
 static bool timeChanges(const BenchRun& run, bool successive, ChangeTimes* medians)
@@ -42,7 +42,7 @@ static bool timeChanges(const BenchRun& run, bool successive, ChangeTimes* media
               startResident(run, RESIDENT_BARE, successive, &plain);
     for (int i = 0; ok && i < UNTIMED_CHANGES; ++i)
         ok = timeOneChange(real.window) > 0 && timeOneChange(plain.window) > 0;
-    std::vector<double> realTimes, plainTimes, calls, placements;
+    std::vector<double> realTimes, plainTimes, calls;
     for (int i = 0; ok && i < run.changesPerRepeat; ++i) {
         // Turns alternate, so that neither always follows the other's change.
         bool realFirst = i % 2 == 0;
@@ -51,15 +51,15 @@ static bool timeChanges(const BenchRun& run, bool successive, ChangeTimes* media
         ok = first > 0 && second > 0;
         realTimes.push_back(realFirst ? first : second);
         plainTimes.push_back(realFirst ? second : first);
-        calls.push_back(timeCalls(successive ? CALLS_SUCCESSIVE_CHANGE : CALLS_RANDOM_CHANGE));
-        placements.push_back(timeCalls(CALLS_PLACEMENT));
+        char wallpaper[MAX_PATH + 16];
+        snprintf(wallpaper, sizeof wallpaper, WALLPAPER_NAME_FORMAT, run.wallpaperDir, i % WALLPAPER_COUNT);
+        calls.push_back(timeChangeCalls(successive, wallpaper));
     }
     if (!ok)
         printf("the %s changes were not timed\n", successive ? "successive" : "random");
     medians->ours = spreadOf(realTimes).median;
     medians->bare = spreadOf(plainTimes).median;
     medians->calls = spreadOf(calls).median;
-    medians->placement = spreadOf(placements).median;
     bool ended = endChild(&real, real.window);
     ended = endChild(&plain, plain.window) && ended;
     return ended && ok;
@@ -81,9 +81,9 @@ void runChangePhase(BenchRun& run)
             ok = timeChanges(run, inOrder, &times[mode]);
             if (!ok)
                 break;
-            printf("change, %s, repeat %d: %.3f ms against %.3f ms; its settings calls %.3f ms, a placement %.3f ms\n",
+            printf("change, %s, repeat %d: %.3f ms against %.3f ms; its settings calls %.3f ms\n",
                    inOrder ? "successive" : "random", repeat + 1, times[mode].ours, times[mode].bare,
-                   times[mode].calls, times[mode].placement);
+                   times[mode].calls);
             Figure& figure = inOrder ? successive : random;
             figure.ours.push_back(times[mode].ours);
             figure.bare.push_back(times[mode].bare);
@@ -92,7 +92,6 @@ void runChangePhase(BenchRun& run)
             break;
         run.callMedians[CALLS_SUCCESSIVE_CHANGE].push_back(times[0].calls);
         run.callMedians[CALLS_RANDOM_CHANGE].push_back(times[1].calls);
-        run.callMedians[CALLS_PLACEMENT].push_back((times[0].placement + times[1].placement) / 2);
     }
     run.figures.push_back(successive);
     run.figures.push_back(random);

@@ -87,7 +87,7 @@ void runStartPhase(BenchRun& run)
                 double ms = 0;
                 ok = timeStart(run, which, &ms);
                 times[which].push_back(ms);
-                reads.push_back(timeCalls(CALLS_EDITOR_LOAD));
+                reads.push_back(timeEditorReads());
             }
         }
         if (!ok)

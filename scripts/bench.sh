@@ -23,6 +23,8 @@ run_driver() {
     echo "== bench ($mode), $(basename "$win_dir") (under Wine)"
     args=""
     [ "$mode" = quick ] && args=quick
+    # Other work on the host weighs on every time: the table says how much.
+    cut -d' ' -f1 /proc/loadavg > "$win_dir/bench/load" 2>/dev/null
     wine "$win_dir/bench/benchrun.exe" $args > "$log.raw" 2>&1
     rc=$?
     tr -d '\r' < "$log.raw" > "$log"
@@ -53,7 +55,7 @@ write_table() {
     mkdir -p "$out"
     table="$out/results.md"
     [ "$mode" = quick ] && table="$out/quick.md"
-    passed=0 failed=0 wine_version="" repeats=""
+    passed=0 failed=0 wine_version="" repeats="" loads=""
     for dir in "$build/win64" "$build/win32"; do
         [ -f "$dir/bench/outcome" ] || continue
         case $(cat "$dir/bench/outcome") in
@@ -62,12 +64,16 @@ write_table() {
         esac
         [ -f "$dir/bench/wine-version" ] && wine_version=$(cat "$dir/bench/wine-version")
         repeats=$(sed -n 's/^bench on .*: \([0-9]*\) repeat.*/\1/p' "$dir/bench/bench.log")
+        name=x86_64
+        [ "$(basename "$dir")" = win32 ] && name=i686
+        [ -s "$dir/bench/load" ] && loads="$loads${loads:+, }$name $(cat "$dir/bench/load")"
     done
     {
         if [ "$mode" = quick ]; then
             echo "Smoke run (\`make bench QUICK=1\`): one repeat of a few samples, targets not judged."
         else
-            echo "\`make bench\`, $(date -u '+%Y-%m-%d %H:%M') UTC, ${wine_version:-Wine}, $(nproc) cores;"
+            echo "\`make bench\`, $(date -u '+%Y-%m-%d %H:%M') UTC, ${wine_version:-Wine}, $(nproc) cores, load"
+            echo "average at the start of each architecture's run: ${loads:-unknown};"
             echo "${repeats:-?} repeats per figure (sizes: read once). Ours and Baseline are medians over the repeats; the"
             echo "ratio is ours / baseline within each repeat: its median, then its lowest and highest."
         fi

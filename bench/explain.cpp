@@ -6,12 +6,18 @@
 #include <stdio.h>
 #include <string.h>
 
-static double partMedian(const BenchRun& run, const char* name)
+static const Figure* partOf(const BenchRun& run, const char* name)
 {
     for (const Figure& part : run.parts)
         if (part.name == name)
-            return spreadOf(part.ours).median;
-    return 0;
+            return &part;
+    return NULL;
+}
+
+static double partMedian(const BenchRun& run, const char* name)
+{
+    const Figure* part = partOf(run, name);
+    return part ? spreadOf(part->ours).median : 0;
 }
 
 static double callsMedian(const BenchRun& run, CallSequence sequence)
@@ -29,9 +35,24 @@ static std::string line(const char* format, ...)
     return text;
 }
 
+// The median over the repeats of one series minus another, like the ratio
+// taken within each repeat.
+static double differenceOf(const std::vector<double>& values, const std::vector<double>& less)
+{
+    std::vector<double> differences;
+    for (size_t i = 0; i < values.size() && i < less.size(); ++i)
+        differences.push_back(values[i] - less[i]);
+    return spreadOf(differences).median;
+}
+
+static double differenceOf(const Figure& figure)
+{
+    return differenceOf(figure.ours, figure.bare);
+}
+
 static std::string explainChange(const BenchRun& run, const Figure& figure, bool successive)
 {
-    double difference = spreadOf(figure.ours).median - spreadOf(figure.bare).median;
+    double difference = differenceOf(figure);
     double calls = callsMedian(run, successive ? CALLS_SUCCESSIVE_CHANGE : CALLS_RANDOM_CHANGE);
     return line("- **%s** (%s): %.2f ms more than the bare platform call. Around that call the resident %s, "
                 "records the placement and, once the wallpaper is set, writes the next index; every settings call "
@@ -55,7 +76,7 @@ static std::string explainMemory(const BenchRun& run, const Figure& figure)
                 "%.0f\xE2\x80\x93%.0f KiB across the repeats. The bare resident given the real one's class menu, class "
                 "icon and tray icon holds %.0f KiB, %.2f\xC3\x97 the bare one: the platform keeps menus and icons in "
                 "its own memory. Against it vistrell.exe takes %.2f\xC3\x97.\n",
-                figure.name.c_str(), figure.arch.c_str(), (spreadOf(figure.ours).median - bare.median) / 1024,
+                figure.name.c_str(), figure.arch.c_str(), differenceOf(figure) / 1024,
                 bare.low / 1024, bare.high / 1024, withMenu / 1024, withMenu / bare.median,
                 spreadOf(figure.ours).median / withMenu);
 }
@@ -66,8 +87,6 @@ std::string explainMisses(const BenchRun& run)
     for (const Figure& figure : run.figures) {
         if (!isFilled(figure) || meetsTarget(figure))
             continue;
-        double ours = spreadOf(figure.ours).median;
-        double bare = spreadOf(figure.bare).median;
         if (figure.name.find("Resident private bytes") == 0) {
             notes += explainMemory(run, figure);
         } else if (figure.name.find("change, successive") != std::string::npos) {
@@ -75,19 +94,30 @@ std::string explainMisses(const BenchRun& run)
         } else if (figure.name.find("change, random") != std::string::npos) {
             notes += explainChange(run, figure, false);
         } else if (figure.name.find("vistrell.exe") != std::string::npos) {
-            double tray = partMedian(run, BARE_RESIDENT_START);
+            const Figure* bareResident = partOf(run, BARE_RESIDENT_START);
+            double tray = bareResident ? spreadOf(bareResident->ours).median : 0;
+            double trayRatio = bareResident ? spreadOf(ratiosOf(*bareResident)).median : 0;
+            double againstTray = 0;
+            if (bareResident) {
+                Figure against = figure;
+                against.bare = bareResident->ours;
+                againstTray = spreadOf(ratiosOf(against)).median;
+            }
             notes += line("- **%s** (%s): the bare resident, a window with a tray icon and nothing else, is ready "
                           "after %.0f ms, %.2f\xC3\x97 the bare window: adding a tray icon loads the shell library "
                           "and waits for the tray's answer. Against the bare resident vistrell.exe takes %.2f\xC3\x97.\n",
-                          figure.name.c_str(), figure.arch.c_str(), tray, tray / bare, ours / tray);
+                          figure.name.c_str(), figure.arch.c_str(), tray, trayRatio, againstTray);
         } else if (figure.name.find("vistedit.exe") != std::string::npos) {
-            double empty = partMedian(run, EMPTY_EDITOR_START);
+            const Figure* emptyList = partOf(run, EMPTY_EDITOR_START);
+            double empty = emptyList ? spreadOf(emptyList->ours).median : 0;
+            double entries = emptyList ? differenceOf(figure.ours, emptyList->ours) : 0;
+            double emptyRatio = emptyList ? spreadOf(ratiosOf(*emptyList)).median : 0;
             notes += line("- **%s** (%s): over an empty list the editor is ready after %.0f ms, %.2f\xC3\x97 the bare "
                           "window: before it reads its list it loads the common controls and the common dialogs, "
                           "creates its dialog of 30 controls and shows it minimized, then restored. The %d entries "
                           "add %.0f ms; their settings reads take %.0f ms as bare calls.\n",
-                          figure.name.c_str(), figure.arch.c_str(), empty, empty / bare, WALLPAPER_COUNT,
-                          ours - empty, callsMedian(run, CALLS_EDITOR_LOAD));
+                          figure.name.c_str(), figure.arch.c_str(), empty, emptyRatio, WALLPAPER_COUNT,
+                          entries, callsMedian(run, CALLS_EDITOR_LOAD));
         } else {
             notes += line("- **%s** (%s): no parts are measured for this figure.\n", figure.name.c_str(),
                           figure.arch.c_str());

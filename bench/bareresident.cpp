@@ -17,7 +17,7 @@
 
 #ifdef BARE_WITH_MENU
 #define TRAY_ICON_INSTANCE GetModuleHandleA(NULL)
-#define TRAY_ICON_NAME "ICON_2"
+#define TRAY_ICON_NAME ICON_TRAY_NAME
 #else
 #define TRAY_ICON_INSTANCE NULL
 #define TRAY_ICON_NAME IDI_APPLICATION
@@ -87,8 +87,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = BARE_RESIDENT_CLASS;
 #ifdef BARE_WITH_MENU
-    windowClass.hIcon = LoadIconA(instance, "ICON_1");
-    windowClass.lpszMenuName = "MENU_3";
+    windowClass.hIcon = LoadIconA(instance, ICON_CLASS_NAME);
+    windowClass.lpszMenuName = MENU_NAME;
 #endif
     if (!RegisterClassA(&windowClass))
         return 1;

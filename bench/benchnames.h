@@ -1,24 +1,24 @@
 // Names that the bench driver and the bare programs share: window classes,
-// the command that asks for a change, the files the changes go through.
+// the command that asks for a change, the files the changes go through. The
+// names the real programs agree on come from their contract.
 #ifndef VISTRELL_BENCH_NAMES_H
 #define VISTRELL_BENCH_NAMES_H
+
+#include "contract.h"
+#include "residentids.h"
 
 // The bare programs' window classes.
 #define BARE_RESIDENT_CLASS "BENCH-BARE-RESIDENT"
 #define BARE_WINDOW_CLASS "BENCH-BARE-WINDOW"
 
-// The real programs' window classes and the editor's dialog title.
-#define RESIDENT_CLASS "WALLPAPER-MENU"
-#define EDITOR_CLASS "VISTRELL_GUI"
+// The editor's dialog title, by which the bench finds it.
 #define EDITOR_DIALOG_TITLE "Windows Scenara"
 
 // "Setup New Wallpaper" in the resident's menu; the bare resident answers the
-// same command, so that both are asked for a change in the same way.
-const unsigned int CHANGE_NOW_COMMAND = 106;
-// The tray icon's identifier, the timer's, and the tick that does a change:
-// both residents change on every fifth minute tick ("And Every 5 min").
-const unsigned int TRAY_ICON_ID = 666;
-const unsigned int MINUTE_TIMER_ID = 666;
+// same command, so that both are asked for a change in the same way. Both
+// have the real resident's tray icon and timer identifiers.
+const unsigned int CHANGE_NOW_COMMAND = IDM_CHANGE_NOW;
+// Both residents change on every fifth minute tick ("And Every 5 min").
 const unsigned int TICKS_PER_CHANGE = 5;
 
 // The wallpapers: WALLPAPER_COUNT files "wallNNN.bmp" in one folder.

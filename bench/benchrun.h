@@ -34,11 +34,11 @@ struct BenchRun {
 // A figure of this run's architecture, without values yet.
 Figure newFigure(const BenchRun& run, const char* name, FigureUnit unit, double target);
 
-// Writes "VISTRELL.INI" (or another file of the Windows directory) afresh: a
+// Writes the settings file (or another file of the Windows directory) afresh: a
 // list of the first entries wallpapers, in the given order, with no change
 // at start and a change every fifth tick.
 bool writeBenchSettings(const BenchRun& run, bool successive, int entries = WALLPAPER_COUNT,
-                        const char* fileName = "VISTRELL.INI");
+                        const char* fileName = SETTINGS_FILE);
 
 // The names of parts, by which the explanations find them.
 #define BARE_RESIDENT_START "Start to ready, bare resident (window and tray icon)"

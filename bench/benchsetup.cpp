@@ -2,6 +2,7 @@
 
 #include "benchnames.h"
 #include "children.h"
+#include "keys.h"
 
 #include <stdio.h>
 
@@ -31,13 +32,20 @@ bool writeBenchSettings(const BenchRun& run, bool successive, int entries, const
         return false;
     // "Change every" 1 is "On Demand" (no change at start); "Time period" 1 a
     // change on every fifth tick.
-    fprintf(file, "[Configuration]\r\nSuccessive=%d\r\nChange every=1\r\nTime period=1\r\nBitmap index=0\r\n\r\n",
+    fprintf(file,
+            "[" SECTION_CONFIG "]\r\n" KEY_SUCCESSIVE "=%d\r\n" KEY_CHANGE_EVERY "=1\r\n" KEY_TIME_PERIOD
+            "=1\r\n" KEY_BITMAP_INDEX "=0\r\n\r\n[" SECTION_LIST "]\r\n",
             successive ? 1 : 0);
-    fprintf(file, "[Bitmap list]\r\n");
     for (int i = 0; i < entries; ++i) {
         char wallpaper[MAX_PATH + 16];
         snprintf(wallpaper, sizeof wallpaper, WALLPAPER_NAME_FORMAT, run.wallpaperDir, i);
-        fprintf(file, "%03d_wall=%s\r\n%03d_xpos=0\r\n%03d_ypos=0\r\n%03d_type=1\r\n", i, wallpaper, i, i, i);
+        // The path, an origin of 0, 0 and Center.
+        const char* values[] = {wallpaper, "0", "0", "1"};
+        for (int field = ENTRY_WALL; field <= ENTRY_TYPE; ++field) {
+            char key[ENTRY_KEY_BUFFER];
+            formatEntryKey(key, i, static_cast<EntryField>(field));
+            fprintf(file, "%s=%s\r\n", key, values[field]);
+        }
     }
     return fclose(file) == 0;
 }

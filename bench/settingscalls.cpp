@@ -5,11 +5,11 @@
 // wallpaper. They go to a copy of the settings file: a write to the real one
 // would make a running resident read the whole file again at its next call.
 #include "benchrun.h"
+#include "keys.h"
 
 #include <stdio.h>
 
 static const char COPY[] = "BENCHCALLS.INI";
-static const char SENTINEL[] = "[DOESN'T EXIST]";
 
 // The resident's numbers per change: "Successive" (and in order "Bitmap
 // index"), then the entry's type, x and y.
@@ -20,31 +20,33 @@ static const int EDITOR_NUMBERS_PER_ENTRY = 3;
 
 static void readNumbers(int count)
 {
+    char key[ENTRY_KEY_BUFFER];
+    formatEntryKey(key, WALLPAPER_COUNT / 2, ENTRY_XPOS);
     for (int i = 0; i < count; ++i)
-        GetPrivateProfileIntA("Bitmap list", "025_xpos", 0, COPY);
+        GetPrivateProfileIntA(SECTION_LIST, key, 0, COPY);
 }
 
 static void readPath(int index)
 {
-    char key[16], path[100];
-    snprintf(key, sizeof key, "%03d_wall", index);
-    GetPrivateProfileStringA("Bitmap list", key, SENTINEL, path, sizeof path, COPY);
+    char key[ENTRY_KEY_BUFFER], path[PATH_BUFFER];
+    formatEntryKey(key, index, ENTRY_WALL);
+    GetPrivateProfileStringA(SECTION_LIST, key, MISSING_ENTRY, path, sizeof path, COPY);
 }
 
 static void writeIndex()
 {
-    WritePrivateProfileStringA("Configuration", "Bitmap index", "1", COPY);
+    WritePrivateProfileStringA(SECTION_CONFIG, KEY_BITMAP_INDEX, "1", COPY);
 }
 
 // What the applier records before it sets a wallpaper.
 static void recordPlacement()
 {
-    WriteProfileStringA("DESKTOP", "TileWallpaper", "0");
+    WriteProfileStringA(DESKTOP_SECTION, DESKTOP_TILE, "0");
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop", 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, DESKTOP_REGISTRY_KEY, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return;
-    RegSetValueExA(key, "WallpaperOriginX", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
-    RegSetValueExA(key, "WallpaperOriginY", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
+    RegSetValueExA(key, DESKTOP_ORIGIN_X, 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
+    RegSetValueExA(key, DESKTOP_ORIGIN_Y, 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
     RegCloseKey(key);
 }
 

@@ -86,6 +86,52 @@ else
     export VISTRELL_HOST_RUNS_I686=0
 fi
 
+# One architecture's suites, with what they print; its status is the exit
+# code.   run_arch ARCH DIR
+run_arch() {
+    arch_status=0
+    if [ "$mode" = soak ]; then
+        run_suites "$1" "$2" "$2/wine" e2etests || arch_status=1
+    else
+        # With BENCH_SMOKE set the bench's smoke run shares the rings' prefix.
+        run_suites "$1" "$2" "$2/wine" wintests e2etests ${BENCH_SMOKE:+bench} || arch_status=1
+        run_suites "$1" "$2" "$2/wine-pkg" pkgtests || arch_status=1
+    fi
+    return $arch_status
+}
+
+# The architectures this host runs, x86_64 first.
+archs=win64
+if host_runs_i686; then
+    archs="win64 win32"
+fi
+# Both architectures run side by side unless WINE_RINGS_SERIAL is set (the
+# soak always runs them one after another, so that each one's figures are
+# its own): the rings spend most of their time waiting for windows and
+# timers, so two at once take little longer than one. Each gets an X server
+# of its own, so that neither sees the other's desktop, and its output is
+# printed when both have ended.
+parallel=""
+if [ "$mode" != soak ] && [ -z "${WINE_RINGS_SERIAL:-}" ] && [ "$archs" != win64 ]; then
+    parallel=1
+    export FORCE_XVFB=1
+fi
+
+for arch in win64 win32; do
+    rm -f $(logs_in "$root/$arch") "$root/$arch/rings.out" "$root/$arch/rings.status"
+done
+if [ -n "$parallel" ]; then
+    echo "== x86_64 and i686 run side by side; the output of each follows when both have ended"
+    for arch in $archs; do
+        ( run_arch "$arch" "$root/$arch" > "$root/$arch/rings.out" 2>&1
+          echo $? > "$root/$arch/rings.status" ) &
+    done
+    wait
+    for arch in $archs; do
+        cat "$root/$arch/rings.out"
+    done
+fi
+
 status=0
 passed=0 failed=0 skipped=0
 summary=""
@@ -94,19 +140,16 @@ for arch in win64 win32; do
         win64) dir="$root/win64" name=x86_64 ;;
         win32) dir="$root/win32" name=i686 ;;
     esac
-    rm -f $(logs_in "$dir")
     if [ "$arch" = win32 ] && ! host_runs_i686; then
         summary="$summary
 $name: left out, $I686_SKIP_REASON"
         continue
     fi
-    arch_status=0
-    if [ "$mode" = soak ]; then
-        run_suites "$arch" "$dir" "$dir/wine" e2etests || arch_status=1
+    if [ -n "$parallel" ]; then
+        arch_status=$(cat "$dir/rings.status" 2>/dev/null || echo 1)
     else
-        # With BENCH_SMOKE set the bench's smoke run shares the rings' prefix.
-        run_suites "$arch" "$dir" "$dir/wine" wintests e2etests ${BENCH_SMOKE:+bench} || arch_status=1
-        run_suites "$arch" "$dir" "$dir/wine-pkg" pkgtests || arch_status=1
+        arch_status=0
+        run_arch "$arch" "$dir" || arch_status=1
     fi
     set -- $(count_logs "$dir")
     # A suite that died before its summary counts as one failure.

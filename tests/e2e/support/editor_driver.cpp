@@ -68,6 +68,18 @@ std::string editorPath()
     return testDirectory() + "vistedit.exe";
 }
 
+// A minimized window is parked at this position.
+static const LONG MINIMIZED_POSITION = -32000;
+
+// Whether the dialog is shown normally. The minimized style goes before the
+// window leaves its parking place, so the place is checked too.
+static bool shownNormally(HWND dialog)
+{
+    RECT place;
+    return IsWindowVisible(dialog) && !IsIconic(dialog) && GetWindowRect(dialog, &place) &&
+           place.left != MINIMIZED_POSITION;
+}
+
 // Waits until the editor's dialog is shown normally, and finds its host.
 static void waitForDialog(Editor& editor)
 {
@@ -75,8 +87,7 @@ static void waitForDialog(Editor& editor)
     EXPECT_NE(editor.dialog, (HWND)NULL) << "the editor's dialog did not appear";
     // The dialog shows itself minimized, then normal: wait for the second.
     DWORD start = GetTickCount();
-    while (editor.dialog && (!IsWindowVisible(editor.dialog) || IsIconic(editor.dialog)) &&
-           GetTickCount() - start < 5000)
+    while (editor.dialog && !shownNormally(editor.dialog) && GetTickCount() - start < 15000)
         pumpFor(20);
     editor.host = waitForWindow(EDITOR_CLASS, NULL, 1000, editor.program.id);
 }

@@ -28,7 +28,9 @@ target_include_directories(desktop PUBLIC src/shared)
 target_compile_options(desktop PRIVATE ${PROGRAM_FLAGS})
 target_compile_definitions(desktop PRIVATE ${RELEASE_DEFINITIONS})
 # Pictures are decoded by the imaging component, reached through COM.
-target_link_libraries(desktop PUBLIC portable user32 advapi32 kernel32 shell32 ole32 uuid)
+# COM is loaded at run time, only while a picture is read (see picture.h):
+# uuid gives the imaging component's identifiers, not an import.
+target_link_libraries(desktop PUBLIC portable user32 advapi32 kernel32 shell32 uuid)
 
 # Each program is a library of its procedures plus an entry file, so that the
 # Windows-side tests can link the same procedures.

@@ -58,9 +58,41 @@ void closePicture(PictureReader* reader)
     release(reader->decoder);
     release(reader->factory);
     reader->rows = NULL;
-    if (reader->comStarted)
-        CoUninitialize();
-    reader->comStarted = false;
+    if (reader->endCom)
+        reader->endCom();
+    reader->endCom = NULL;
+    if (reader->com)
+        FreeLibrary(reader->com);
+    reader->com = NULL;
+}
+
+typedef HRESULT(WINAPI* StartComProc)(LPVOID, DWORD);
+typedef HRESULT(WINAPI* CreateInstanceProc)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+
+// A function of the reader's ole32.dll, or NULL.
+template <typename Proc> static Proc comFunction(const PictureReader* reader, const char* name)
+{
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(reader->com, name)));
+}
+
+// Loads ole32.dll and starts COM on this thread for the reader. A thread
+// that already runs COM in the other model keeps it (and ends it itself):
+// the reader then neither starts nor ends COM. Returns the factory-maker, or
+// NULL when COM cannot be had.
+static CreateInstanceProc startCom(PictureReader* reader)
+{
+    reader->com = LoadLibraryA("ole32.dll");
+    if (!reader->com)
+        return NULL;
+    StartComProc startCom = comFunction<StartComProc>(reader, "CoInitializeEx");
+    EndComProc endCom = comFunction<EndComProc>(reader, "CoUninitialize");
+    CreateInstanceProc createInstance = comFunction<CreateInstanceProc>(reader, "CoCreateInstance");
+    if (!startCom || !endCom || !createInstance)
+        return NULL;
+    HRESULT started = startCom(NULL, COINIT_APARTMENTTHREADED);
+    if (SUCCEEDED(started))
+        reader->endCom = endCom;
+    return SUCCEEDED(started) || started == RPC_E_CHANGED_MODE ? createInstance : NULL;
 }
 
 bool openPicture(const char* path, PictureReader* reader)
@@ -68,20 +100,16 @@ bool openPicture(const char* path, PictureReader* reader)
     memset(reader, 0, sizeof *reader);
     if (!claimAllowed(path))
         return false;
-    // A thread that already runs COM in the other model keeps it (and ends
-    // it itself): the reader then neither starts nor ends COM.
-    HRESULT started = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
-    reader->comStarted = SUCCEEDED(started);
+    CreateInstanceProc createInstance = startCom(reader);
     WCHAR widePath[MAX_PATH];
     IWICBitmapFrameDecode* frame = NULL;
     UINT width = 0;
     UINT height = 0;
     // The size the frame reports is checked before the converter is made and
     // anything reads a pixel.
-    bool usable = (SUCCEEDED(started) || started == RPC_E_CHANGED_MODE) &&
-                  MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) &&
-                  SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER,
-                                             IID_IWICImagingFactory, reinterpret_cast<void**>(&reader->factory))) &&
+    bool usable = createInstance && MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) &&
+                  SUCCEEDED(createInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER,
+                                           IID_IWICImagingFactory, reinterpret_cast<void**>(&reader->factory))) &&
                   SUCCEEDED(reader->factory->CreateDecoderFromFilename(
                       widePath, NULL, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &reader->decoder)) &&
                   SUCCEEDED(reader->decoder->GetFrame(0, &frame));

@@ -1,7 +1,8 @@
 // Pictures other than bitmaps (JPEG, PNG, GIF, TIFF and whatever else the
-// platform's imaging component decodes), read through WIC. A reader starts
-// COM for itself and ends it when it is closed, so no COM object, no decoder
-// and no pixels outlive one use.
+// platform's imaging component decodes), read through WIC. A reader loads
+// COM and starts it for itself, and ends it when it is closed, so no COM
+// object, no decoder, no pixels and not even COM's library outlive one use:
+// the resident, which mostly changes bitmaps, does not carry COM's memory.
 #ifndef VISTRELL_PICTURE_H
 #define VISTRELL_PICTURE_H
 
@@ -14,8 +15,11 @@
 // that cannot be read, or that is a bitmap, goes the way bitmaps go.
 bool isPictureFile(const char* path);
 
+typedef void(WINAPI* EndComProc)();
+
 struct PictureReader {
-    bool comStarted;                // this reader initialised COM and ends it
+    HMODULE com;                    // ole32.dll, loaded for this use only
+    EndComProc endCom;              // set when this reader initialised COM
     IWICImagingFactory* factory;
     IWICBitmapDecoder* decoder;
     IWICBitmapFrameDecode* frame;   // frame 0 as decoded
@@ -37,7 +41,8 @@ bool scalePicture(PictureReader* reader, PictureSize size);
 // Reads count rows from first on, 4 bytes a pixel, rows one after another.
 bool readPictureRows(PictureReader* reader, uint32_t first, uint32_t count, uint8_t* pixels);
 
-// Releases every object and ends COM if the reader started it.
+// Releases every object, ends COM if the reader started it and lets ole32.dll
+// go again.
 void closePicture(PictureReader* reader);
 
 #endif

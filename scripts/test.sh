@@ -6,17 +6,27 @@ set -u
 native_dir=$1
 build_root=$2
 status=0
+# Each phase says how long it took, so that a slow one shows in CI's log.
+phase_start=$(date +%s)
+phase_took() {
+    now=$(date +%s)
+    echo "($1 took $((now - phase_start)) s)"
+    phase_start=$now
+}
 
 echo "== native unit tests"
 (cd "$native_dir" && ctest --output-on-failure -j "$(nproc)") > "$native_dir/unit.log" 2>&1 || status=1
 cat "$native_dir/unit.log"
+phase_took "native unit tests"
 
 echo "== fuzz targets (brief)"
 sh "$(dirname "$0")/fuzz.sh" "$native_dir" 15 || status=1
+phase_took "fuzzing"
 
 rm -f "$build_root/wine-counts" "$build_root/bench/counts" "$build_root"/win*/bench/outcome
 # The bench's smoke run goes with the Wine rings, in their prefixes.
 BENCH_SMOKE=1 sh "$(dirname "$0")/wine-tests.sh" "$build_root" || status=1
+phase_took "Wine rings"
 
 echo "== bench smoke run"
 sh "$(dirname "$0")/bench.sh" --table "$build_root" quick || status=1

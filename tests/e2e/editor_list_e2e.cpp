@@ -63,19 +63,38 @@ TEST_F(EditorList, SeveralFilesKeepTheirNamesBehindTheLowerCasedFolder)
     EXPECT_EQ(readEntry(1)[0], "<absent>");
 }
 
-TEST_F(EditorList, CancellingTheFileDialogChangesNothing)
+// The file dialog's list of file types.
+const int FILE_TYPES_ID = 0x470;  // cmb1, in both kinds of the dialog
+
+TEST_F(EditorList, TheFileDialogOffersItsShellsFileTypesAndCancellingChangesNothing)
 {
-    writeEntries({{sampleBitmap(0), 1, 1, 1}});
-    Editor editor = startEditor();
-    ASSERT_NE(editor.dialog, (HWND)NULL);
-    postCommand(editor.dialog, ED_ADD);
-    HWND fileDialog = waitForFileDialog(editor);
-    ASSERT_NE(fileDialog, (HWND)NULL);
-    ASSERT_TRUE(cancelFileDialog(fileDialog));
-    pumpFor(300);
-    EXPECT_EQ(listRows(editor.dialog), std::vector<std::string>{sampleBitmap(0)});
-    EXPECT_EQ(readSetting("Configuration", "Open directory"), "<absent>");
-    closeUnchanged(editor);
+    const std::string bitmaps = "Bitmap files (*.BMP)";
+    const std::string all = "All files";
+    const struct {
+        const char* version;  // NULL: the new shell
+        std::vector<std::string> types;
+    } shells[] = {
+        {NULL, {bitmaps, "Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)", all}},
+        {"nt351", {bitmaps, all}},
+    };
+    for (const auto& shell : shells) {
+        SCOPED_TRACE(shell.version ? shell.version : "new shell");
+        if (shell.version)
+            setProgramVersion("vistedit.exe", shell.version);
+        writeEntries({{sampleBitmap(0), 1, 1, 1}});
+        Editor editor = startEditor();
+        ASSERT_NE(editor.dialog, (HWND)NULL);
+        postCommand(editor.dialog, ED_ADD);
+        HWND fileDialog = waitForFileDialog(editor);
+        ASSERT_NE(fileDialog, (HWND)NULL);
+        EXPECT_EQ(comboRows(fileDialog, FILE_TYPES_ID), shell.types);
+        EXPECT_EQ(comboSelection(fileDialog, FILE_TYPES_ID), 0);
+        ASSERT_TRUE(cancelFileDialog(fileDialog));
+        pumpFor(300);
+        EXPECT_EQ(listRows(editor.dialog), std::vector<std::string>{sampleBitmap(0)});
+        EXPECT_EQ(readSetting("Configuration", "Open directory"), "<absent>");
+        closeUnchanged(editor);
+    }
 }
 
 TEST_F(EditorList, TheFileDialogOpensWhereTheLastChoiceWasMadeAfterARestart)

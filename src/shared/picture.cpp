@@ -84,12 +84,12 @@ static CreateInstanceProc startCom(PictureReader* reader)
     reader->com = LoadLibraryA("ole32.dll");
     if (!reader->com)
         return NULL;
-    StartComProc startCom = comFunction<StartComProc>(reader, "CoInitializeEx");
+    StartComProc initialise = comFunction<StartComProc>(reader, "CoInitializeEx");
     EndComProc endCom = comFunction<EndComProc>(reader, "CoUninitialize");
     CreateInstanceProc createInstance = comFunction<CreateInstanceProc>(reader, "CoCreateInstance");
-    if (!startCom || !endCom || !createInstance)
+    if (!initialise || !endCom || !createInstance)
         return NULL;
-    HRESULT started = startCom(NULL, COINIT_APARTMENTTHREADED);
+    HRESULT started = initialise(NULL, COINIT_APARTMENTTHREADED);
     if (SUCCEEDED(started))
         reader->endCom = endCom;
     return SUCCEEDED(started) || started == RPC_E_CHANGED_MODE ? createInstance : NULL;

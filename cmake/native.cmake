@@ -60,3 +60,7 @@ set_tests_properties(IncludeGraph.FindsAnUpwardInclude PROPERTIES
 # further seeds of the fuzz targets.
 add_executable(makecorpus tools/makecorpus.cpp tools/corpus/bitmapcorpus.cpp tools/corpus/settingscorpus.cpp)
 target_compile_options(makecorpus PRIVATE ${WARN_FLAGS})
+
+# The check every shipped program passes, on made-up programs.
+add_test(NAME CheckPrograms.RefusesAnExecutionLevelAndTheOverBudget
+  COMMAND sh ${CMAKE_SOURCE_DIR}/tests/scripts/check-programs-test.sh ${CMAKE_SOURCE_DIR})

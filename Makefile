@@ -12,7 +12,7 @@ WIN64_DIR  := $(BUILD)/win64
 JOBS       ?= $(shell nproc)
 CMAKE_WERROR := $(if $(CI),-DWERROR=ON,)
 
-.PHONY: all deps native win win32 win64 docs dist samples pictures run test unit fuzz wine-tests packages soak fuzz-long bench clean
+.PHONY: all deps native win win32 win64 docs dist samples pictures run test unit fuzz wine-tests ring packages soak fuzz-long bench clean
 
 all: native win
 
@@ -77,6 +77,12 @@ packages: dist
 
 wine-tests: win packages pictures
 	sh scripts/wine-tests.sh $(BUILD)
+
+# Some of the Wine suites, without building the packages:
+#   make ring SUITES=e2etests GTEST_FILTER='ResidentCommands.*'
+# SUITES: any of wintests-resident wintests-editor e2etests (all three when unset).
+ring: win pictures
+	SUITES="$(or $(SUITES),wintests-resident wintests-editor e2etests)" sh scripts/wine-tests.sh $(BUILD)
 
 # The long runs of the resident (about half an hour per architecture).
 soak: win

@@ -105,18 +105,22 @@ target_compile_options(gdiprobe PRIVATE ${TEST_FLAGS})
 target_link_options(gdiprobe PRIVATE -static -s -Wl,--kill-at)
 target_link_libraries(gdiprobe PRIVATE gdi32)
 
-# Ring 2: the Win32 layer against the real profile, registry and controls.
-file(GLOB WIN_TESTS CONFIGURE_DEPENDS tests/win/*.cpp)
-add_executable(wintests ${WIN_TESTS})
-target_compile_options(wintests PRIVATE ${TEST_FLAGS})
-target_precompile_headers(wintests PRIVATE ${TEST_PRECOMPILED})
-target_link_options(wintests PRIVATE ${TEST_LINK})
-target_link_libraries(wintests PRIVATE desktop e2esupport gtest_main)
-foreach(layer residentlib dlgctl editorlib)
-  if(TARGET ${layer})
-    target_link_libraries(wintests PRIVATE ${layer})
-  endif()
+# Ring 2: the Win32 layer against the real profile, registry and controls,
+# one test program per program, so that the two programs' procedures never
+# meet in one link. The shared layer's tests go with the resident's.
+file(GLOB RESIDENT_WIN_TESTS CONFIGURE_DEPENDS tests/win/resident/*.cpp tests/win/shared/*.cpp)
+file(GLOB EDITOR_WIN_TESTS CONFIGURE_DEPENDS tests/win/editor/*.cpp)
+foreach(program resident editor)
+  string(TOUPPER ${program} upper)
+  set(target wintests-${program})
+  add_executable(${target} ${${upper}_WIN_TESTS})
+  target_compile_options(${target} PRIVATE ${TEST_FLAGS})
+  target_precompile_headers(${target} PRIVATE ${TEST_PRECOMPILED})
+  target_link_options(${target} PRIVATE ${TEST_LINK})
+  target_link_libraries(${target} PRIVATE desktop e2esupport gtest_main)
 endforeach()
+target_link_libraries(wintests-resident PRIVATE residentlib)
+target_link_libraries(wintests-editor PRIVATE editorlib dlgctl)
 
 # Ring 3: the real programs, started and driven from outside.
 file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)

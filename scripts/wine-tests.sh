@@ -8,6 +8,10 @@
 # says what ran, and BUILD/wine-counts holds the sums ("passed failed
 # skipped") for the closing line of the whole run.
 #
+# SUITES='e2etests' (any of wintests-resident wintests-editor e2etests
+# pkgtests) runs only those suites; with GTEST_FILTER, only some of their
+# tests.
+#
 # wine-tests.sh BUILD soak runs the long runs instead: the end-to-end tests of
 # the ResidentSoak suite, the full-size ones (named DISABLED_) included, into
 # soak.log, and prints the resident's figures per architecture.
@@ -25,7 +29,7 @@ logs_in() {
     if [ "$mode" = soak ]; then
         echo "$1/soak.log"
     else
-        echo "$1/wintests.log $1/e2etests.log $1/pkgtests.log"
+        echo "$1/wintests-resident.log $1/wintests-editor.log $1/e2etests.log $1/pkgtests.log"
     fi
 }
 scripts=$(cd "$(dirname "$0")" && pwd)
@@ -65,6 +69,15 @@ run_suites() (
     exit $status
 )
 
+# The suites among those given that SUITES chooses (all when it is unset).
+chosen() {
+    for suite in "$@"; do
+        case " ${SUITES:-$*} " in
+            *" $suite "*) printf '%s ' "$suite" ;;
+        esac
+    done
+}
+
 # Sums the GoogleTest summaries of the logs in a folder: "passed failed skipped".
 count_logs() {
     p=0 f=0 k=0
@@ -94,8 +107,10 @@ run_arch() {
         run_suites "$1" "$2" "$2/wine" e2etests || arch_status=1
     else
         # With BENCH_SMOKE set the bench's smoke run shares the rings' prefix.
-        run_suites "$1" "$2" "$2/wine" wintests e2etests ${BENCH_SMOKE:+bench} || arch_status=1
-        run_suites "$1" "$2" "$2/wine-pkg" pkgtests || arch_status=1
+        rings=$(chosen wintests-resident wintests-editor e2etests)
+        [ -n "$rings" ] && { run_suites "$1" "$2" "$2/wine" $rings ${BENCH_SMOKE:+bench} || arch_status=1; }
+        package=$(chosen pkgtests)
+        [ -n "$package" ] && { run_suites "$1" "$2" "$2/wine-pkg" $package || arch_status=1; }
     fi
     return $arch_status
 }

@@ -28,6 +28,7 @@
 #define DESKTOP_REGISTRY_KEY "Control Panel\\desktop"
 #define DESKTOP_WALLPAPER "WALLPAPER"
 #define DESKTOP_TILE "TileWallpaper"
+#define DESKTOP_STYLE "WallpaperStyle"
 #define DESKTOP_ORIGIN_X "WallpaperOriginX"
 #define DESKTOP_ORIGIN_Y "WallpaperOriginY"
 

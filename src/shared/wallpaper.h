@@ -2,13 +2,28 @@
 #ifndef VISTRELL_WALLPAPER_H
 #define VISTRELL_WALLPAPER_H
 
+#include <windows.h>
+
 enum PositionMode { POSITION_TILE = 0, POSITION_CENTER = 1, POSITION_DEFINED = 2 };
 
-// Records the placement ("TileWallpaper" and the origin) first, then asks the
-// platform to load the bitmap and keep it in the user's profile. Failures are
-// told in message boxes titled "MSG"; the path is passed on unchecked.
-// Returns whether the platform took the bitmap.
+// Records the placement ("TileWallpaper", on the new shell "WallpaperStyle"
+// 0 and the origin) first, then asks the platform to load the bitmap and
+// keep it in the user's profile. Failures are told in message boxes titled
+// "MSG"; the path is passed on unchecked. When the platform refuses the
+// bitmap, the placement values are put back as they were (a value that was
+// absent is deleted again), so the desktop stays as it was. Returns whether
+// the platform took the bitmap.
 bool applyWallpaper(const char* path, int mode, int x, int y);
+
+// The platform calls the applier makes, which the tests replace: the one
+// that sets the wallpaper (Wine refuses a file only when the desktop's key
+// is locked, and the restore would then be refused too), and the one that
+// writes a registry value of the desktop (to see which store a shell uses).
+typedef BOOL(WINAPI* SetWallpaperProc)(UINT action, UINT parameter, PVOID path, UINT flags);
+typedef LONG(WINAPI* SetRegistryValueProc)(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
+                                           DWORD size);
+extern SetWallpaperProc setWallpaperCall;
+extern SetRegistryValueProc setDesktopRegistryValue;
 
 // The box of a wallpaper that cannot be set: "Cannot Setup Wallpaper.".
 void tellWallpaperRefused();

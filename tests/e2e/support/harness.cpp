@@ -244,9 +244,9 @@ HWND waitForMessageBox(const char* title, DWORD timeoutMs, DWORD processId)
     }
 }
 
-int countMessageBoxes(const char* title, DWORD processId)
+int countMessageBoxes(const char* title, DWORD processId, bool visibleOnly)
 {
-    return static_cast<int>(findWindows("#32770", title, processId, true).size());
+    return static_cast<int>(findWindows("#32770", title, processId, visibleOnly).size());
 }
 
 std::string messageBoxText(HWND box)
@@ -421,6 +421,28 @@ std::string readUserRegistry(const char* subkey, const char* value)
         return "<absent>";
     buffer[size] = '\0';
     return buffer;
+}
+
+DWORD userRegistryType(const char* subkey, const char* value)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return REG_NONE;
+    DWORD type = REG_NONE;
+    if (RegQueryValueExA(key, value, NULL, &type, NULL, NULL) != ERROR_SUCCESS)
+        type = REG_NONE;
+    RegCloseKey(key);
+    return type;
+}
+
+void writeUserRegistry(const char* subkey, const char* value, const char* text)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, subkey, 0, NULL, 0, KEY_SET_VALUE, NULL, &key, NULL), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                             static_cast<DWORD>(strlen(text) + 1)),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
 }
 
 bool deleteUserRegistryValue(const char* subkey, const char* value)
@@ -703,6 +725,27 @@ std::set<UINT> menuCommands(HMENU menu)
         }
     }
     return commands;
+}
+
+std::vector<MenuStep> menuPath(HMENU menu, UINT command)
+{
+    int downs = 0;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        MenuStep step = {i, downs};
+        HMENU popup = GetSubMenu(menu, i);
+        if (popup) {
+            std::vector<MenuStep> inner = menuPath(popup, command);
+            if (!inner.empty()) {
+                inner.insert(inner.begin(), step);
+                return inner;
+            }
+        } else if (!(GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) && GetMenuItemID(menu, i) == command) {
+            return {step};
+        }
+        if (!(GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR))
+            ++downs;
+    }
+    return {};
 }
 
 std::string lowerAscii(std::string text)

@@ -66,8 +66,9 @@ std::vector<int> messageBoxButtons(HWND box);
 HWND messageBoxOwner(HWND box);
 // Presses the button with the identifier and waits until the box is gone.
 bool answerMessageBox(HWND box, int buttonId, DWORD timeoutMs = 5000);
-// Number of visible message boxes with the title.
-int countMessageBoxes(const char* title, DWORD processId = 0);
+// Number of message boxes with the title: visible ones, or also those made
+// and not shown yet (a box's loop shows it once it first goes idle).
+int countMessageBoxes(const char* title, DWORD processId = 0, bool visibleOnly = true);
 
 // The settings file "VISTRELL.INI" in the Windows directory.
 std::string settingsPath();
@@ -81,6 +82,9 @@ std::string settingsFileText();
 std::string readProfile(const char* section, const char* key);
 void writeProfile(const char* section, const char* key, const char* value);
 std::string readUserRegistry(const char* subkey, const char* value);
+// The value's type (REG_SZ...), REG_NONE when it is absent.
+DWORD userRegistryType(const char* subkey, const char* value);
+void writeUserRegistry(const char* subkey, const char* value, const char* text);
 bool deleteUserRegistryValue(const char* subkey, const char* value);
 
 // Wine's per-program version: "nt351" makes GetVersion report the old shell.
@@ -150,6 +154,18 @@ private:
 
 // The command identifiers of a menu's items, its pop-ups' included.
 std::set<UINT> menuCommands(HMENU menu);
+
+// Where a command sits in a menu, level by level from the top down to the
+// item: its position there, and how many Down presses from the level's
+// first item reach it (the keyboard skips separators). Empty when the menu
+// does not carry the command. Tests find their items through this, from the
+// menu resource itself, so that a new item moves nothing by hand.
+struct MenuStep {
+    int position;
+    int downs;
+    bool operator==(const MenuStep& other) const { return position == other.position && downs == other.downs; }
+};
+std::vector<MenuStep> menuPath(HMENU menu, UINT command);
 
 // ASCII lower-casing, as the editor applies it to what the platform gives it.
 std::string lowerAscii(std::string text);

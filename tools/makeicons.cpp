@@ -79,23 +79,13 @@ void drawPencil(Icon& icon)
     }
 }
 
-bool writeIcon(const std::string& path, const Icon& icon)
+// One image of an icon file: its information header (at twice the height:
+// the colour rows, then the transparency mask), palette and rows.
+std::vector<uint8_t> iconImage(const Icon& icon)
 {
     int n = icon.size;
     int xorRow = ((n * 4 + 31) / 32) * 4, andRow = ((n + 31) / 32) * 4;
-    uint32_t imageSize = 40 + 16 * 4 + xorRow * n + andRow * n;
     std::vector<uint8_t> out;
-    put16(out, 0);
-    put16(out, 1);  // icon resource
-    put16(out, 1);  // one image
-    out.push_back(static_cast<uint8_t>(n));
-    out.push_back(static_cast<uint8_t>(n));
-    out.push_back(16);
-    out.push_back(0);
-    put16(out, 1);
-    put16(out, 4);
-    put32(out, imageSize);
-    put32(out, 22);
     put32(out, 40);
     put32(out, n);
     put32(out, n * 2);
@@ -129,6 +119,34 @@ bool writeIcon(const std::string& path, const Icon& icon)
                 row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
         out.insert(out.end(), row.begin(), row.end());
     }
+    return out;
+}
+
+// An icon file of one or more images (several sizes of one picture), each
+// described in the directory that heads the file.
+bool writeIcon(const std::string& path, const std::vector<const Icon*>& icons)
+{
+    std::vector<std::vector<uint8_t>> images;
+    for (const Icon* icon : icons)
+        images.push_back(iconImage(*icon));
+    std::vector<uint8_t> out;
+    put16(out, 0);
+    put16(out, 1);  // icon resource
+    put16(out, static_cast<uint32_t>(icons.size()));
+    uint32_t offset = 6 + 16 * static_cast<uint32_t>(icons.size());
+    for (size_t i = 0; i < icons.size(); ++i) {
+        out.push_back(static_cast<uint8_t>(icons[i]->size));
+        out.push_back(static_cast<uint8_t>(icons[i]->size));
+        out.push_back(16);
+        out.push_back(0);
+        put16(out, 1);
+        put16(out, 4);
+        put32(out, static_cast<uint32_t>(images[i].size()));
+        put32(out, offset);
+        offset += static_cast<uint32_t>(images[i].size());
+    }
+    for (const auto& image : images)
+        out.insert(out.end(), image.begin(), image.end());
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
         return false;
@@ -145,17 +163,20 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string dir = argv[1];
-    Icon window32(32), tray32(32), small16(16), edit32(32), edit16(16);
+    Icon window32(32), tray32(32), tray16(16), small16(16), edit32(32), edit16(16);
     drawLandscape(window32, 1);
     drawLandscape(tray32, 0);  // edge to edge: reads best at tray size
+    // The tray shows the small-icon size; its own image beats a shrunk one.
+    drawLandscape(tray16, 0);
     drawLandscape(small16, 0);
     drawLandscape(edit32, 1);
     drawPencil(edit32);
     drawLandscape(edit16, 0);
     drawPencil(edit16);
-    bool ok = writeIcon(dir + "/resident/icon1.ico", window32) && writeIcon(dir + "/resident/icon2.ico", tray32) &&
-              writeIcon(dir + "/resident/icon3.ico", small16) && writeIcon(dir + "/editor/icon1.ico", edit32) &&
-              writeIcon(dir + "/editor/icon2.ico", edit16);
+    bool ok = writeIcon(dir + "/resident/icon1.ico", {&window32}) &&
+              writeIcon(dir + "/resident/icon2.ico", {&tray32, &tray16}) &&
+              writeIcon(dir + "/resident/icon3.ico", {&small16}) && writeIcon(dir + "/editor/icon1.ico", {&edit32}) &&
+              writeIcon(dir + "/editor/icon2.ico", {&edit16});
     if (!ok) {
         std::fprintf(stderr, "makeicons: cannot write into %s\n", dir.c_str());
         return 1;

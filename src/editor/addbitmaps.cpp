@@ -2,6 +2,7 @@
 
 #include "editorstate.h"
 #include "filesplit.h"
+#include "editortexts.h"
 #include "ids.h"
 #include "oldshell.h"
 #include "settings.h"

@@ -2,6 +2,7 @@
 
 #include "contract.h"
 #include "editorstate.h"
+#include "editortexts.h"
 #include "savesettings.h"
 
 // Whether closing goes on after the save that precedes it.

@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#define SAVE_QUESTION "Save changes before close window ?"
-
 // What follows a request to close.
 enum DialogFate { DIALOG_STAYS, DIALOG_ENDS };
 

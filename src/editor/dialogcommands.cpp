@@ -3,6 +3,7 @@
 #include "addbitmaps.h"
 #include "closing.h"
 #include "editorstate.h"
+#include "editortexts.h"
 #include "ids.h"
 #include "loadsettings.h"
 #include "placement.h"
@@ -29,7 +30,7 @@ static void saveCommand(HWND dialog)
 static void addCommand(HWND dialog)
 {
     if (!addBitmapsFromDialog(dialog))
-        MessageBoxA(NULL, "No more bitmaps can be added: the list holds at most 50 bitmaps.", EDITOR_ERROR_TITLE,
+        MessageBoxA(NULL, TABLE_FULL_TEXT, EDITOR_ERROR_TITLE,
                     MB_ICONHAND);
 }
 
@@ -110,7 +111,8 @@ INT_PTR dispatchDialogCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         onListNotification(dialog);
         return 0;
     case IDC_UNDO:
-        loadSettingsIntoDialog(dialog);
+        if (!loadSettingsIntoDialog(dialog))
+            tellSettingsUnreadable(dialog);
         return 0;
     case IDC_SUCCESSIVE:
     case IDC_RANDOM:

@@ -9,9 +9,6 @@
 #define ICON_LARGE_NAME "ICON_1"
 #define ICON_SMALL_NAME "ICON_2"
 
-// Title of the editor's own error boxes.
-#define EDITOR_ERROR_TITLE "Error"
-
 // Commands; a button and a menu item with the same identifier do the same.
 // windows.h names a system cursor IDC_HELP; the editor never loads it, so the
 // name is taken over for the help command.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "editorstate.h"
+#include "editortexts.h"
 #include "ids.h"
 #include "settings.h"
 #include "slottable.h"
@@ -59,8 +60,11 @@ static void loadEntries()
     }
 }
 
-void loadSettingsIntoDialog(HWND dialog)
+bool loadSettingsIntoDialog(HWND dialog)
 {
+    // Held through every read below: a file that cannot be read shows the
+    // defaults, which the caller tells the user are not the file's.
+    bool readable = holdSettingsForReading();
     clearTable(&slotTable);
     isDirty = false;
 
@@ -95,4 +99,11 @@ void loadSettingsIntoDialog(HWND dialog)
 
     int current = readSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, 1);
     SendDlgItemMessageA(dialog, IDC_LIST, LB_SETCARETINDEX, static_cast<WPARAM>(current), FALSE);
+    releaseSettings();
+    return readable;
+}
+
+void tellSettingsUnreadable(HWND dialog)
+{
+    MessageBoxA(dialog, LOAD_UNREADABLE_TEXT, EDITOR_ERROR_TITLE, MB_OK | MB_ICONHAND);
 }

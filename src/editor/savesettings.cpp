@@ -1,5 +1,6 @@
 #include "savesettings.h"
 
+#include "editortexts.h"
 #include "ids.h"
 #include "listsection.h"
 #include "settings.h"
@@ -8,13 +9,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-static const char SAVE_FAILED_TEXT[] =
-    "The settings could not be saved to VISTRELL.INI.\n"
-    "Check that the file is not read-only or in use.";
-
-static bool saveFailed(HWND dialog)
+static bool saveFailed(HWND dialog, const char* text)
 {
-    MessageBoxA(dialog, SAVE_FAILED_TEXT, EDITOR_ERROR_TITLE, MB_OK | MB_ICONHAND);
+    MessageBoxA(dialog, text, EDITOR_ERROR_TITLE, MB_OK | MB_ICONHAND);
     return false;
 }
 
@@ -82,19 +79,31 @@ static bool saveEntriesKeyByKey(LRESULT rows)
     return true;
 }
 
+// The section "Bitmap list" as it stands, read before anything is written:
+// a file that cannot be read must not be taken for one without the keys of
+// others. *old is NULL when the section is too large to be read whole.
+// False when the file cannot be read.
+static bool readOldList(char** old, unsigned* oldLength)
+{
+    *old = NULL;
+    *oldLength = 0;
+    SectionRead read = readSettingSection(SECTION_LIST, old, oldLength);
+    if (read != SECTION_READ)
+        *old = NULL;
+    return read != SECTION_UNREADABLE;
+}
+
 // Writes the section "Bitmap list" in one write: the list rows as entries
-// "000" on, in row order, followed by every line of the section as it
-// stands that is not one of the editor's entries "000" to "049" (entries
-// from 50 on and keys of other programs). The entries the list no longer
-// uses are gone with the old section. One write means a refused save leaves
-// the old list whole, and the changer never reads half of each.
-static bool saveEntries()
+// "000" on, in row order, followed by every line of the old section that is
+// not one of the editor's entries "000" to "049" (entries from 50 on and
+// keys of other programs). The entries the list no longer uses are gone
+// with the old section. One write means a refused save leaves the old list
+// whole, and the changer never reads half of each. Takes old over.
+static bool saveEntries(char* old, unsigned oldLength)
 {
     LRESULT rows = SendMessageA(slotTable.listWindow, LB_GETCOUNT, 0, 0);
     if (rows < 0 || rows > EDITOR_ENTRY_LIMIT)
         rows = rows < 0 ? 0 : EDITOR_ENTRY_LIMIT;
-    unsigned oldLength = 0;
-    char* old = readSettingSection(SECTION_LIST, &oldLength);
     size_t size = rows * ROW_LINES_SIZE + oldLength + 3;
     char* block = old && size <= SECTION_WRITE_LIMIT ? static_cast<char*>(malloc(size)) : NULL;
     if (!block) {
@@ -114,33 +123,41 @@ static bool saveEntries()
     return saved;
 }
 
-static bool saveContents(HWND dialog)
+static bool saveContents(HWND dialog, char* oldList, unsigned oldLength)
 {
-    if (!writeSettingInt(SECTION_CONFIG, KEY_CHANGE_EVERY, controlValue(dialog, IDC_CHANGE_EVERY, CB_GETCURSEL)))
-        return false;
-    if (!writeSettingInt(SECTION_CONFIG, KEY_TIME_PERIOD, controlValue(dialog, IDC_TIME_PERIOD, CB_GETCURSEL)))
-        return false;
-    if (IsDlgButtonChecked(dialog, IDC_RANDOM) == BST_CHECKED &&
-        !writeSettingText(SECTION_CONFIG, KEY_SUCCESSIVE, "0"))
-        return false;
-    if (IsDlgButtonChecked(dialog, IDC_SUCCESSIVE) == BST_CHECKED &&
-        !writeSettingText(SECTION_CONFIG, KEY_SUCCESSIVE, "1"))
-        return false;
     // A multiple-selection list answers with the row holding the focus
     // rectangle, and -1 when it is empty.
-    if (!writeSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, controlValue(dialog, IDC_LIST, LB_GETCURSEL)))
+    bool written =
+        writeSettingInt(SECTION_CONFIG, KEY_CHANGE_EVERY, controlValue(dialog, IDC_CHANGE_EVERY, CB_GETCURSEL)) &&
+        writeSettingInt(SECTION_CONFIG, KEY_TIME_PERIOD, controlValue(dialog, IDC_TIME_PERIOD, CB_GETCURSEL)) &&
+        (IsDlgButtonChecked(dialog, IDC_RANDOM) != BST_CHECKED ||
+         writeSettingText(SECTION_CONFIG, KEY_SUCCESSIVE, "0")) &&
+        (IsDlgButtonChecked(dialog, IDC_SUCCESSIVE) != BST_CHECKED ||
+         writeSettingText(SECTION_CONFIG, KEY_SUCCESSIVE, "1")) &&
+        writeSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, controlValue(dialog, IDC_LIST, LB_GETCURSEL));
+    if (!written) {
+        free(oldList);
         return false;
-    return saveEntries();
+    }
+    return saveEntries(oldList, oldLength);
 }
 
 bool saveSettings(HWND dialog, bool withContents)
 {
+    // The list that stands is read first, so that a file that cannot be read
+    // stops the save before anything is written.
+    char* oldList = NULL;
+    unsigned oldLength = 0;
+    if (withContents && !readOldList(&oldList, &oldLength))
+        return saveFailed(dialog, SAVE_UNREADABLE_TEXT);
     RECT place;
     GetWindowRect(dialog, &place);
     if (!writeSettingInt(SECTION_CONFIG, KEY_WINDOW_X, place.left) ||
-        !writeSettingInt(SECTION_CONFIG, KEY_WINDOW_Y, place.top))
-        return saveFailed(dialog);
-    if (withContents && !saveContents(dialog))
-        return saveFailed(dialog);
+        !writeSettingInt(SECTION_CONFIG, KEY_WINDOW_Y, place.top)) {
+        free(oldList);
+        return saveFailed(dialog, SAVE_FAILED_TEXT);
+    }
+    if (withContents && !saveContents(dialog, oldList, oldLength))
+        return saveFailed(dialog, SAVE_FAILED_TEXT);
     return true;
 }

@@ -25,11 +25,14 @@ static INT_PTR onInitDialog(HWND dialog)
     EnableWindow(GetDlgItem(dialog, IDC_PREVIEW_FRAME), FALSE);
     createPreviewContexts(dialog);
     extendSystemMenu(dialog);
-    loadSettingsIntoDialog(dialog);
+    bool loaded = loadSettingsIntoDialog(dialog);
 
     placeDialogAsStored(dialog);
     ShowWindow(dialog, SW_SHOWMINIMIZED);
     ShowWindow(dialog, SW_SHOWNORMAL);
+    // Told over the dialog it concerns, once that is on the screen.
+    if (!loaded)
+        tellSettingsUnreadable(dialog);
 
     // Filling the controls made them notify; none of that is a user's change.
     isDirty = false;

@@ -30,7 +30,7 @@ LRESULT dispatchResidentCommand(HWND window, UINT message, WPARAM wParam, LPARAM
         openEditor(window);
         break;
     case IDM_CHANGE_NOW:
-        changeWallpaper(window);
+        changeWallpaperOnRequest(window);
         break;
     case IDM_RELOAD_PERIOD:
         reloadTimePeriod();

@@ -4,6 +4,7 @@
 #include "random31.h"
 #include "residentstate.h"
 #include "settings.h"
+#include "settingsboxes.h"
 #include "wallpaper.h"
 #include "wallpaperfile.h"
 
@@ -17,6 +18,15 @@ static const int DEFAULT_SUCCESSIVE = 1;
 static const int DEFAULT_BITMAP_INDEX = 0;
 static const int DEFAULT_POSITION = POSITION_CENTER;
 
+// The entry one change installs, as read from the settings file.
+struct ChosenEntry {
+    int index;
+    char path[PATH_BUFFER];
+    int type;
+    uint16_t x;
+    uint16_t y;
+};
+
 // Random mode: an entry among those counted from "000", or the warm-up's
 // index when all RANDOM_SCAN_LIMIT keys are present.
 static int pickRandomEntry(int warmUpIndex)
@@ -29,8 +39,9 @@ static int pickRandomEntry(int warmUpIndex)
     return drawRandom31() % count;
 }
 
-// The change itself, with the generator already seeded.
-static void changeWithSeededGenerator(HWND window)
+// Reads everything the change needs, with the generator already seeded;
+// false when the list has no entry at all.
+static bool readChosenEntry(ChosenEntry* chosen)
 {
     int index = 0;
     for (int i = 1; i <= WARM_UP_DRAWS; ++i)
@@ -42,41 +53,67 @@ static void changeWithSeededGenerator(HWND window)
         index = pickRandomEntry(index);
 
     // An index past the end of the list starts the walk again at the top.
-    char path[PATH_BUFFER];
-    if (!readEntryPath(index, path)) {
+    if (!readEntryPath(index, chosen->path)) {
         index = 0;
-        if (!readEntryPath(index, path)) {
-            openEditor(window);
-            return;
-        }
+        if (!readEntryPath(index, chosen->path))
+            return false;
     }
-
-    int type = readEntryInt(index, ENTRY_TYPE, DEFAULT_POSITION);
+    chosen->index = index;
+    chosen->type = readEntryInt(index, ENTRY_TYPE, DEFAULT_POSITION);
     // The origin is kept as 16-bit values: only the low half of each stored
     // number reaches the desktop.
-    uint16_t x = static_cast<uint16_t>(readEntryInt(index, ENTRY_XPOS, 0));
-    uint16_t y = static_cast<uint16_t>(readEntryInt(index, ENTRY_YPOS, 0));
-    applyWallpaperFile(path, type, x, y);
+    chosen->x = static_cast<uint16_t>(readEntryInt(index, ENTRY_XPOS, 0));
+    chosen->y = static_cast<uint16_t>(readEntryInt(index, ENTRY_YPOS, 0));
+    return true;
+}
+
+// The change itself, with the generator already seeded. The file is held
+// only while it is read: the applier may show a box, and nothing is held
+// across one.
+static ChangeOutcome changeWithSeededGenerator(HWND window)
+{
+    if (!holdSettingsForReading())
+        return CHANGE_UNREADABLE;
+    ChosenEntry chosen;
+    bool found = readChosenEntry(&chosen);
+    releaseSettings();
+    if (!found) {
+        openEditor(window);
+        return CHANGE_NO_ENTRY;
+    }
+
+    applyWallpaperFile(chosen.path, chosen.type, chosen.x, chosen.y);
 
     // Unsigned arithmetic: a hand-written key "2147483647_wall" must not
     // overflow the next index.
-    writeSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, static_cast<int>(static_cast<unsigned>(index) + 1u));
+    if (!writeSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX,
+                         static_cast<int>(static_cast<unsigned>(chosen.index) + 1u)))
+        tellSettingsNotSaved();
+    return CHANGE_MADE;
 }
 
 // The count lets the minute tick see that a change, or the box it shows, is
 // still running further up the stack.
-void changeWallpaper(HWND window)
+ChangeOutcome changeWallpaper(HWND window)
 {
     ++changesInProgress;
     seedRandom31FromClock();
-    changeWithSeededGenerator(window);
+    ChangeOutcome outcome = changeWithSeededGenerator(window);
     --changesInProgress;
+    return outcome;
 }
 
-void changeWallpaperSeeded(HWND window, uint32_t seedSeconds)
+ChangeOutcome changeWallpaperSeeded(HWND window, uint32_t seedSeconds)
 {
     ++changesInProgress;
     seedRandom31(seedSeconds);
-    changeWithSeededGenerator(window);
+    ChangeOutcome outcome = changeWithSeededGenerator(window);
     --changesInProgress;
+    return outcome;
+}
+
+void changeWallpaperOnRequest(HWND window)
+{
+    if (changeWallpaper(window) == CHANGE_UNREADABLE)
+        tellSettingsUnreadable();
 }

@@ -6,13 +6,24 @@
 
 #include <stdint.h>
 
+enum ChangeOutcome {
+    CHANGE_MADE,        // an entry was applied (or the platform refused it)
+    CHANGE_NO_ENTRY,    // the list is empty: the editor was opened instead
+    CHANGE_UNREADABLE,  // the settings file could not be read: nothing done
+};
+
 // Applies the next entry of the bitmap list (in order or at random) and
 // stores the index that follows it; with no entry at all, opens the editor
-// with window as the owner of any error box.
-void changeWallpaper(HWND window);
+// with window as the owner of any error box. A settings file that cannot be
+// read changes nothing: what would be read then is not the list.
+ChangeOutcome changeWallpaper(HWND window);
 
 // The same change with the generator seeded from the given time in seconds
 // instead of the clock, so that many seeds can be tried in a row.
-void changeWallpaperSeeded(HWND window, uint32_t seedSeconds);
+ChangeOutcome changeWallpaperSeeded(HWND window, uint32_t seedSeconds);
+
+// A change the user asked for (the tray's right button, "Setup New
+// Wallpaper"): one that cannot read the list says so.
+void changeWallpaperOnRequest(HWND window);
 
 #endif

@@ -45,5 +45,7 @@ const int TRAY_TIP_SIZE = 64;
     "Scenara was unable to launch\npart of program ('" EDITOR_PROGRAM \
     "')\nPlease re-install to correct the problem.\n"
 #define REMOVE_QUESTION "Remove from memory ?"
+#define SETTINGS_UNREADABLE_TEXT "Cannot read " SETTINGS_FILE "."
+#define SETTINGS_NOT_SAVED_TEXT "Cannot save settings to " SETTINGS_FILE "."
 
 #endif

@@ -10,6 +10,9 @@ int currentTimePeriod = PERIOD_ONCE;
 uint32_t minuteCounter = 0;
 int changesInProgress = 0;
 UINT taskbarCreatedMessage = 0;
+bool settingsNotSavedTold = false;
+bool startupDecisionPending = false;
+bool trayIconShown = false;
 
 void resetResidentState(HINSTANCE instance)
 {
@@ -19,4 +22,7 @@ void resetResidentState(HINSTANCE instance)
     minuteCounter = 0;
     changesInProgress = 0;
     taskbarCreatedMessage = 0;
+    settingsNotSavedTold = false;
+    startupDecisionPending = false;
+    trayIconShown = false;
 }

@@ -24,13 +24,25 @@ extern uint32_t minuteCounter;
 // asks for a change while an earlier one still shows its box.
 extern int changesInProgress;
 
+// Whether the user was told that a setting could not be written; told once.
+extern bool settingsNotSavedTold;
+
+// The start-up decision could not read the settings file: the next minute
+// tick takes it again.
+extern bool startupDecisionPending;
+
+// Whether the tray holds the icon: until it does, every minute tick tries
+// to add it again (the shell may not be ready at logon).
+extern bool trayIconShown;
+
 // The shell's "TaskbarCreated" message, registered on the new shell (0 until
 // then): a restarted shell sends it to every top-level window.
 extern UINT taskbarCreatedMessage;
 
 // Puts every value back to its start: the given instance, an empty tray
-// record, the period "Once", no ticks counted, no change running and no
-// shell message registered.
+// record and no icon shown, the period "Once", no ticks counted, no change
+// running, nothing told, no decision pending and no shell message
+// registered.
 void resetResidentState(HINSTANCE instance);
 
 #endif

@@ -6,6 +6,7 @@
 #include "oldshell.h"
 #include "picker.h"
 #include "residentids.h"
+#include "residentstate.h"
 #include "timing.h"
 #include "tray.h"
 
@@ -37,7 +38,7 @@ static LRESULT onTrayCallback(HWND window, WPARAM wParam, LPARAM lParam)
         openEditor(window);
         return TRAY_HANDLED;
     case WM_RBUTTONDOWN:
-        changeWallpaper(window);
+        changeWallpaperOnRequest(window);
         return TRAY_HANDLED;
     default:
         return DefWindowProcA(window, TRAY_CALLBACK, wParam, lParam);
@@ -66,6 +67,10 @@ LRESULT CALLBACK residentWindowProc(HWND window, UINT message, WPARAM wParam, LP
             return dispatchResidentCommand(window, message, wParam, lParam);
         return 0;
     case WM_TIMER:
+        // The shell may not have been ready for the icon at logon: whatever
+        // the period, each tick tries again until the icon is there.
+        if (!isOldShell && !trayIconShown)
+            addTrayIcon(window);
         onMinuteTick(window);
         return 0;
     case TRAY_CALLBACK:

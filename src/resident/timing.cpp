@@ -5,6 +5,7 @@
 #include "residentstate.h"
 #include "schedule.h"
 #include "settings.h"
+#include "settingsboxes.h"
 
 #include <time.h>
 
@@ -19,34 +20,55 @@ void reloadTimePeriod()
 void runStartupPolicy(HWND window)
 {
     uint32_t today = static_cast<uint32_t>(todayDayNumber());
+    // A file that cannot be read would give the defaults: "Every Launch",
+    // "Once" and no last change. The decision waits for the next minute
+    // tick rather than take those for the user's settings.
+    startupDecisionPending = !holdSettingsForReading();
+    if (startupDecisionPending)
+        return;
     uint32_t last = static_cast<uint32_t>(readSettingInt(SECTION_CONFIG, KEY_LAST_CHANGE, DEFAULT_LAST_CHANGE));
     // The timer works with the saved period from its first tick.
     reloadTimePeriod();
     int policy = readSettingInt(SECTION_CONFIG, KEY_CHANGE_EVERY, DEFAULT_CHANGE_EVERY);
+    releaseSettings();
 
     if (!startupChangeDue(policy, elapsedDays(today, last), static_cast<uint32_t>(time(NULL))))
         return;
-    changeWallpaper(window);
+    // A change that could not read the list is no change: the day-based
+    // policies try again at the next start.
+    if (changeWallpaper(window) == CHANGE_UNREADABLE)
+        return;
     // Written even when the list was empty and the editor was opened instead,
     // so the day-based policies count from this start.
-    writeSettingUnsigned(SECTION_CONFIG, KEY_LAST_CHANGE, today);
+    if (!writeSettingUnsigned(SECTION_CONFIG, KEY_LAST_CHANGE, today))
+        tellSettingsNotSaved();
 }
 
 void onMinuteTick(HWND window)
 {
+    if (startupDecisionPending) {
+        runStartupPolicy(window);
+        return;
+    }
     if (currentTimePeriod == PERIOD_ONCE)
         return;
     ++minuteCounter;
     if (!tickFires(currentTimePeriod, minuteCounter))
         return;
-    minuteCounter = 0;
     // A change still running means this tick arrived inside the message loop
     // of one of its boxes. Starting another change there would open a box
     // inside the box at every due tick: a day away from the machine would
     // pile up hundreds of them and finally exhaust the stack. The tick is
     // counted as due all the same, so the changes keep their rhythm once the
     // user closes the box.
-    if (changesInProgress > 0)
+    if (changesInProgress > 0) {
+        minuteCounter = 0;
         return;
-    changeWallpaper(window);
+    }
+    // A change that could not read the list keeps the count: the counter
+    // stays at or past the period, so the next tick tries again.
+    uint32_t counted = minuteCounter;
+    minuteCounter = 0;
+    if (changeWallpaper(window) == CHANGE_UNREADABLE)
+        minuteCounter = counted;
 }

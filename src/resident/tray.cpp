@@ -12,6 +12,16 @@ static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the record's first form is 88 byte
 // The tray pop-up: flags 8, the menu's right edge at the cursor.
 static const UINT TRAY_MENU_FLAGS = TPM_RIGHTALIGN;
 
+NotifyTrayProc notifyTray = Shell_NotifyIconA;
+
+// The tray draws its icons at the small-icon size: the icon's own 16 x 16
+// image, where a plain LoadIcon would hand it the 32 x 32 one to shrink.
+static HICON loadTrayImage()
+{
+    return static_cast<HICON>(LoadImageA(residentInstance, ICON_TRAY_NAME, IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+}
+
 void addTrayIcon(HWND window)
 {
     trayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -19,11 +29,13 @@ void addTrayIcon(HWND window)
     trayIconData.uID = TRAY_ICON_ID;
     trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     trayIconData.uCallbackMessage = TRAY_CALLBACK;
-    trayIconData.hIcon = LoadIconA(residentInstance, ICON_TRAY_NAME);
+    if (!trayIconData.hIcon)
+        trayIconData.hIcon = loadTrayImage();
     lstrcpynA(trayIconData.szTip, TRAY_TIP, TRAY_TIP_SIZE);
-    // Refused while the taskbar is not there yet; the program then runs
-    // without an icon.
-    Shell_NotifyIconA(NIM_ADD, &trayIconData);
+    // Refused while the taskbar is not there yet. An add can also time out
+    // while the shell is busy and still put the icon there, where a second
+    // add would fail: modifying succeeds exactly when the icon is there.
+    trayIconShown = notifyTray(NIM_MODIFY, &trayIconData) || notifyTray(NIM_ADD, &trayIconData);
 }
 
 void watchForTaskbarRestart()
@@ -40,7 +52,11 @@ bool isTaskbarRestart(UINT message)
 
 void removeTrayIcon()
 {
-    Shell_NotifyIconA(NIM_DELETE, &trayIconData);
+    notifyTray(NIM_DELETE, &trayIconData);
+    trayIconShown = false;
+    if (trayIconData.hIcon)
+        DestroyIcon(trayIconData.hIcon);
+    trayIconData.hIcon = NULL;
 }
 
 void showTrayMenu(HWND window)

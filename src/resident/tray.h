@@ -3,11 +3,18 @@
 #define VISTRELL_TRAY_H
 
 #include <windows.h>
+#include <shellapi.h>
 
-// Fills the tray record and adds the icon; also used again when a restarted
-// shell has lost every icon.
+// Fills the tray record and adds the icon, noting in trayIconShown whether
+// the tray took it; also used again when a restarted shell has lost every
+// icon, and at every minute tick until the tray takes it.
 void addTrayIcon(HWND window);
+// Deletes the icon and destroys its image.
 void removeTrayIcon();
+
+// The shell's tray call; the tests put a stand-in here to make it fail.
+typedef BOOL(WINAPI* NotifyTrayProc)(DWORD action, PNOTIFYICONDATAA record);
+extern NotifyTrayProc notifyTray;
 
 // Registers the message a restarted shell sends to every top-level window,
 // after which its tray is empty.

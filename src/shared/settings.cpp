@@ -4,11 +4,43 @@
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 // A section is read into a block that grows until the whole of it fits; the
 // bound only keeps a runaway file from taking all memory.
 const unsigned SECTION_START_SIZE = 4096;
 const unsigned SECTION_SIZE_LIMIT = 64u << 20;
+
+// The handle that keeps the file readable while a group of reads runs.
+static HANDLE heldSettings = INVALID_HANDLE_VALUE;
+
+bool holdSettingsForReading()
+{
+    releaseSettings();
+    // The profile functions look for a bare name in the Windows directory,
+    // and so does this (on Vista and later both are sent to the user's
+    // virtual store alike).
+    char path[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(path, MAX_PATH);
+    if (length == 0 || length + 1 + sizeof SETTINGS_FILE > MAX_PATH)
+        return true;  // nowhere to look: the profile reader decides alone
+    if (path[length - 1] != '\\')
+        path[length++] = '\\';
+    memcpy(path + length, SETTINGS_FILE, sizeof SETTINGS_FILE);
+    heldSettings = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (heldSettings != INVALID_HANDLE_VALUE)
+        return true;
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+void releaseSettings()
+{
+    if (heldSettings != INVALID_HANDLE_VALUE)
+        CloseHandle(heldSettings);
+    heldSettings = INVALID_HANDLE_VALUE;
+}
 
 int readSettingInt(const char* section, const char* key, int fallback)
 {
@@ -45,23 +77,29 @@ bool deleteSetting(const char* section, const char* key)
     return writeSettingText(section, key, NULL);
 }
 
-char* readSettingSection(const char* section, unsigned* length)
+SectionRead readSettingSection(const char* section, char** block, unsigned* length)
 {
+    if (!holdSettingsForReading())
+        return SECTION_UNREADABLE;
+    SectionRead outcome = SECTION_NO_MEMORY;
     for (unsigned size = SECTION_START_SIZE; size <= SECTION_SIZE_LIMIT; size *= 2) {
-        char* block = static_cast<char*>(malloc(size));
-        if (!block)
-            return NULL;
-        DWORD read = GetPrivateProfileSectionA(section, block, size, SETTINGS_FILE);
+        char* read = static_cast<char*>(malloc(size));
+        if (!read)
+            break;
+        DWORD count = GetPrivateProfileSectionA(section, read, size, SETTINGS_FILE);
         // size - 2 means the section did not fit.
-        if (read < size - 2) {
-            block[read] = '\0';
-            block[read + 1] = '\0';
-            *length = read;
-            return block;
+        if (count < size - 2) {
+            read[count] = '\0';
+            read[count + 1] = '\0';
+            *block = read;
+            *length = count;
+            outcome = SECTION_READ;
+            break;
         }
-        free(block);
+        free(read);
     }
-    return NULL;
+    releaseSettings();
+    return outcome;
 }
 
 bool writeSettingSection(const char* section, const char* block)

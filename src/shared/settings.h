@@ -9,6 +9,17 @@
 
 int readSettingInt(const char* section, const char* key, int fallback);
 
+// The profile reader answers a file it cannot open (another program holds it
+// without sharing, or the user may not read it) with the defaults, exactly
+// as a file that is not there. A group of reads that must not take the one
+// for the other runs between these two calls: the first opens the file for
+// reading, sharing reads and writes, and holds it, so that nobody can lock
+// it until the second. False when the file is there but cannot be opened:
+// whatever would be read then is defaults, not the file. A missing file is
+// readable (it reads as all defaults). Nothing is held after a false.
+bool holdSettingsForReading();
+void releaseSettings();
+
 // Reads a text into buffer (size bytes); returns the length read.
 unsigned readSettingText(const char* section, const char* key, const char* fallback,
                          char* buffer, unsigned size);
@@ -20,10 +31,10 @@ bool writeSettingUnsigned(const char* section, const char* key, unsigned value);
 bool deleteSetting(const char* section, const char* key);
 
 // A whole section as the profile reader gives it: "key=value" lines, each
-// ended by a zero, and a further zero at the end. Returns a block to be given
-// back with free, with *length the bytes before that last zero, or NULL
-// when there is no memory for it.
-char* readSettingSection(const char* section, unsigned* length);
+// ended by a zero, and a further zero at the end. On SECTION_READ *block is
+// to be given back with free and *length is the bytes before that last zero.
+enum SectionRead { SECTION_READ, SECTION_UNREADABLE, SECTION_NO_MEMORY };
+SectionRead readSettingSection(const char* section, char** block, unsigned* length);
 // Replaces every key of the section by the lines of block (same form) in
 // one write of the file; false when the platform refused it.
 bool writeSettingSection(const char* section, const char* block);

@@ -7,6 +7,7 @@
 // what it gives here. Wine wraps numbers beyond 32 bits; Windows' reader
 // parses the same forms, so the rules hold there too.
 #include "editor_driver.h"
+#include "editortexts.h"
 #include "listsection.h"
 #include "residentdriver.h"
 #include "settingscorpus.h"
@@ -154,6 +155,15 @@ TEST_P(SettingsCorpus, BothProgramsLoadWhatTheyCanAndASaveKeepsEveryOtherKey)
     Editor editor = startEditor();
     ASSERT_NE(editor.dialog, (HWND)NULL);
     HWND dialog = editor.dialog;
+    if (!writable) {
+        // A file that cannot be read is not taken for an empty one: the
+        // editor says that what it shows are the defaults.
+        HWND box = waitForMessageBox("Error", 5000, editor.program.id);
+        ASSERT_NE(box, (HWND)NULL) << "a file that cannot be read was loaded as an empty one";
+        EXPECT_EQ(messageBoxText(box), LOAD_UNREADABLE_TEXT);
+        EXPECT_EQ(messageBoxOwner(box), dialog);
+        ASSERT_TRUE(answerMessageBox(box, IDOK));
+    }
     Resident resident = startResident();
     ASSERT_NE(resident.window, (HWND)NULL);
     EXPECT_EQ(readSetting(SECTION_CONFIG, KEY_LAST_CHANGE) == std::to_string(todayByFileTime()),
@@ -177,14 +187,20 @@ TEST_P(SettingsCorpus, BothProgramsLoadWhatTheyCanAndASaveKeepsEveryOtherKey)
     EXPECT_NE(MonitorFromPoint(titleBar, MONITOR_DEFAULTTONULL), (HMONITOR)NULL) << "the dialog is out of reach";
 
     if (!writable) {
-        // The save is refused and told; both programs go on.
+        // The save is refused and told; a change asked for of the changer
+        // says it cannot read the list, and changes nothing; both go on.
         postCommand(dialog, ED_SAVE);
         HWND box = waitForMessageBox("Error", 5000, editor.program.id);
         ASSERT_NE(box, (HWND)NULL) << "a refused save went unnoticed";
+        EXPECT_EQ(messageBoxText(box), SAVE_UNREADABLE_TEXT);
         EXPECT_TRUE(answerMessageBox(box, IDOK));
         EXPECT_TRUE(answers(dialog));
-        DWORD_PTR result;
-        EXPECT_NE(SendMessageTimeoutA(resident.window, WM_COMMAND, CHANGE_NOW, 0, SMTO_NORMAL, 5000, &result), 0);
+        PostMessageA(resident.window, WM_COMMAND, CHANGE_NOW, 0);
+        box = waitForMessageBox("Vistrell reporting error:", 5000, resident.program.id);
+        ASSERT_NE(box, (HWND)NULL) << "a change that could not read the list went unnoticed";
+        EXPECT_EQ(messageBoxText(box), "Cannot read VISTRELL.INI.");
+        EXPECT_TRUE(answerMessageBox(box, IDOK));
+        EXPECT_TRUE(answers(resident.window));
         EXPECT_EQ(readProfile(DESKTOP_SECTION, DESKTOP_WALLPAPER), desktop);
         return;
     }

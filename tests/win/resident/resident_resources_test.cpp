@@ -46,3 +46,21 @@ TEST(ResidentResources, TheMenuAndThreeIconsAndNothingElse)
     // "ICON_3" is shipped without being loaded.
     EXPECT_EQ(file.names(RT_GROUP_ICON), (std::set<std::string>{ICON_CLASS_NAME, ICON_TRAY_NAME, "ICON_3"}));
 }
+
+// The tray's icon carries its own small image beside the large one, so that
+// the tray, which draws at the small-icon size, need not shrink the large.
+TEST(ResidentResources, TheTrayIconHoldsASmallAndALargeImage)
+{
+    ResourceFile file(testDirectory() + "vistrell.exe");
+    HRSRC found = FindResourceA(file.handle(), ICON_TRAY_NAME, RT_GROUP_ICON);
+    ASSERT_NE(found, (HRSRC)NULL);
+    const BYTE* group = static_cast<const BYTE*>(LockResource(LoadResource(file.handle(), found)));
+    ASSERT_NE(group, (const BYTE*)NULL);
+    // The group's header (reserved, type, count), then 14 bytes an image,
+    // each beginning with its width and height.
+    WORD count = static_cast<WORD>(group[4] | group[5] << 8);
+    std::set<std::pair<int, int>> sizes;
+    for (WORD i = 0; i < count; ++i)
+        sizes.insert({group[6 + 14 * i], group[6 + 14 * i + 1]});
+    EXPECT_EQ(sizes, (std::set<std::pair<int, int>>{{16, 16}, {32, 32}}));
+}

@@ -4,15 +4,19 @@
 #include "harness.h"
 #include "lifecycle.h"
 #include "oldshell.h"
+#include "picker.h"
 #include "residentdriver.h"
 #include "residentids.h"
 #include "residentstate.h"
 #include "residentwnd.h"
 #include "timing.h"
+#include "tray.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 const char TEST_CLASS[] = "WALLPAPER-MENU-INPROCESS";
@@ -42,6 +46,7 @@ protected:
         DestroyWindow(editor);
         resetOldShell(false);
         resetResidentState(NULL);
+        notifyTray = Shell_NotifyIconA;
         FreeLibrary(resources);
         removeSettings();
     }
@@ -80,7 +85,16 @@ TEST_F(ResidentWindow, NewShellAddsTheTrayRecordAndTeardownDeletesIt)
     EXPECT_EQ(trayIconData.uID, 666u);
     EXPECT_EQ(trayIconData.uFlags, 7u);
     EXPECT_EQ(trayIconData.uCallbackMessage, (UINT)WM_USER);
-    EXPECT_NE(trayIconData.hIcon, (HICON)NULL);
+    ASSERT_NE(trayIconData.hIcon, (HICON)NULL);
+    // The icon's own small image, at the size the tray draws.
+    ICONINFO image;
+    ASSERT_TRUE(GetIconInfo(trayIconData.hIcon, &image));
+    BITMAP colour;
+    ASSERT_TRUE(GetObjectA(image.hbmColor, sizeof colour, &colour));
+    EXPECT_EQ(colour.bmWidth, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(colour.bmHeight, GetSystemMetrics(SM_CYSMICON));
+    DeleteObject(image.hbmColor);
+    DeleteObject(image.hbmMask);
     EXPECT_STREQ(trayIconData.szTip, "Vistrell - Scenara");
     EXPECT_TRUE(trayIconPresent());
     EXPECT_FALSE(IsWindowVisible(window));
@@ -110,12 +124,16 @@ TEST_F(ResidentWindow, OldShellHangsTheEntryPopupIntoTheSystemMenu)
     EXPECT_EQ(menuText(system, count - 1), "Vistrell");
     HMENU entry = GetSubMenu(system, count - 1);
     ASSERT_NE(entry, (HMENU)NULL);
-    ASSERT_EQ(GetMenuItemCount(entry), 9);
-    const UINT ids[] = {101, 0, 106, 107, 130, 131, 0, 128};
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(GetMenuItemID(entry, i), ids[i]) << i;
-    EXPECT_EQ(menuText(entry, 8), "Windows Shutdown");
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(entry, 8), 1), 127u);
+    // The pop-up is the menu resource's first one: every command in its place.
+    HMENU bar = LoadMenuA(resources, MENU_NAME);
+    ASSERT_NE(bar, (HMENU)NULL);
+    HMENU resource = GetSubMenu(bar, 0);
+    EXPECT_EQ(GetMenuItemCount(entry), GetMenuItemCount(resource));
+    std::set<UINT> commands = menuCommands(resource);
+    EXPECT_EQ(menuCommands(entry), commands);
+    for (UINT command : commands)
+        EXPECT_EQ(menuPath(entry, command), menuPath(resource, command)) << command;
+    DestroyMenu(bar);
 }
 
 TEST_F(ResidentWindow, TickCounterRunsOnlyUnderAPeriodAndRestartsAfterAChange)
@@ -150,4 +168,235 @@ TEST_F(ResidentWindow, TickCounterRunsOnlyUnderAPeriodAndRestartsAfterAChange)
     writeSetting("Configuration", "Time period", NULL);
     reloadTimePeriod();
     EXPECT_EQ(currentTimePeriod, 1);
+}
+
+// The real minute-tick handler under "And Every 5 min": the index each tick
+// leaves, written out from the rule (a change at every fifth tick).
+TEST_F(ResidentWindow, FiveMinutePeriodChangesAtTicksFiveTenFifteen)
+{
+    writeBitmapList(20);
+    writeSetting("Configuration", "Change every", "1");
+    writeSetting("Configuration", "Time period", "1");
+    create(false);
+    const char* indexAfterTick[] = {"<absent>", "<absent>", "<absent>", "<absent>", "1", "1", "1", "1",
+                                    "1",        "2",        "2",        "2",        "2", "2", "3", "3"};
+    for (int tick = 0; tick < 16; ++tick) {
+        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), indexAfterTick[tick]) << "tick " << tick + 1;
+    }
+}
+
+namespace {
+// Another program holds the settings file: without any sharing (it cannot
+// be read), or sharing reads only (it cannot be written).
+class HeldSettings {
+public:
+    explicit HeldSettings(DWORD sharing)
+    {
+        WritePrivateProfileStringA(NULL, NULL, NULL, SETTINGS_FILE);
+        handle_ = CreateFileA(settingsPath().c_str(), GENERIC_READ, sharing, NULL, OPEN_EXISTING, 0, NULL);
+        EXPECT_NE(handle_, INVALID_HANDLE_VALUE);
+    }
+    ~HeldSettings() { release(); }
+    void release()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// A box of the test's own, with the changer's title: once the watcher has
+// it, every box shown before it has been recorded too.
+void showMarker()
+{
+    MessageBoxA(NULL, "marker", ERROR_TITLE, MB_OK);
+}
+}  // namespace
+
+// A timed change that cannot read the list changes nothing, says nothing and
+// keeps its count, so that the next tick tries again.
+TEST_F(ResidentWindow, AnUnreadableListHoldsATimedChangeUntilTheNextTick)
+{
+    writeBitmapList(3);
+    writeSetting("Configuration", "Change every", "1");
+    writeSetting("Configuration", "Time period", "1");
+    create(false);
+    BoxWatcher boxes(ERROR_TITLE, IDOK);
+    for (int tick = 0; tick < 4; ++tick)
+        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    HeldSettings held(0);
+    for (uint32_t tick = 5; tick <= 6; ++tick) {
+        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        EXPECT_EQ(minuteCounter, tick);
+    }
+    held.release();
+    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "<absent>");
+    SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
+    EXPECT_EQ(minuteCounter, 0u);
+    showMarker();
+    ASSERT_TRUE(boxes.waitFor(1));
+    EXPECT_EQ(boxes.texts(), (std::vector<std::string>{"marker"}));
+}
+
+// A change asked for from the tray (its right button, or "Setup New
+// Wallpaper" from its menu) says so instead of starting over at entry 0.
+TEST_F(ResidentWindow, AChangeAskedForSaysWhenTheListCannotBeRead)
+{
+    const struct {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } requests[] = {{"right button", TRAY_CALLBACK, TRAY_ICON_ID, WM_RBUTTONDOWN},
+                    {"Setup New Wallpaper", WM_COMMAND, IDM_CHANGE_NOW, 0}};
+    writeBitmapList(3);
+    writeSetting("Configuration", "Change every", "1");
+    writeSetting("Configuration", "Bitmap index", "2");
+    create(false);
+    for (const auto& request : requests) {
+        SCOPED_TRACE(request.what);
+        BoxWatcher boxes(ERROR_TITLE, IDOK);
+        {
+            HeldSettings held(0);
+            SendMessageA(window, request.message, request.wParam, request.lParam);
+        }
+        ASSERT_TRUE(boxes.waitFor(1));
+        EXPECT_EQ(boxes.texts(), (std::vector<std::string>{"Cannot read VISTRELL.INI."}));
+        EXPECT_EQ(boxes.icons(), (std::vector<UINT>{MB_ICONHAND}));
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "2");
+        EXPECT_FALSE(IsWindowVisible(editor));
+    }
+}
+
+// At start a file that cannot be read is not taken for "Every Launch" with
+// no list: the decision waits for the first tick the file can be read at.
+TEST_F(ResidentWindow, AStartThatCannotReadTheSettingsDecidesAtTheNextTick)
+{
+    writeBitmapList(3);
+    writeSetting("Configuration", "Change every", "3");
+    writeSetting("Configuration", "Time period", "2");
+    HeldSettings held(0);
+    create(false);
+    EXPECT_TRUE(startupDecisionPending);
+    SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    EXPECT_TRUE(startupDecisionPending);
+    held.release();
+    EXPECT_EQ(readSetting("Configuration", "Last Change"), "<absent>");
+    SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    EXPECT_FALSE(startupDecisionPending);
+    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
+    EXPECT_EQ(readSetting("Configuration", "Last Change"), std::to_string(todayByFileTime()));
+    EXPECT_EQ(currentTimePeriod, 2);
+    EXPECT_FALSE(IsWindowVisible(editor));
+}
+
+// A write of "Bitmap index" or "Last Change" that the platform refuses is
+// told once per process, in the changer's own box.
+TEST_F(ResidentWindow, ARefusedWriteIsToldOncePerProcess)
+{
+    writeBitmapList(3);
+    writeSetting("Configuration", "Change every", "0");
+    BoxWatcher boxes(ERROR_TITLE, IDOK);
+    {
+        HeldSettings held(FILE_SHARE_READ);
+        create(false);  // the start-up change: "Last Change" is refused
+        SendMessageA(window, WM_COMMAND, IDM_CHANGE_NOW, 0);
+        SendMessageA(window, TRAY_CALLBACK, TRAY_ICON_ID, WM_RBUTTONDOWN);
+    }
+    showMarker();
+    ASSERT_TRUE(boxes.waitFor(2));
+    EXPECT_EQ(boxes.texts(), (std::vector<std::string>{"Cannot save settings to VISTRELL.INI.", "marker"}));
+    EXPECT_EQ(boxes.icons()[0], static_cast<UINT>(MB_ICONHAND));
+    // Every change did install its entry: entry 0 three times over.
+    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "<absent>");
+    EXPECT_STRCASEEQ(readProfile("DESKTOP", "WALLPAPER").c_str(), sampleBitmap(0).c_str());
+}
+
+namespace {
+// Stands in for the shell's tray call: refuses the actions listed in
+// refused, and logs every call.
+std::vector<DWORD> trayCalls;
+std::set<DWORD> refusedTrayActions;
+BOOL WINAPI standInTray(DWORD action, PNOTIFYICONDATAA record)
+{
+    trayCalls.push_back(action);
+    if (refusedTrayActions.count(action))
+        return FALSE;
+    return Shell_NotifyIconA(action, record);
+}
+}  // namespace
+
+// The tray may not be ready at logon: every minute tick tries again, under
+// "Once" too, until the icon is there. Modifying comes first, as an add that
+// timed out may have put the icon there after all.
+TEST_F(ResidentWindow, ATrayIconRefusedAtStartIsAddedAtALaterTick)
+{
+    trayCalls.clear();
+    refusedTrayActions = {NIM_ADD, NIM_MODIFY};
+    notifyTray = standInTray;
+    create(false);
+    EXPECT_FALSE(trayIconShown);
+    EXPECT_EQ(trayCalls, (std::vector<DWORD>{NIM_MODIFY, NIM_ADD}));
+
+    SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    EXPECT_FALSE(trayIconShown);
+    EXPECT_EQ(trayCalls.size(), 4u);
+
+    refusedTrayActions = {NIM_MODIFY};
+    SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    EXPECT_TRUE(trayIconShown);
+    EXPECT_TRUE(trayIconPresent());
+    EXPECT_EQ(trayCalls, (std::vector<DWORD>{NIM_MODIFY, NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_MODIFY, NIM_ADD}));
+
+    // There now: the next tick leaves the tray alone.
+    SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    EXPECT_EQ(trayCalls.size(), 6u);
+    EXPECT_EQ(currentTimePeriod, 0);
+    notifyTray = Shell_NotifyIconA;
+}
+
+// An add that timed out but put the icon there: modifying finds it, and no
+// second add is tried.
+TEST_F(ResidentWindow, AnIconAlreadyInTheTrayIsNotAddedTwice)
+{
+    create(false);
+    ASSERT_TRUE(trayIconPresent());
+    trayCalls.clear();
+    refusedTrayActions.clear();
+    notifyTray = standInTray;
+    trayIconShown = false;
+    SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    EXPECT_EQ(trayCalls, (std::vector<DWORD>{NIM_MODIFY}));
+    EXPECT_TRUE(trayIconShown);
+    notifyTray = Shell_NotifyIconA;
+}
+
+// Values that are not plain numbers act as the platform's integer reader
+// makes them: leading digits, or 0 for none, or (too large for 32 bits)
+// some number that is none of the periods.
+TEST_F(ResidentWindow, ValuesThatAreNotPlainNumbersActAsTheirLeadingDigits)
+{
+    writeBitmapList(5);
+    writeSetting("Configuration", "Change every", "3days");  // "Every 1 Day"
+    writeSetting("Configuration", "Last Change", std::to_string(todayByFileTime() - 1).c_str());
+    writeSetting("Configuration", "Time period", "99999999999");
+    create(false);
+    EXPECT_EQ(readSetting("Configuration", "Last Change"), std::to_string(todayByFileTime()));
+    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
+    // A period that is none of the five changes at every tick.
+    for (const char* index : {"2", "3", "4"}) {
+        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), index);
+    }
+    // "abc" reads as 0: random order. Seeded with 1700000000 the thirtieth
+    // draw leaves 3 by 5, where the order of the list would give entry 0.
+    writeSetting("Configuration", "Successive", "abc");
+    writeSetting("Configuration", "Bitmap index", "0");
+    changeWallpaperSeeded(NULL, 1700000000u);
+    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "4");
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 class SettingsFile : public ::testing::Test {
@@ -44,18 +45,6 @@ TEST_F(SettingsFile, FileLivesInTheWindowsDirectory)
     EXPECT_NE(text.find("Successive=0"), std::string::npos);
 }
 
-TEST_F(SettingsFile, NonNumericAndHugeIntegersReadAsThePlatformParsesThem)
-{
-    writeSetting(SECTION_CONFIG, KEY_SUCCESSIVE, "abc");
-    writeSetting(SECTION_CONFIG, KEY_CHANGE_EVERY, "3days");
-    writeSetting(SECTION_CONFIG, KEY_TIME_PERIOD, "99999999999");
-    // The platform's integer reader takes the leading digits and 0 for none.
-    EXPECT_EQ(readSettingInt(SECTION_CONFIG, KEY_SUCCESSIVE, 1), 0);
-    EXPECT_EQ(readSettingInt(SECTION_CONFIG, KEY_CHANGE_EVERY, 0), 3);
-    int huge = readSettingInt(SECTION_CONFIG, KEY_TIME_PERIOD, 0);
-    EXPECT_NE(huge, 0);  // no default: the reader makes a number of it
-}
-
 TEST_F(SettingsFile, SentinelPathEndsTheList)
 {
     writeEntryText(0, ENTRY_WALL, "c:\\a.bmp");
@@ -74,25 +63,21 @@ TEST_F(SettingsFile, SentinelComparisonIsCaseSensitive)
     EXPECT_EQ(countEntries(EDITOR_ENTRY_LIMIT), 1);
 }
 
-TEST_F(SettingsFile, LongPathComesBackCutTo99Characters)
+// Paths come back through a buffer of PATH_BUFFER bytes: up to 99
+// characters whole, longer ones cut to 99, and a cut path still names an
+// entry (the list goes on behind it).
+TEST_F(SettingsFile, PathsComeBackWholeUpTo99CharactersAndCutBeyond)
 {
-    std::string longPath = "c:\\" + std::string(113, 'p') + ".bmp";
-    ASSERT_EQ(longPath.size(), 120u);
-    writeEntryText(0, ENTRY_WALL, longPath.c_str());
-    char path[PATH_BUFFER];
-    ASSERT_TRUE(readEntryPath(0, path));
-    EXPECT_EQ(std::string(path), longPath.substr(0, 99));
-}
-
-TEST_F(SettingsFile, DeletingAKeyRemovesOnlyThatKey)
-{
-    writeEntryText(3, ENTRY_WALL, "c:\\x.bmp");
-    writeEntryInt(3, ENTRY_TYPE, 2);
-    writeEntryText(50, ENTRY_WALL, "c:\\far.bmp");
-    ASSERT_TRUE(deleteEntryField(3, ENTRY_WALL));
-    EXPECT_EQ(readSetting(SECTION_LIST, "003_wall"), "<absent>");
-    EXPECT_EQ(readSetting(SECTION_LIST, "003_type"), "2");
-    EXPECT_EQ(readSetting(SECTION_LIST, "050_wall"), "c:\\far.bmp");
+    for (size_t length : {98u, 99u, 100u, 120u}) {
+        std::string stored = "c:\\" + std::string(length - 7, 'p') + ".bmp";
+        ASSERT_EQ(stored.size(), length);
+        writeEntryText(0, ENTRY_WALL, stored.c_str());
+        writeEntryText(1, ENTRY_WALL, "c:\\next.bmp");
+        char path[PATH_BUFFER];
+        ASSERT_TRUE(readEntryPath(0, path)) << length;
+        EXPECT_EQ(std::string(path), stored.substr(0, 99)) << length;
+        EXPECT_EQ(countEntries(EDITOR_ENTRY_LIMIT), 2) << length;
+    }
 }
 
 TEST_F(SettingsFile, EntryKeysBeyondThreeDigitsAndNegativeIndices)
@@ -101,4 +86,45 @@ TEST_F(SettingsFile, EntryKeysBeyondThreeDigitsAndNegativeIndices)
     writeEntryText(-5, ENTRY_WALL, "c:\\n.bmp");
     EXPECT_EQ(readSetting(SECTION_LIST, "1000_wall"), "c:\\k.bmp");
     EXPECT_EQ(readSetting(SECTION_LIST, "-05_wall"), "c:\\n.bmp");
+}
+
+// A file that cannot be read is told apart from one that is not there or
+// holds nothing: the profile reader gives the defaults for all three.
+TEST_F(SettingsFile, AFileThatCannotBeReadIsToldFromAMissingOrEmptyOne)
+{
+    const struct {
+        const char* what;
+        bool exists;
+        bool held;
+        DWORD sharing;
+        bool readable;
+    } cases[] = {
+        {"missing", false, false, 0, true},
+        {"empty", true, false, 0, true},
+        {"held without sharing", true, true, 0, false},
+        {"held sharing reads", true, true, FILE_SHARE_READ, true},
+        {"held sharing reads and writes", true, true, FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        removeSettings();
+        if (c.exists)
+            CloseHandle(CreateFileA(settingsPath().c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
+        HANDLE held = c.held ? CreateFileA(settingsPath().c_str(), GENERIC_READ, c.sharing, NULL, OPEN_EXISTING, 0, NULL)
+                             : INVALID_HANDLE_VALUE;
+        EXPECT_EQ(holdSettingsForReading(), c.readable);
+        // While this program holds it, nobody can lock it.
+        if (c.readable && c.exists && !c.held) {
+            EXPECT_EQ(CreateFileA(settingsPath().c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL),
+                      INVALID_HANDLE_VALUE);
+        }
+        releaseSettings();
+        char* block = NULL;
+        unsigned length = 0;
+        SectionRead read = readSettingSection(SECTION_LIST, &block, &length);
+        EXPECT_EQ(read, c.readable ? SECTION_READ : SECTION_UNREADABLE);
+        free(block);
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+    }
 }

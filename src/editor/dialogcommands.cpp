@@ -93,10 +93,16 @@ INT_PTR dispatchDialogCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case IDC_X_EDIT:
     case IDC_Y_EDIT:
+        // Only a change of the text is an edit: the focus coming or going
+        // would copy the placement shown onto every selected row.
+        if (HIWORD(wParam) == EN_CHANGE)
+            onPlacementNotification(dialog);
+        return 0;
     case IDC_TILE:
     case IDC_CENTER:
     case IDC_DEFINED:
-        onPlacementNotification(dialog);
+        if (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED)
+            onPlacementNotification(dialog);
         return 0;
     case IDC_APPLY:
         applyCommand();

@@ -90,7 +90,8 @@ TEST_F(EditorList, TheFileDialogOffersItsShellsFileTypesAndCancellingChangesNoth
         EXPECT_EQ(comboRows(fileDialog, FILE_TYPES_ID), shell.types);
         EXPECT_EQ(comboSelection(fileDialog, FILE_TYPES_ID), 0);
         ASSERT_TRUE(cancelFileDialog(fileDialog));
-        pumpFor(300);
+        // The command has ended once the dialog answers again.
+        ASSERT_TRUE(answers(editor.dialog));
         EXPECT_EQ(listRows(editor.dialog), std::vector<std::string>{sampleBitmap(0)});
         EXPECT_EQ(readSetting("Configuration", "Open directory"), "<absent>");
         closeUnchanged(editor);
@@ -187,6 +188,29 @@ TEST_F(EditorList, RemoveAllEmptiesTheListAndTheSavedEntries)
     EXPECT_EQ(readEntry(1), (std::vector<std::string>(4, "<absent>")));
     EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "-1");
     closeUnchanged(editor);
+}
+
+// Tabbing through the origin fields changes nothing: only a change of their
+// text, or a click on a placement, goes to the selected rows. The focus on a
+// schedule combo still counts as a change, as it always has.
+TEST_F(EditorList, TheFocusPassingThroughTheOriginFieldsIsNoEdit)
+{
+    writeEntries({{sampleBitmap(0), 100, 50, 2}, {sampleBitmap(1), 7, 8, 0}});
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    HWND dialog = editor.dialog;
+    selectRows(dialog, {0, 1});
+    setCaretRow(dialog, 0);
+    sendCommand(dialog, ED_LIST);
+    ASSERT_EQ(controlText(dialog, ED_X_EDIT), "100");
+    for (int id : {ED_X_EDIT, ED_Y_EDIT, ED_LIST, ED_Y_EDIT, ED_ADD})
+        ASSERT_TRUE(focusControl(dialog, id)) << id;
+    sendCommand(dialog, ED_SAVE);
+    EXPECT_EQ(readEntry(0), (std::vector<std::string>{sampleBitmap(0), "100", "50", "2"}));
+    EXPECT_EQ(readEntry(1), (std::vector<std::string>{sampleBitmap(1), "7", "8", "0"}));
+
+    ASSERT_TRUE(focusControl(dialog, ED_CHANGE_EVERY));
+    closeDiscarding(editor);
 }
 
 TEST_F(EditorList, APlacementChangeGoesToEverySelectedRow)

@@ -290,7 +290,7 @@ TEST_F(EditorLoad, AStoredModeOutsideThePlacementsShowsNoneAndACoordinateChangeS
 
     // With no placement checked, the change gives every selected row the
     // origin shown and the value of "no placement".
-    sendCommand(dialog, ED_X_EDIT);
+    setControlText(dialog, ED_X_EDIT, "5");
     sendCommand(dialog, ED_SAVE);
     EXPECT_EQ(readEntry(0), (std::vector<std::string>{sampleBitmap(0), "5", "6", "65535"}));
     EXPECT_EQ(readEntry(1), (std::vector<std::string>{sampleBitmap(1), "5", "6", "65535"}));

@@ -164,6 +164,21 @@ std::vector<std::string> listRows(HWND dialog)
     return itemTexts(GetDlgItem(dialog, ED_LIST), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
+bool focusControl(HWND dialog, int id)
+{
+    HWND control = GetDlgItem(dialog, id);
+    sendWithTimeout(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    DWORD thread = GetWindowThreadProcessId(dialog, NULL);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; pumpFor(20)) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        // A combo box's focus is its edit field, a child of the combo.
+        if (GetGUIThreadInfo(thread, &info) && (info.hwndFocus == control || GetParent(info.hwndFocus) == control))
+            return true;
+    }
+    return false;
+}
+
 void selectRows(HWND dialog, const std::vector<int>& rows)
 {
     HWND list = GetDlgItem(dialog, ED_LIST);

@@ -79,6 +79,9 @@ std::string controlText(HWND dialog, int id);
 // Replaces an edit box's text (its notifications reach the dialog).
 void setControlText(HWND dialog, int id, const std::string& text);
 bool isEnabled(HWND dialog, int id);
+// Moves the keyboard focus to a control of the dialog, as Tab would, and
+// waits until the dialog's thread reports it there.
+bool focusControl(HWND dialog, int id);
 
 // The open-file dialog "Add Bitmaps..." of the editor.
 HWND waitForFileDialog(const Editor& editor, DWORD timeoutMs = 15000);

@@ -18,15 +18,25 @@ struct PictureSize {
 // allocated for the pixels.
 bool pictureSizeAllowed(PictureSize picture);
 
-// How many bytes of a picture's beginning claimedPictureSize looks at: room
-// for the camera data that may come before a JPEG's frame header.
-const uint32_t PICTURE_HEAD_BYTES = 64 * 1024;
+// Reads up to count bytes of a file from offset on into buffer; returns how
+// many it read, fewer at the file's end or on a failure.
+typedef uint32_t (*ReadBytesProc)(void* context, uint64_t offset, uint8_t* buffer, uint32_t count);
 
-// The size a PNG, GIF or JPEG file says its picture has, read from the count
-// bytes of its beginning; false when the format is another or the size is
-// not among those bytes. Decoders may allocate for this size as soon as the
-// file is opened, so a claim beyond the bounds is refused before one is.
+// The size a PNG, GIF, JPEG or TIFF file says its picture has, read from its
+// header through read: a JPEG's frame header may come behind any number of
+// camera segments of up to 64 KiB each, all of which are stepped over, and
+// a TIFF's size is in its first directory. False when the format is another
+// or the size cannot be found. Decoders may allocate for this size as soon
+// as the file is opened, so a picture whose claim is beyond the bounds, or
+// cannot be found, is refused before one is.
+bool claimedPictureSize(ReadBytesProc read, void* context, PictureSize* size);
+
+// The same over the count bytes of a file held in memory.
 bool claimedPictureSize(const uint8_t* head, uint32_t count, PictureSize* size);
+
+// The most segments stepped over before a JPEG's frame header: far more
+// than any camera writes, few enough to keep a hostile file's walk short.
+const uint32_t JPEG_SEGMENT_LIMIT = 4096;
 
 // A picture larger than the screen (in either direction) scaled down to fit
 // it, keeping its proportions; a picture that fits keeps its size, and so
@@ -41,10 +51,19 @@ PictureSize fitWithin(PictureSize picture, PictureSize screen);
 bool cacheFileName(const char* picturePath, char* name, size_t size);
 
 // The cache file: a 54-byte header (file header and 40-byte information
-// header), the 24-bit rows bottom-up, then the picture's path with its zero,
-// behind the bitmap's own bytes, where bitmap readers do not look. The path
-// tells two pictures of the same name in different folders apart.
+// header), the 24-bit rows bottom-up, then a trailer behind the bitmap's own
+// bytes, where bitmap readers do not look: the picture's path with its zero,
+// then the picture's size in bytes and its last-write time, 8 bytes each,
+// least significant first. The path tells two pictures of the same name in
+// different folders apart; size and time tell any change of the picture,
+// also a copy of an older one over it.
 const uint32_t CACHE_HEADER_SIZE = 54;
+const uint32_t CACHE_TRAILER_STAMP = 16;
+
+// Writes the trailer for a picture into trailer (room bytes); returns its
+// length, or 0 when it does not fit.
+uint32_t writeCacheTrailer(uint8_t* trailer, uint32_t room, const char* picturePath, uint64_t pictureBytes,
+                           uint64_t pictureWriteTime);
 
 // Bytes per row of a 24-bit bitmap, padded to a multiple of 4.
 uint32_t bitmapStride24(uint32_t width);

@@ -27,19 +27,29 @@ bool isPictureFile(const char* path)
     return readHead(path, start, sizeof start) == sizeof start && !(start[0] == 'B' && start[1] == 'M');
 }
 
-// Whether the size the file's header claims (where its format is one we can
-// read that from) lies within the bounds. Some decoders allocate the whole
-// picture as soon as the file is opened, so a claim beyond the bounds must
-// not reach them.
-static bool claimAllowed(const char* path)
+// The picture file, read wherever its header needs.
+static uint32_t readFileAt(void* context, uint64_t offset, uint8_t* buffer, uint32_t count)
 {
-    uint8_t* head = static_cast<uint8_t*>(malloc(PICTURE_HEAD_BYTES));
-    if (!head)
+    HANDLE file = *static_cast<HANDLE*>(context);
+    LONG high = static_cast<LONG>(offset >> 32);
+    DWORD read = 0;
+    if (SetFilePointer(file, static_cast<LONG>(offset & 0xFFFFFFFF), &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR)
+        return 0;
+    if (!ReadFile(file, buffer, count, &read, NULL))
+        return 0;
+    return read;
+}
+
+bool pictureClaimAllowed(const char* path)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
         return false;
-    DWORD read = readHead(path, head, PICTURE_HEAD_BYTES);
     PictureSize claim;
-    bool allowed = read > 0 && (!claimedPictureSize(head, read, &claim) || pictureSizeAllowed(claim));
-    free(head);
+    bool allowed = claimedPictureSize(readFileAt, &file, &claim) && pictureSizeAllowed(claim);
+    CloseHandle(file);
     return allowed;
 }
 
@@ -95,39 +105,61 @@ static CreateInstanceProc startCom(PictureReader* reader)
     return SUCCEEDED(started) || started == RPC_E_CHANGED_MODE ? createInstance : NULL;
 }
 
+// Opens frame 0 and its converter, one call at a time; false at the first
+// that fails. The size the frame reports is checked before the converter is
+// made and anything reads a pixel.
+static bool openFrame(const char* path, PictureReader* reader)
+{
+    // COM and its factory-maker: none on a system without COM.
+    CreateInstanceProc createInstance = startCom(reader);
+    if (!createInstance)
+        return false;
+    // The path as the imaging component takes it; one longer than MAX_PATH
+    // does not convert.
+    WCHAR widePath[MAX_PATH];
+    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH))
+        return false;
+    // No imaging component: Windows XP before its third service pack.
+    if (FAILED(createInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              reinterpret_cast<void**>(&reader->factory))))
+        return false;
+    // No decoder takes the file: not a picture, or cut short where the
+    // decoder reads at once.
+    if (FAILED(reader->factory->CreateDecoderFromFilename(widePath, NULL, GENERIC_READ,
+                                                          WICDecodeMetadataCacheOnDemand, &reader->decoder)))
+        return false;
+    // A file without a first frame.
+    if (FAILED(reader->decoder->GetFrame(0, &reader->frame)))
+        return false;
+    UINT width = 0;
+    UINT height = 0;
+    if (FAILED(reader->frame->GetSize(&width, &height)))
+        return false;
+    // The frame's own size, which may differ from what the header claimed.
+    PictureSize size = {width, height};
+    if (!pictureSizeAllowed(size))
+        return false;
+    if (FAILED(reader->factory->CreateFormatConverter(&reader->converter)))
+        return false;
+    // A pixel format the converter cannot turn into 32-bit BGR.
+    if (FAILED(reader->converter->Initialize(reader->frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                             NULL, 0.0, WICBitmapPaletteTypeCustom)))
+        return false;
+    reader->rows = reader->converter;
+    reader->size = size;
+    reader->converterSize = size;
+    return true;
+}
+
 bool openPicture(const char* path, PictureReader* reader)
 {
     memset(reader, 0, sizeof *reader);
-    if (!claimAllowed(path))
+    if (!pictureClaimAllowed(path))
         return false;
-    CreateInstanceProc createInstance = startCom(reader);
-    WCHAR widePath[MAX_PATH];
-    IWICBitmapFrameDecode* frame = NULL;
-    UINT width = 0;
-    UINT height = 0;
-    // The size the frame reports is checked before the converter is made and
-    // anything reads a pixel.
-    bool usable = createInstance && MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) &&
-                  SUCCEEDED(createInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER,
-                                           IID_IWICImagingFactory, reinterpret_cast<void**>(&reader->factory))) &&
-                  SUCCEEDED(reader->factory->CreateDecoderFromFilename(
-                      widePath, NULL, GENERIC_READ, WICDecodeMetadataCacheOnDemand, &reader->decoder)) &&
-                  SUCCEEDED(reader->decoder->GetFrame(0, &frame));
-    reader->frame = frame;
-    PictureSize size = {0, 0};
-    usable = usable && SUCCEEDED(frame->GetSize(&width, &height));
-    size.width = width;
-    size.height = height;
-    usable = usable && pictureSizeAllowed(size) &&
-             SUCCEEDED(reader->factory->CreateFormatConverter(&reader->converter)) &&
-             SUCCEEDED(reader->converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
-                                                     NULL, 0.0, WICBitmapPaletteTypeCustom));
-    if (!usable) {
+    if (!openFrame(path, reader)) {
         closePicture(reader);
         return false;
     }
-    reader->rows = reader->converter;
-    reader->size = size;
     return true;
 }
 
@@ -135,8 +167,15 @@ bool scalePicture(PictureReader* reader, PictureSize size)
 {
     if (size.width == reader->size.width && size.height == reader->size.height)
         return true;
-    if (!pictureSizeAllowed(size) || FAILED(reader->factory->CreateBitmapScaler(&reader->scaler)) ||
-        FAILED(reader->scaler->Initialize(reader->converter, size.width, size.height,
+    if (!pictureSizeAllowed(size))
+        return false;
+    // A scaler made for an earlier size goes before the next is made.
+    release(reader->scaler);
+    reader->rows = reader->converter;
+    reader->size = reader->converterSize;
+    if (FAILED(reader->factory->CreateBitmapScaler(&reader->scaler)))
+        return false;
+    if (FAILED(reader->scaler->Initialize(reader->converter, size.width, size.height,
                                           WICBitmapInterpolationModeFant)))
         return false;
     reader->rows = reader->scaler;

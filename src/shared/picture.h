@@ -15,6 +15,12 @@
 // that cannot be read, or that is a bitmap, goes the way bitmaps go.
 bool isPictureFile(const char* path);
 
+// Whether the size the file's header claims lies within the bounds. Some
+// decoders allocate the whole picture as soon as the file is opened, so a
+// claim beyond the bounds must not reach them, nor a file whose header does
+// not tell its size at all (a format other than PNG, GIF, JPEG and TIFF).
+bool pictureClaimAllowed(const char* path);
+
 typedef void(WINAPI* EndComProc)();
 
 struct PictureReader {
@@ -27,15 +33,18 @@ struct PictureReader {
     IWICBitmapScaler* scaler;       // the converted frame at another size
     IWICBitmapSource* rows;         // where rows are read: converter or scaler
     PictureSize size;               // the size of those rows
+    PictureSize converterSize;      // the frame's own size
 };
 
 // Opens frame 0 of the picture, checks its size and converts it to 32-bit
 // BGR. A size beyond the bounds is refused twice: as its file's header claims
-// it, before any decoder opens the file, and as the decoder reads it, before
-// any pixel is. On failure the reader is closed already.
+// it, before any decoder opens the file (a file whose header does not tell
+// its size is refused there too), and as the decoder reads it, before any
+// pixel is. On failure the reader is closed already.
 bool openPicture(const char* path, PictureReader* reader);
 
-// From now on the rows come at this size (scaled from the frame's).
+// From now on the rows come at this size (scaled from the frame's); a
+// scaler made for an earlier size is released first.
 bool scalePicture(PictureReader* reader, PictureSize size);
 
 // Reads count rows from first on, 4 bytes a pixel, rows one after another.

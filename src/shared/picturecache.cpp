@@ -13,6 +13,11 @@ static const char CACHE_FOLDER[] = "\\Vistrell";
 static const char TEMPORARY_SUFFIX[] = ".tmp";
 // Rows are read from the picture in bands of about this many bytes.
 const uint32_t BAND_BYTES = 256 * 1024;
+// Room for a trailer: a path of up to MAX_PATH and the picture's stamp.
+const uint32_t CACHE_TRAILER_ROOM = MAX_PATH + CACHE_TRAILER_STAMP;
+// A temporary file younger than this may still be written by the other
+// program: clean-up leaves it.
+const uint64_t TEMPORARY_GRACE = 60ull * 10000000ull;  // one minute, in 100 ns
 
 // %LOCALAPPDATA%\Vistrell, made when it is missing.
 static bool cacheFolder(char* folder)
@@ -64,36 +69,49 @@ static bool writeAll(HANDLE file, const void* bytes, DWORD count)
     return WriteFile(file, bytes, count, &written, NULL) && written == count;
 }
 
-// Whether the cache file was made from this picture at this size, and after
-// the picture's last change.
-static bool cacheIsCurrent(const char* cachePath, const char* picturePath, PictureSize size)
+// Cache files are opened sharing reads and deletion: the other program may
+// read the same file, or clean up, at the same moment.
+const DWORD CACHE_SHARING = FILE_SHARE_READ | FILE_SHARE_DELETE;
+
+// The trailer a cache file of the picture must end with now: its path, size
+// and last-write time. Its length, or 0 when the picture cannot be looked at.
+static uint32_t currentTrailer(const char* picturePath, uint8_t* trailer, uint32_t room)
 {
     WIN32_FILE_ATTRIBUTE_DATA picture;
+    if (!GetFileAttributesExA(picturePath, GetFileExInfoStandard, &picture))
+        return 0;
+    uint64_t bytes = (uint64_t(picture.nFileSizeHigh) << 32) | picture.nFileSizeLow;
+    uint64_t written = (uint64_t(picture.ftLastWriteTime.dwHighDateTime) << 32) | picture.ftLastWriteTime.dwLowDateTime;
+    return writeCacheTrailer(trailer, room, picturePath, bytes, written);
+}
+
+// Whether the cache file was made from this picture, as it is now, at this
+// size. Only equal stamps count: a picture copied over by an older one is
+// changed all the same.
+static bool cacheIsCurrent(const char* cachePath, const uint8_t* trailer, uint32_t trailerSize, PictureSize size)
+{
     WIN32_FILE_ATTRIBUTE_DATA cache;
-    if (!GetFileAttributesExA(picturePath, GetFileExInfoStandard, &picture) ||
-        !GetFileAttributesExA(cachePath, GetFileExInfoStandard, &cache) ||
-        CompareFileTime(&cache.ftLastWriteTime, &picture.ftLastWriteTime) <= 0)
+    if (!GetFileAttributesExA(cachePath, GetFileExInfoStandard, &cache))
         return false;
-    HANDLE file = CreateFileA(cachePath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+    HANDLE file = CreateFileA(cachePath, GENERIC_READ, CACHE_SHARING, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                               NULL);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     uint8_t header[CACHE_HEADER_SIZE];
-    char trailer[MAX_PATH];
-    uint32_t trailerSize = static_cast<uint32_t>(strlen(picturePath) + 1);
+    uint8_t stored[CACHE_TRAILER_ROOM];
     uint32_t trailerOffset = 0;
     uint64_t fileSize = (uint64_t(cache.nFileSizeHigh) << 32) | cache.nFileSizeLow;
-    bool current = trailerSize <= sizeof trailer && readAt(file, 0, header, sizeof header) &&
+    bool current = readAt(file, 0, header, sizeof header) &&
                    cacheHeaderMatches(header, fileSize, size, trailerSize, &trailerOffset) &&
-                   readAt(file, trailerOffset, trailer, trailerSize) && memcmp(trailer, picturePath, trailerSize) == 0;
+                   readAt(file, trailerOffset, stored, trailerSize) && memcmp(stored, trailer, trailerSize) == 0;
     CloseHandle(file);
     return current;
 }
 
 // Writes the header, the picture's rows bottom-up as 24-bit pixels, then the
-// picture's path. Bands of rows are read from the picture's foot upwards, so
-// that the file is written front to back.
-static bool writeBitmap(HANDLE file, PictureReader* reader, const char* picturePath)
+// trailer. Bands of rows are read from the picture's foot upwards, so that
+// the file is written front to back.
+static bool writeBitmap(HANDLE file, PictureReader* reader, const uint8_t* trailer, uint32_t trailerSize)
 {
     PictureSize size = reader->size;
     uint32_t stride = bitmapStride24(size.width);
@@ -115,21 +133,24 @@ static bool writeBitmap(HANDLE file, PictureReader* reader, const char* pictureP
     }
     free(row);
     free(band);
-    return written && writeAll(file, picturePath, static_cast<DWORD>(strlen(picturePath) + 1));
+    return written && writeAll(file, trailer, trailerSize);
 }
 
 // Writes the bitmap under a name of this process's own and renames it to
-// cachePath once it is complete, so that no reader sees half a file.
-static bool writeCacheFile(const char* cachePath, PictureReader* reader, const char* picturePath)
+// cachePath once it is complete and on the disk, so that no reader sees half
+// a file, not even after a power cut.
+static bool writeCacheFile(const char* cachePath, PictureReader* reader, const uint8_t* trailer,
+                           uint32_t trailerSize)
 {
     char temporary[MAX_PATH + 32];
     sprintf(temporary, "%s.%lu%s", cachePath, static_cast<unsigned long>(GetCurrentProcessId()), TEMPORARY_SUFFIX);
-    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, CACHE_SHARING, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              NULL);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    bool written = writeBitmap(file, reader, picturePath);
+    bool written = writeBitmap(file, reader, trailer, trailerSize) && FlushFileBuffers(file);
     written = CloseHandle(file) && written;
-    if (written && MoveFileExA(temporary, cachePath, MOVEFILE_REPLACE_EXISTING))
+    if (written && MoveFileExA(temporary, cachePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileA(temporary);
     return false;
@@ -141,21 +162,45 @@ bool cachePicture(const char* picturePath, int mode, char* cachePath)
     if (!cacheFilePath(picturePath, cachePath) || !openPicture(picturePath, &reader))
         return false;
     PictureSize size = mode == POSITION_CENTER ? fitWithin(reader.size, screenSize()) : reader.size;
-    bool made = cacheIsCurrent(cachePath, picturePath, size) ||
-                (scalePicture(&reader, size) && writeCacheFile(cachePath, &reader, picturePath));
+    uint8_t trailer[CACHE_TRAILER_ROOM];
+    uint32_t trailerSize = currentTrailer(picturePath, trailer, sizeof trailer);
+    bool made = trailerSize > 0 && (cacheIsCurrent(cachePath, trailer, trailerSize, size) ||
+                                    (scalePicture(&reader, size) && writeCacheFile(cachePath, &reader, trailer,
+                                                                                   trailerSize)));
     closePicture(&reader);
     return made;
+}
+
+// Whether a file of the folder may still be in use: the wallpaper the
+// platform names now (the other program may have applied it a moment ago),
+// or a temporary file written within the last minute.
+static bool stillInUse(const char* path, const WIN32_FIND_DATAA& found, const char* wallpaper,
+                       const FILETIME& now)
+{
+    if (lstrcmpiA(path, wallpaper) == 0)
+        return true;
+    size_t length = strlen(found.cFileName);
+    size_t suffix = sizeof TEMPORARY_SUFFIX - 1;
+    if (length < suffix || lstrcmpiA(found.cFileName + length - suffix, TEMPORARY_SUFFIX) != 0)
+        return false;
+    uint64_t written = (uint64_t(found.ftLastWriteTime.dwHighDateTime) << 32) | found.ftLastWriteTime.dwLowDateTime;
+    uint64_t current = (uint64_t(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return current < written + TEMPORARY_GRACE;
 }
 
 void removeOtherCacheFiles(const char* cachePath)
 {
     // The folder is this program's own: everything in it but the file of the
-    // wallpaper now applied goes. A file another program is still writing
-    // stays: it is open without sharing, so it cannot be deleted.
+    // wallpaper now applied goes, unless it may still be in use.
     char path[MAX_PATH];
     const char* name = strrchr(cachePath, '\\');
     if (!name)
         return;
+    char wallpaper[MAX_PATH] = "";
+    if (!SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof wallpaper, wallpaper, 0))
+        wallpaper[0] = '\0';
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
     size_t folderLength = static_cast<size_t>(name - cachePath) + 1;
     memcpy(path, cachePath, folderLength);
     strcpy(path + folderLength, "*");
@@ -168,7 +213,8 @@ void removeOtherCacheFiles(const char* cachePath)
             folderLength + strlen(found.cFileName) >= sizeof path)
             continue;
         strcpy(path + folderLength, found.cFileName);
-        DeleteFileA(path);
+        if (!stillInUse(path, found, wallpaper, now))
+            DeleteFileA(path);
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }

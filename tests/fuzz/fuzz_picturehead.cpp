@@ -1,4 +1,4 @@
-// The picture header reader on arbitrary beginnings of files, each copied
+// The picture header reader on arbitrary files, each copied
 // into a block of exactly its size so that a read past it is caught; a size
 // it reports must have come from within the block.
 #include "picturemath.h"
@@ -9,8 +9,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size > PICTURE_HEAD_BYTES)
-        size = PICTURE_HEAD_BYTES;
+    // Enough for camera segments in front of a JPEG's frame header.
+    const size_t MOST = 256 * 1024;
+    if (size > MOST)
+        size = MOST;
     std::vector<uint8_t> head(data, data + size);
     PictureSize claim = {0, 0};
     if (!claimedPictureSize(head.data(), static_cast<uint32_t>(head.size()), &claim))

@@ -152,6 +152,22 @@ struct ClaimCase {
     PictureSize size;
 };
 
+// A JPEG whose frame header lies behind two camera segments of the largest
+// size, 128 KiB in: every segment is stepped over, however far it goes.
+std::vector<uint8_t> jpegBehindCameraData(uint32_t side)
+{
+    std::vector<uint8_t> head = bytes({0xFF, 0xD8});
+    for (int segment = 0; segment < 2; ++segment) {
+        std::vector<uint8_t> app1 = bytes({0xFF, 0xE1, 0xFF, 0xFF});
+        app1.resize(4 + 65533, 'x');
+        head.insert(head.end(), app1.begin(), app1.end());
+    }
+    std::vector<uint8_t> frame = bytes({0xFF, 0xC0, 0, 17, 8, int(side >> 8), int(side & 0xFF), int(side >> 8),
+                                        int(side & 0xFF)});
+    head.insert(head.end(), frame.begin(), frame.end());
+    return head;
+}
+
 TEST(PictureMath, ClaimedSizeComesFromTheFileHeader)
 {
     const ClaimCase cases[] = {
@@ -166,7 +182,25 @@ TEST(PictureMath, ClaimedSizeComesFromTheFileHeader)
          false, {}},
         {"frame header cut short", jpegHead({0xFF, 0xC0, 0, 17, 8, 0x01}), false, {}},
         {"segment length below two", jpegHead({0xFF, 0xE1, 0, 1, 0xFF, 0xC0, 0, 17, 8, 0, 1, 0, 1}), false, {}},
-        {"tiff", bytes({'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0, 0, 0}), false, {}},
+        {"tiff without entries", bytes({'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0, 0, 0}), false, {}},
+        {"tiff, short and long",
+         bytes({'I', 'I', 42, 0, 8, 0, 0, 0, 3, 0,                  // three entries
+                0x00, 0x01, 3, 0, 1, 0, 0, 0, 0x80, 0x02, 0, 0,     // width 640, SHORT
+                0x16, 0x01, 3, 0, 1, 0, 0, 0, 8, 0, 0, 0,           // rows per strip: not a size
+                0x01, 0x01, 4, 0, 1, 0, 0, 0, 0xE0, 0x01, 0, 0}),   // length 480, LONG
+         true, {640, 480}},
+        {"big-endian tiff, directory further on",
+         bytes({'M', 'M', 0, 42, 0, 0, 0, 12, 9, 9, 9, 9, 0, 2,
+                0x01, 0x01, 0, 4, 0, 0, 0, 1, 0, 1, 0x86, 0xA0,    // length 100000, LONG
+                0x01, 0x00, 0, 3, 0, 0, 0, 1, 0x01, 0x40, 0, 0}),  // width 320, SHORT
+         true, {320, 100000}},
+        {"tiff whose width has two values",
+         bytes({'I', 'I', 42, 0, 8, 0, 0, 0, 2, 0, 0x00, 0x01, 3, 0, 2, 0, 0, 0, 5, 0, 5, 0,
+                0x01, 0x01, 3, 0, 1, 0, 0, 0, 5, 0, 0, 0}),
+         false, {}},
+        {"tiff directory past the end", bytes({'I', 'I', 42, 0, 0xFF, 0, 0, 0}), false, {}},
+        {"jpeg behind 128 KiB of camera data", jpegBehindCameraData(60000), true, {60000, 60000}},
+        {"the same, cut short in the frame header", withoutLast(jpegBehindCameraData(60000)), false, {}},
         {"bitmap", bytes({'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0}), false, {}},
         {"empty", {}, false, {}},
     };
@@ -180,6 +214,41 @@ TEST(PictureMath, ClaimedSizeComesFromTheFileHeader)
             EXPECT_EQ(size.height, c.size.height) << c.what;
         }
     }
+}
+
+// A hostile JPEG made of nothing but fill bytes and empty segments: the
+// walk gives up after its limit of steps rather than read the whole file.
+TEST(PictureMath, AJpegWalkStopsAfterItsLimitOfSegments)
+{
+    std::vector<uint8_t> head = bytes({0xFF, 0xD8});
+    for (uint32_t i = 0; i < JPEG_SEGMENT_LIMIT; ++i) {
+        std::vector<uint8_t> empty = bytes({0xFF, 0xE2, 0, 2});
+        head.insert(head.end(), empty.begin(), empty.end());
+    }
+    std::vector<uint8_t> frame = bytes({0xFF, 0xC0, 0, 17, 8, 0, 10, 0, 10});
+    std::vector<uint8_t> atTheLimit(head.begin(), head.end() - 4);
+    atTheLimit.insert(atTheLimit.end(), frame.begin(), frame.end());
+    head.insert(head.end(), frame.begin(), frame.end());
+    PictureSize size = {0, 0};
+    EXPECT_TRUE(claimedPictureSize(atTheLimit.data(), static_cast<uint32_t>(atTheLimit.size()), &size));
+    EXPECT_FALSE(claimedPictureSize(head.data(), static_cast<uint32_t>(head.size()), &size));
+}
+
+TEST(PictureMath, TheCacheTrailerIsThePathThenTheStamp)
+{
+    uint8_t trailer[64];
+    memset(trailer, 0xEE, sizeof trailer);
+    uint32_t length = writeCacheTrailer(trailer, sizeof trailer, "c:\\a.jpg", 0x0102030405060708ull,
+                                        0x1112131415161718ull);
+    const uint8_t expected[] = {'c', ':', '\\', 'a', '.', 'j', 'p', 'g', 0,
+                                0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01,
+                                0x18, 0x17, 0x16, 0x15, 0x14, 0x13, 0x12, 0x11};
+    ASSERT_EQ(length, sizeof expected);
+    EXPECT_EQ(std::vector<uint8_t>(trailer, trailer + length), std::vector<uint8_t>(expected, expected + length));
+    EXPECT_EQ(trailer[length], 0xEE);
+    // Exactly room for it, and one byte short.
+    EXPECT_EQ(writeCacheTrailer(trailer, sizeof expected, "c:\\a.jpg", 1, 2), sizeof expected);
+    EXPECT_EQ(writeCacheTrailer(trailer, sizeof expected - 1, "c:\\a.jpg", 1, 2), 0u);
 }
 
 }  // namespace

@@ -147,6 +147,7 @@ static int drawFile(FILE* file)
     uint8_t* block = readCheckedBlock(file, blockSize, &layout);
     if (!block)
         return 0;
+    useFileBitsOffset(header, blockSize, &layout);
     HPALETTE palette = createImagePalette(block, layout);
     HBITMAP bitmap = createImageBitmap(block, layout, palette);
     free(block);

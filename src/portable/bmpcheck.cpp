@@ -163,6 +163,17 @@ BitmapVerdict checkInfoHeader(const uint8_t* block, uint32_t heldSize, uint32_t 
     return BITMAP_OK;
 }
 
+void useFileBitsOffset(const uint8_t* fileHeader, uint32_t blockSize, BitmapLayout* layout)
+{
+    uint32_t offBits = read32(fileHeader + 10);
+    if (offBits < FILE_HEADER_SIZE)
+        return;
+    uint64_t bits = offBits - FILE_HEADER_SIZE;
+    uint64_t tableEnd = uint64_t(layout->colourOffset) + 4 * uint64_t(layout->colourCount);
+    if (bits >= tableEnd && bits + layout->bitsSize <= blockSize)
+        layout->bitsOffset = static_cast<uint32_t>(bits);
+}
+
 BitmapVerdict checkBitmapBlock(const uint8_t* block, uint32_t blockSize, BitmapLayout* layout)
 {
     return checkInfoHeader(block, blockSize, blockSize, layout);

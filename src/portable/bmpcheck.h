@@ -69,6 +69,12 @@ struct BitmapLayout {
 // success *layout (if not null) is filled.
 BitmapVerdict checkBitmapBlock(const uint8_t* block, uint32_t blockSize, BitmapLayout* layout);
 
+// Where the file header's offset to the bits (bfOffBits) is valid, the bits
+// are taken from there instead: a file may leave a gap between its colour
+// table and its bits, and the platform draws it from bfOffBits. Valid means
+// at or behind the colour table's end, with all the bits inside the block.
+void useFileBitsOffset(const uint8_t* fileHeader, uint32_t blockSize, BitmapLayout* layout);
+
 // The same check made before the block is read: block holds only its first
 // heldSize bytes (the information header: min(blockSize, 124) bytes are
 // enough), and blockSize is the size the whole block will have. Everything

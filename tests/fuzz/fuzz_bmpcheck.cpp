@@ -4,7 +4,8 @@
 // allocated at exactly its size, so a claim past the block is caught. The
 // whole input is also checked as a block on its own, which reaches the
 // information header without a matching bfSize. Checking the information
-// header alone must give the verdict of the whole block.
+// header alone must give the verdict of the whole block, and the file
+// header's offset to the bits, where it is used, must keep them inside it.
 #include "bmpcheck.h"
 
 #include <cstdint>
@@ -21,7 +22,7 @@ void check(bool condition)
 
 volatile uint32_t sink;
 
-void touchLayout(const uint8_t* block, uint32_t blockSize)
+void touchLayout(const uint8_t* block, uint32_t blockSize, const uint8_t* fileHeader = nullptr)
 {
     BitmapLayout layout;
     BitmapVerdict verdict = checkBitmapBlock(block, blockSize, &layout);
@@ -38,6 +39,13 @@ void touchLayout(const uint8_t* block, uint32_t blockSize)
     check(layout.bitsOffset == layout.colourOffset + 4u * layout.colourCount);
     check(layout.bitsSize > 0);
     check(uint64_t(layout.bitsOffset) + layout.bitsSize <= blockSize);
+    // The file header's offset to the bits, where it is taken, lies behind
+    // the colour table and keeps the bits inside the block.
+    if (fileHeader) {
+        useFileBitsOffset(fileHeader, blockSize, &layout);
+        check(layout.bitsOffset >= layout.colourOffset + 4u * layout.colourCount);
+        check(uint64_t(layout.bitsOffset) + layout.bitsSize <= blockSize);
+    }
 
     uint32_t sum = 0;
     for (uint32_t i = 0; i < layout.colourOffset; ++i)
@@ -64,6 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     check(blockSize >= INFO_HEADER_SIZE && uint64_t(blockSize) + FILE_HEADER_SIZE <= size);
     std::vector<uint8_t> block(data + FILE_HEADER_SIZE, data + FILE_HEADER_SIZE + blockSize);
-    touchLayout(block.data(), blockSize);
+    touchLayout(block.data(), blockSize, header);
     return 0;
 }

@@ -204,6 +204,40 @@ TEST(BitmapLayoutOf, BitsFollowTheColourTableWhateverBfOffBitsSays)
     EXPECT_EQ(r.layout.bitsOffset, 40u + 64u);
 }
 
+// Where the file header's offset to the bits is valid, the bits start there
+// (in the block behind the file header: 14 bytes less); otherwise right
+// after the colour table. The recipe: 8 bits, 16 colours, a gap of 100
+// bytes, 5 x 3 pixels (24 bytes of bits); the block is 40 + 64 + 100 + 24.
+TEST(BitmapLayoutOf, BitsStartAtBfOffBitsWhereItIsValid)
+{
+    const struct {
+        int64_t offBits;  // -1: as written, behind the gap
+        uint32_t bitsOffset;
+    } cases[] = {
+        {-1, 40 + 64 + 100},
+        {14 + 40 + 64, 40 + 64},            // right behind the table
+        {14 + 40 + 64 + 36, 40 + 64 + 36},  // inside the gap
+        {14 + 40 + 63, 40 + 64},            // inside the colour table
+        {14 + 40 + 64 + 101, 40 + 64},      // the bits would run past the block
+        {13, 40 + 64},                      // inside the file header
+        {0, 40 + 64},
+        {0xFFFFFFFF, 40 + 64},
+    };
+    for (const auto& c : cases) {
+        BitmapRecipe recipe;
+        recipe.bitCount = 8;
+        recipe.clrUsed = 16;
+        recipe.gap = 100;
+        std::vector<uint8_t> file = buildBmp(recipe);
+        if (c.offBits >= 0)
+            putAt32(file, 10, uint32_t(c.offBits));
+        Checked r = check(file);
+        ASSERT_EQ(r.verdict, BITMAP_OK);
+        useFileBitsOffset(file.data(), uint32_t(file.size() - 14), &r.layout);
+        EXPECT_EQ(r.layout.bitsOffset, c.bitsOffset) << c.offBits;
+    }
+}
+
 TEST(BitmapLayoutOf, TopDownRowsAndUnalignedBlocks)
 {
     BitmapRecipe recipe;

@@ -260,22 +260,38 @@ TEST_F(Preview, OneAndFourBitImagesAreDrawn)
     EXPECT_TRUE(filledWith(GREEN));
 }
 
-TEST_F(Preview, BitsAreTakenRightAfterTheColourTableWhateverTheOffsetSays)
+// The rows lie where the file header's offset says, where that offset is
+// valid; otherwise right after the colour table. The 32 bytes between the
+// table and the red rows are entry 0, black.
+TEST_F(Preview, BitsAreTakenFromTheFileHeadersOffsetWhereItIsValid)
 {
-    BitmapFile file;
-    file.bitCount = 8;
-    file.table.assign(256, RGB(0, 0, 0));
-    file.table[3] = RED;
-    file.pixel = [](int, int) { return 3u; };
-    // The rows follow the table directly; the header points 32 bytes further.
-    file.offBitsPointsPastGap = false;
-    std::vector<uint8_t> bytes = file.bytes();
-    put32(bytes, 10, 54 + 1024 + 32);
-    bytes.resize(bytes.size() + 32, 0xA5);
-    put32(bytes, 2, static_cast<uint32_t>(bytes.size()));
-    std::string path = writeFile("pv-offbits.bmp", bytes);
-    EXPECT_EQ(previewBitmap(host, path.c_str()), 1);
-    EXPECT_TRUE(filledWith(RED));
+    const struct {
+        const char* what;
+        size_t gap;
+        int64_t offBits;  // -1: the offset of the rows themselves
+    } cases[] = {
+        {"a gap before the rows", 32, -1},
+        {"no gap, the offset right behind the table", 0, 54 + 1024},
+        {"no gap, an offset inside the colour table", 0, 54 + 1000},
+        {"no gap, an offset that would run past the file", 0, 54 + 1024 + 4},
+        {"no gap, an offset inside the file header", 0, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        clearPreview(host);
+        BitmapFile file;
+        file.bitCount = 8;
+        file.table.assign(256, RGB(0, 0, 0));
+        file.table[3] = RED;
+        file.pixel = [](int, int) { return 3u; };
+        file.gap = c.gap;
+        std::vector<uint8_t> bytes = file.bytes();
+        if (c.offBits >= 0)
+            put32(bytes, 10, static_cast<uint32_t>(c.offBits));
+        std::string path = writeFile("pv-offbits.bmp", bytes);
+        EXPECT_EQ(previewBitmap(host, path.c_str()), 1);
+        EXPECT_TRUE(filledWith(RED));
+    }
 }
 
 TEST_F(Preview, FilesThatAreNotDrawableLeaveTheFrameAsItWas)

@@ -135,7 +135,16 @@ target_compile_options(e2etests PRIVATE ${TEST_FLAGS})
 target_precompile_headers(e2etests PRIVATE ${TEST_PRECOMPILED})
 target_link_options(e2etests PRIVATE ${TEST_LINK})
 target_compile_definitions(e2etests PRIVATE ${RELEASE_DEFINITIONS})
-target_include_directories(e2etests PRIVATE tools/corpus)
+# The resident's command identifiers and the editor's texts come from their
+# own headers, which hold plain defines only; the list of the identifiers is
+# read from the header too, so that a test can send every identifier the
+# resident does not use.
+target_include_directories(e2etests PRIVATE tools/corpus src/resident src/editor)
+file(STRINGS src/resident/residentmenuids.h RESIDENT_ID_LINES REGEX "^#define IDM_[A-Z_]+ [0-9]+$")
+string(REGEX REPLACE "#define IDM_[A-Z_]+ ([0-9]+)" "\\1" RESIDENT_MENU_IDS "${RESIDENT_ID_LINES}")
+string(REPLACE ";" "," RESIDENT_MENU_IDS "${RESIDENT_MENU_IDS}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS src/resident/residentmenuids.h)
+target_compile_definitions(e2etests PRIVATE RESIDENT_MENU_IDS=${RESIDENT_MENU_IDS})
 target_link_libraries(e2etests PRIVATE e2esupport portable gtest_main)
 add_dependencies(e2etests gdiprobe)
 

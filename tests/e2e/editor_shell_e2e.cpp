@@ -1,6 +1,7 @@
 // The editor as a program: one running copy, its hidden host window, the
 // ways its dialog ends, and the resident changer opening it.
 #include "editor_driver.h"
+#include "residentdriver.h"
 
 #include <gtest/gtest.h>
 
@@ -78,11 +79,17 @@ TEST_F(EditorShell, EnterAndEscapeLeaveTheDialogOpen)
     HWND list = GetDlgItem(editor.dialog, ED_LIST);
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    pumpFor(300);
+    for (int i = 0; i < 100 && focusedWindow(editor.dialog) != list; ++i)
+        pumpFor(20);
     EXPECT_EQ(focusedWindow(editor.dialog), list);
     pressKey(list, VK_RETURN);
     pressKey(list, VK_ESCAPE);
-    pumpFor(700);
+    // "&About" posted after the keys: its box shows only once they are
+    // handled, and only in a dialog still open.
+    postCommand(editor.dialog, 130);
+    HWND about = waitForMessageBox("About Scenara", 5000, editor.program.id);
+    ASSERT_NE(about, (HWND)NULL);
+    ASSERT_TRUE(answerMessageBox(about, IDOK));
     EXPECT_TRUE(isRunning(editor.program));
     EXPECT_TRUE(IsWindowVisible(editor.dialog));
     EXPECT_EQ(findMessageBox("Add Bitmaps...", editor.program.id), (HWND)NULL);
@@ -135,10 +142,23 @@ TEST_F(EditorShell, TheResidentChangerOpensTheEditorOnceAndThenActivatesIt)
     pumpFor(500);
     EXPECT_EQ(listRows(dialog), std::vector<std::string>{sampleBitmap(0)});
 
-    PostMessageA(menuWindow, WM_COMMAND, 101, 0);
-    pumpFor(1500);
-    EXPECT_EQ(countVisibleDialogs(), 1) << "a second editor was started";
+    ASSERT_FALSE(IsWindowVisible(editor.host));
+    PostMessageA(menuWindow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(waitForExit(changer, 10000));
+    stopProgram(changer);
+
+    // Once it runs, the editor is brought forward. A changer with no editor
+    // beside it shows that nothing was started instead: a launch would fail
+    // there with its box, inside the command, which would not be answered.
+    changer = startProgram(isolatedResidentCopy());
+    menuWindow = waitForWindow("WALLPAPER-MENU", NULL, 10000, changer.id);
+    ASSERT_NE(menuWindow, (HWND)NULL);
+    DWORD_PTR result = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(menuWindow, WM_COMMAND, 101, 0, SMTO_NORMAL, 5000, &result));
+    for (int i = 0; i < 100 && !IsWindowVisible(editor.host); ++i)
+        pumpFor(20);
     EXPECT_TRUE(IsWindowVisible(editor.host)) << "the running editor was not brought forward";
+    EXPECT_EQ(countVisibleDialogs(), 1);
     EXPECT_EQ(countMessageBoxes("Vistrell reporting error:"), 0);
 
     PostMessageA(dialog, WM_CLOSE, 0, 0);
@@ -178,7 +198,7 @@ TEST_F(EditorShell, MenuAndSystemMenuCommandsReachTheSharedCommands)
         ASSERT_TRUE(answerMessageBox(box, IDNO));
     }
 
-    pumpFor(300);
+    ASSERT_TRUE(answers(editor.dialog));
     EXPECT_TRUE(isRunning(editor.program)) << "No leaves everything as it was";
     PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
     EXPECT_EQ(waitForEditorExit(editor), 0u);

@@ -63,8 +63,12 @@ TEST_F(EditorWallpaper, ApplyInstallsTheCaretRowWithItsPlacement)
     EXPECT_EQ(countMessageBoxes("MSG"), 0);
 
     // The editor heard of its own change: the combo shows the new wallpaper.
-    pumpFor(300);
-    std::vector<std::string> shown = comboRows(editor.dialog, ED_CURRENT_WALLPAPER);
+    std::vector<std::string> shown;
+    for (int i = 0; i < 100; ++i, pumpFor(20)) {
+        shown = comboRows(editor.dialog, ED_CURRENT_WALLPAPER);
+        if (shown.size() == 1 && lstrcmpiA(shown[0].c_str(), sampleBitmap(2).c_str()) == 0)
+            break;
+    }
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_STRCASEEQ(shown[0].c_str(), sampleBitmap(2).c_str());
     for (char c : shown[0])
@@ -78,9 +82,15 @@ TEST_F(EditorWallpaper, ApplyAndPreviewOfAnEmptyListDoNothing)
     std::string before = readProfile("DESKTOP", "WALLPAPER");
     Editor editor = startEditor();
     ASSERT_NE(editor.dialog, (HWND)NULL);
-    sendCommand(editor.dialog, ED_APPLY);
-    sendCommand(editor.dialog, ED_PREVIEW);
-    pumpFor(300);
+    // Each command answers only once it has ended: a box inside it would
+    // hold the answer back.
+    for (int command : {ED_APPLY, ED_PREVIEW}) {
+        DWORD_PTR result = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(editor.dialog, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
+                                        reinterpret_cast<LPARAM>(GetDlgItem(editor.dialog, command)), SMTO_NORMAL,
+                                        5000, &result))
+            << command;
+    }
     EXPECT_EQ(countMessageBoxes("MSG"), 0);
     EXPECT_EQ(readProfile("DESKTOP", "WALLPAPER"), before);
     EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), "1");
@@ -110,9 +120,10 @@ TEST_F(EditorWallpaper, PreviewDrawsTheBitmapInsideTheFrameUntilTheListMoves)
     EXPECT_NE(screenPixel(place.left, place.top), red) << "the frame's own edge stays";
     EXPECT_NE(screenPixel(place.right - 1, place.bottom - 1), red);
 
-    // Any list notification clears the frame.
+    // Any list notification clears the frame: the red goes.
     sendCommand(editor.dialog, ED_LIST);
-    pumpFor(200);
+    for (int i = 0; i < 100 && countInside(frame, red, &total) != 0; ++i)
+        pumpFor(20);
     EXPECT_EQ(countInside(frame, red, &total), 0);
     closeUnchanged(editor);
 }

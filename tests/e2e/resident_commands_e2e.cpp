@@ -1,10 +1,13 @@
 // The resident menu's commands, sent to the real program as WM_COMMAND the
 // way the tray pop-up delivers them.
 #include "residentdriver.h"
+#include "residentmenuids.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 LRESULT sendCommand(HWND window, WPARAM wParam, LPARAM lParam = 0)
@@ -46,11 +49,12 @@ protected:
 
 TEST_F(ResidentCommands, OpenProgramWindowShowsTheEditor)
 {
+    // A copy with no editor beside it: a launch would end in its error box.
     HWND editor = createEditorStandIn();
-    Resident resident = startResident();
-    EXPECT_EQ(sendCommand(resident.window, 101), 0);
-    pumpFor(100);
+    Resident resident = startResident(isolatedResidentCopy());
+    EXPECT_EQ(sendCommand(resident.window, IDM_OPEN_EDITOR), 0);
     EXPECT_TRUE(IsWindowVisible(editor));
+    EXPECT_EQ(countMessageBoxes(NULL, resident.program.id), 0);
     DestroyWindow(editor);
 }
 
@@ -67,15 +71,29 @@ TEST_F(ResidentCommands, SetupNewWallpaperChangesEachTimeAndKeepsLastChange)
     EXPECT_EQ(readSetting("Configuration", "Last Change"), "12345");
 }
 
+// Every identifier up to one past the highest the resident uses, but those
+// its header defines, and two system commands: the default answer, and no
+// change, box or launch.
 TEST_F(ResidentCommands, UnknownIdentifiersGetTheDefaultAnswer)
 {
+    const std::set<WPARAM> used = {RESIDENT_MENU_IDS};
+    std::vector<WPARAM> unused = {0xF060, 0xFFFF};
+    for (WPARAM command = 0; command <= *used.rbegin() + 1; ++command)
+        if (!used.count(command))
+            unused.push_back(command);
+    HWND editor = createEditorStandIn();
     Resident resident = startResident();
-    for (WPARAM command : {0, 100, 102, 105, 108, 125, 129, 132, 0xF060, 0xFFFF})
+    for (WPARAM command : unused)
         EXPECT_EQ(sendCommand(resident.window, command), 0) << command;
-    pumpFor(200);
-    EXPECT_EQ(bitmapIndex(), -1000);
+    // A change asked for after them: once it shows, each of them was
+    // handled, and none changed the wallpaper before it.
+    PostMessageA(resident.window, WM_COMMAND, IDM_CHANGE_NOW, 0);
+    EXPECT_EQ(waitForIndex(1), 1);
+    EXPECT_EQ(settledIndex(1), 1);
     EXPECT_EQ(countMessageBoxes(NULL, resident.program.id), 0);
+    EXPECT_FALSE(IsWindowVisible(editor));
     EXPECT_TRUE(isRunning(resident.program));
+    DestroyWindow(editor);
 }
 
 TEST_F(ResidentCommands, RemoveFromMemoryAsksAndEndsOnYes)

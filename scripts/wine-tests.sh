@@ -69,6 +69,15 @@ run_suites() (
     exit $status
 )
 
+# A suite name that is none of these would run nothing and pass.
+for suite in ${SUITES:-}; do
+    case $suite in
+        wintests-resident | wintests-editor | e2etests | pkgtests) ;;
+        *) echo "SUITES: no suite is called $suite (wintests-resident wintests-editor e2etests pkgtests)" >&2
+           exit 2 ;;
+    esac
+done
+
 # The suites among those given that SUITES chooses (all when it is unset).
 chosen() {
     for suite in "$@"; do

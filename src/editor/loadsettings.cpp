@@ -62,9 +62,9 @@ static void loadEntries()
 
 bool loadSettingsIntoDialog(HWND dialog)
 {
-    // Held through every read below: a file that cannot be read shows the
-    // defaults, which the caller tells the user are not the file's.
-    bool readable = holdSettingsForReading();
+    // Asked before and after every read below: a file that cannot be read
+    // shows the defaults, which the caller tells the user are not the file's.
+    bool readable = settingsReadable();
     clearTable(&slotTable);
     isDirty = false;
 
@@ -99,8 +99,7 @@ bool loadSettingsIntoDialog(HWND dialog)
 
     int current = readSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, 1);
     SendDlgItemMessageA(dialog, IDC_LIST, LB_SETCARETINDEX, static_cast<WPARAM>(current), FALSE);
-    releaseSettings();
-    return readable;
+    return readable && settingsReadable();
 }
 
 void tellSettingsUnreadable(HWND dialog)

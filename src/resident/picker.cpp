@@ -67,16 +67,17 @@ static bool readChosenEntry(ChosenEntry* chosen)
     return true;
 }
 
-// The change itself, with the generator already seeded. The file is held
-// only while it is read: the applier may show a box, and nothing is held
-// across one.
+// The change itself, with the generator already seeded. Whether the file
+// can be read is asked before and after the reads: whatever they gave while
+// it could not be is the defaults, not the list.
 static ChangeOutcome changeWithSeededGenerator(HWND window)
 {
-    if (!holdSettingsForReading())
+    if (!settingsReadable())
         return CHANGE_UNREADABLE;
     ChosenEntry chosen;
     bool found = readChosenEntry(&chosen);
-    releaseSettings();
+    if (!settingsReadable())
+        return CHANGE_UNREADABLE;
     if (!found) {
         openEditor(window);
         return CHANGE_NO_ENTRY;

@@ -3,9 +3,18 @@
 #include "residentids.h"
 #include "residentstate.h"
 
+// Each box counts as a change still running: a tick inside its loop starts
+// no change of its own.
+static void showBox(const char* text)
+{
+    ++changesInProgress;
+    MessageBoxA(NULL, text, ERROR_TITLE, MB_ICONHAND);
+    --changesInProgress;
+}
+
 void tellSettingsUnreadable()
 {
-    MessageBoxA(NULL, SETTINGS_UNREADABLE_TEXT, ERROR_TITLE, MB_ICONHAND);
+    showBox(SETTINGS_UNREADABLE_TEXT);
 }
 
 void tellSettingsNotSaved()
@@ -14,5 +23,5 @@ void tellSettingsNotSaved()
         return;
     // Set before the box: a tick inside its loop must not show a second one.
     settingsNotSavedTold = true;
-    MessageBoxA(NULL, SETTINGS_NOT_SAVED_TEXT, ERROR_TITLE, MB_ICONHAND);
+    showBox(SETTINGS_NOT_SAVED_TEXT);
 }

@@ -23,14 +23,17 @@ void runStartupPolicy(HWND window)
     // A file that cannot be read would give the defaults: "Every Launch",
     // "Once" and no last change. The decision waits for the next minute
     // tick rather than take those for the user's settings.
-    startupDecisionPending = !holdSettingsForReading();
+    startupDecisionPending = !settingsReadable();
     if (startupDecisionPending)
         return;
     uint32_t last = static_cast<uint32_t>(readSettingInt(SECTION_CONFIG, KEY_LAST_CHANGE, DEFAULT_LAST_CHANGE));
     // The timer works with the saved period from its first tick.
     reloadTimePeriod();
     int policy = readSettingInt(SECTION_CONFIG, KEY_CHANGE_EVERY, DEFAULT_CHANGE_EVERY);
-    releaseSettings();
+    // A period read from a locked file is the one in force already.
+    startupDecisionPending = !settingsReadable();
+    if (startupDecisionPending)
+        return;
 
     if (!startupChangeDue(policy, elapsedDays(today, last), static_cast<uint32_t>(time(NULL))))
         return;
@@ -46,8 +49,11 @@ void runStartupPolicy(HWND window)
 
 void onMinuteTick(HWND window)
 {
+    // A start-up decision still to take waits, like any change, while a
+    // change shows its box.
     if (startupDecisionPending) {
-        runStartupPolicy(window);
+        if (changesInProgress == 0)
+            runStartupPolicy(window);
         return;
     }
     if (currentTimePeriod == PERIOD_ONCE)

@@ -169,10 +169,13 @@ bool scalePicture(PictureReader* reader, PictureSize size)
         return true;
     if (!pictureSizeAllowed(size))
         return false;
-    // A scaler made for an earlier size goes before the next is made.
+    // A scaler made for an earlier size goes before the next is made; the
+    // frame's own size needs none.
     release(reader->scaler);
     reader->rows = reader->converter;
     reader->size = reader->converterSize;
+    if (size.width == reader->size.width && size.height == reader->size.height)
+        return true;
     if (FAILED(reader->factory->CreateBitmapScaler(&reader->scaler)))
         return false;
     if (FAILED(reader->scaler->Initialize(reader->converter, size.width, size.height,

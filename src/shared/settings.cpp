@@ -11,12 +11,8 @@
 const unsigned SECTION_START_SIZE = 4096;
 const unsigned SECTION_SIZE_LIMIT = 64u << 20;
 
-// The handle that keeps the file readable while a group of reads runs.
-static HANDLE heldSettings = INVALID_HANDLE_VALUE;
-
-bool holdSettingsForReading()
+bool settingsReadable()
 {
-    releaseSettings();
     // The profile functions look for a bare name in the Windows directory,
     // and so does this (on Vista and later both are sent to the user's
     // virtual store alike).
@@ -27,19 +23,14 @@ bool holdSettingsForReading()
     if (path[length - 1] != '\\')
         path[length++] = '\\';
     memcpy(path + length, SETTINGS_FILE, sizeof SETTINGS_FILE);
-    heldSettings = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (heldSettings != INVALID_HANDLE_VALUE)
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
         return true;
+    }
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-
-void releaseSettings()
-{
-    if (heldSettings != INVALID_HANDLE_VALUE)
-        CloseHandle(heldSettings);
-    heldSettings = INVALID_HANDLE_VALUE;
 }
 
 int readSettingInt(const char* section, const char* key, int fallback)
@@ -79,7 +70,7 @@ bool deleteSetting(const char* section, const char* key)
 
 SectionRead readSettingSection(const char* section, char** block, unsigned* length)
 {
-    if (!holdSettingsForReading())
+    if (!settingsReadable())
         return SECTION_UNREADABLE;
     SectionRead outcome = SECTION_NO_MEMORY;
     for (unsigned size = SECTION_START_SIZE; size <= SECTION_SIZE_LIMIT; size *= 2) {
@@ -98,7 +89,11 @@ SectionRead readSettingSection(const char* section, char** block, unsigned* leng
         }
         free(read);
     }
-    releaseSettings();
+    if (outcome == SECTION_READ && !settingsReadable()) {
+        free(*block);
+        *block = NULL;
+        outcome = SECTION_UNREADABLE;
+    }
     return outcome;
 }
 

@@ -9,16 +9,15 @@
 
 int readSettingInt(const char* section, const char* key, int fallback);
 
-// The profile reader answers a file it cannot open (another program holds it
-// without sharing, or the user may not read it) with the defaults, exactly
-// as a file that is not there. A group of reads that must not take the one
-// for the other runs between these two calls: the first opens the file for
-// reading, sharing reads and writes, and holds it, so that nobody can lock
-// it until the second. False when the file is there but cannot be opened:
-// whatever would be read then is defaults, not the file. A missing file is
-// readable (it reads as all defaults). Nothing is held after a false.
-bool holdSettingsForReading();
-void releaseSettings();
+// The profile reader answers a file it cannot open (another program holds
+// it without sharing, or the user may not read it) with the defaults, exactly
+// as a file that is not there. Whether the file can be read now: it opens
+// for reading, or it is not there at all (a missing file reads as all
+// defaults). A group of reads that must not take the one for the other asks
+// before and after: a lock that covers any of its reads is caught by one of
+// the two. The file is not held in between, since the other program's
+// profile writer may open it without sharing.
+bool settingsReadable();
 
 // Reads a text into buffer (size bytes); returns the length read.
 unsigned readSettingText(const char* section, const char* key, const char* fallback,

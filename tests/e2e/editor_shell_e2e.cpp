@@ -2,6 +2,7 @@
 // ways its dialog ends, and the resident changer opening it.
 #include "editor_driver.h"
 #include "residentdriver.h"
+#include "residentmenuids.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +87,7 @@ TEST_F(EditorShell, EnterAndEscapeLeaveTheDialogOpen)
     pressKey(list, VK_ESCAPE);
     // "&About" posted after the keys: its box shows only once they are
     // handled, and only in a dialog still open.
-    postCommand(editor.dialog, 130);
+    postCommand(editor.dialog, ED_ABOUT);
     HWND about = waitForMessageBox("About Scenara", 5000, editor.program.id);
     ASSERT_NE(about, (HWND)NULL);
     ASSERT_TRUE(answerMessageBox(about, IDOK));
@@ -128,7 +129,7 @@ TEST_F(EditorShell, TheResidentChangerOpensTheEditorOnceAndThenActivatesIt)
     HWND menuWindow = waitForWindow("WALLPAPER-MENU", NULL, 10000, changer.id);
     ASSERT_NE(menuWindow, (HWND)NULL);
 
-    PostMessageA(menuWindow, WM_COMMAND, 101, 0);
+    PostMessageA(menuWindow, WM_COMMAND, IDM_OPEN_EDITOR, 0);
     HWND dialog = waitForWindow(NULL, "Windows Scenara", 15000);
     ASSERT_NE(dialog, (HWND)NULL) << "the editor did not start";
     DWORD editorId = 0;
@@ -139,7 +140,8 @@ TEST_F(EditorShell, TheResidentChangerOpensTheEditorOnceAndThenActivatesIt)
     editor.program.process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, editorId);
     editor.host = waitForWindow("VISTRELL_GUI", NULL, 5000, editorId);
     ASSERT_NE(editor.host, (HWND)NULL);
-    pumpFor(500);
+    for (int i = 0; i < 100 && listRows(dialog).empty(); ++i)
+        pumpFor(20);
     EXPECT_EQ(listRows(dialog), std::vector<std::string>{sampleBitmap(0)});
 
     ASSERT_FALSE(IsWindowVisible(editor.host));
@@ -154,7 +156,7 @@ TEST_F(EditorShell, TheResidentChangerOpensTheEditorOnceAndThenActivatesIt)
     menuWindow = waitForWindow("WALLPAPER-MENU", NULL, 10000, changer.id);
     ASSERT_NE(menuWindow, (HWND)NULL);
     DWORD_PTR result = 0;
-    EXPECT_TRUE(SendMessageTimeoutA(menuWindow, WM_COMMAND, 101, 0, SMTO_NORMAL, 5000, &result));
+    EXPECT_TRUE(SendMessageTimeoutA(menuWindow, WM_COMMAND, IDM_OPEN_EDITOR, 0, SMTO_NORMAL, 5000, &result));
     for (int i = 0; i < 100 && !IsWindowVisible(editor.host); ++i)
         pumpFor(20);
     EXPECT_TRUE(IsWindowVisible(editor.host)) << "the running editor was not brought forward";
@@ -175,7 +177,7 @@ TEST_F(EditorShell, MenuAndSystemMenuCommandsReachTheSharedCommands)
     ASSERT_NE(editor.dialog, (HWND)NULL);
 
     // "&About" of the menu bar is carried out as the system command.
-    postCommand(editor.dialog, 130);
+    postCommand(editor.dialog, ED_ABOUT);
     HWND box = waitForMessageBox("About Scenara", 5000, editor.program.id);
     ASSERT_NE(box, (HWND)NULL);
     EXPECT_EQ(messageBoxText(box), "Vistedit - Scenara configuration editor\nVersion " VISTRELL_VERSION

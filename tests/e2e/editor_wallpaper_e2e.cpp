@@ -106,14 +106,15 @@ TEST_F(EditorWallpaper, PreviewDrawsTheBitmapInsideTheFrameUntilTheListMoves)
     Editor editor = startEditor();
     ASSERT_NE(editor.dialog, (HWND)NULL);
     SetForegroundWindow(editor.dialog);
-    pumpFor(300);
     HWND frame = GetDlgItem(editor.dialog, ED_PREVIEW_FRAME);
     int total = 0;
+    // Nothing drawn yet: the frame shows its own face.
     EXPECT_EQ(countInside(frame, red, &total), 0);
 
     setCaretRow(editor.dialog, 0);
     sendCommand(editor.dialog, ED_PREVIEW);
-    pumpFor(200);
+    for (int i = 0; i < 100 && countInside(frame, red, &total) != total; ++i)
+        pumpFor(20);
     EXPECT_EQ(countInside(frame, red, &total), total) << "the picture fills the frame 2 pixels inside its edge";
     RECT place;
     GetWindowRect(frame, &place);

@@ -36,6 +36,7 @@ enum EditorControl {
     ED_CENTER = 122,
     ED_DEFINED = 123,
     ED_CLOSE_WINDOW = 129,
+    ED_ABOUT = 130,
     ED_X_UPDOWN = 150,
     ED_Y_UPDOWN = 151,
 };

@@ -11,6 +11,7 @@
 #include "residentwnd.h"
 #include "timing.h"
 #include "tray.h"
+#include "wallpaper.h"
 
 #include <gtest/gtest.h>
 
@@ -209,6 +210,12 @@ private:
     HANDLE handle_;
 };
 
+// Refuses every wallpaper, as Windows refuses a missing file.
+BOOL WINAPI refuseWallpaper(UINT, UINT, PVOID, UINT)
+{
+    return FALSE;
+}
+
 // A box of the test's own, with the changer's title: once the watcher has
 // it, every box shown before it has been recorded too.
 void showMarker()
@@ -287,6 +294,21 @@ TEST_F(ResidentWindow, AStartThatCannotReadTheSettingsDecidesAtTheNextTick)
     EXPECT_TRUE(startupDecisionPending);
     held.release();
     EXPECT_EQ(readSetting("Configuration", "Last Change"), "<absent>");
+
+    // A tick that comes inside the box of a change waits too: here the box
+    // of a wallpaper the platform refuses, with the tick already queued.
+    {
+        BoxWatcher boxes("MSG", IDOK);
+        setWallpaperCall = refuseWallpaper;
+        PostMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        SendMessageA(window, TRAY_CALLBACK, TRAY_ICON_ID, WM_RBUTTONDOWN);
+        setWallpaperCall = SystemParametersInfoA;
+        ASSERT_TRUE(boxes.waitFor(1));
+        EXPECT_EQ(boxes.texts().size(), 1u);
+    }
+    EXPECT_TRUE(startupDecisionPending);
+    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
+    writeSetting("Configuration", "Bitmap index", NULL);
     SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
     EXPECT_FALSE(startupDecisionPending);
     EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");

@@ -85,11 +85,15 @@ std::vector<uint8_t> firstBytes(std::vector<uint8_t> bytes, size_t count)
     return bytes;
 }
 
-// A little-endian TIFF header whose first directory gives only a size.
+// A little-endian TIFF header whose first directory gives only a size: its
+// width and length, or (length 0) only its width.
 std::vector<uint8_t> tiffClaiming(uint32_t width, uint32_t length)
 {
-    std::vector<uint8_t> tiff = {'I', 'I', 42, 0, 8, 0, 0, 0, 2, 0};
-    for (uint32_t tag : {256u, 257u}) {
+    std::vector<uint32_t> tags = {256u};
+    if (length)
+        tags.push_back(257u);
+    std::vector<uint8_t> tiff = {'I', 'I', 42, 0, 8, 0, 0, 0, uint8_t(tags.size()), 0};
+    for (uint32_t tag : tags) {
         uint32_t value = tag == 256 ? width : length;
         uint8_t entry[] = {uint8_t(tag), uint8_t(tag >> 8), 4, 0, 1, 0, 0, 0,
                            uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
@@ -113,7 +117,8 @@ TEST(PictureClaims, SizesAreReadFromTheHeaderBeforeAnyDecoderOpensTheFile)
         {"the same claiming 60,000 x 60,000", jpegBehindCameraData(60000), false},
         {"tiff as converted", fileBytes(testPicture("other.tif")), true},
         {"tiff claiming 100,000 x 100,000", tiffClaiming(100000, 100000), false},
-        {"tiff without a length", firstBytes(tiffClaiming(20, 20), 22), false},
+        {"tiff without a length", tiffClaiming(20, 0), false},
+        {"tiff whose directory is cut short", firstBytes(tiffClaiming(20, 20), 22), false},
         {"a format whose size is not read", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'E', 'B', 'P', 'V', 'P', '8', ' '},
          false},
     };
@@ -150,8 +155,16 @@ TEST(PictureCache, AnOlderPictureCopiedOverANewerOneIsConvertedAgain)
     ASSERT_TRUE(GetFileAttributesExA(cached, GetFileExInfoStandard, &after));
     EXPECT_EQ(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0);
 
-    writeBytes("sky.png", fileBytes(testPicture("other.gif")));
+    // The same bytes with an older time: made again, the same picture.
     stampFile(picture, -86400);
+    ASSERT_TRUE(cachePicture(picture.c_str(), POSITION_TILE, cached));
+    ASSERT_TRUE(GetFileAttributesExA(cached, GetFileExInfoStandard, &after));
+    EXPECT_NE(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0);
+    EXPECT_EQ(bitmapSize(cached), std::make_pair(320, 240));
+
+    // Another, older picture copied over it: its own size now.
+    writeBytes("sky.png", fileBytes(testPicture("other.gif")));
+    stampFile(picture, -2 * 86400);
     ASSERT_TRUE(cachePicture(picture.c_str(), POSITION_TILE, cached));
     EXPECT_EQ(bitmapSize(cached), std::make_pair(200, 100));
     clearPictureCache();

@@ -12,6 +12,9 @@
 
 #define SECTION_CONFIG "Configuration"
 #define SECTION_LIST "Bitmap list"
+// Options beyond the original two sections; older readers ignore it, and a
+// missing key means the behaviour of before.
+#define SECTION_DISPLAY "Display"
 
 #define KEY_BITMAP_INDEX "Bitmap index"
 #define KEY_SUCCESSIVE "Successive"
@@ -21,6 +24,8 @@
 #define KEY_OPEN_DIRECTORY "Open directory"
 #define KEY_WINDOW_X "Window X-pos"
 #define KEY_WINDOW_Y "Window Y-pos"
+#define KEY_MONITORS "Monitors"
+#define KEY_FIT "Fit"
 
 // The desktop's settings: the user profile's section and the registry key
 // the platform keeps them in, and the values a wallpaper's placement uses.

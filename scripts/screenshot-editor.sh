@@ -1,9 +1,10 @@
 #!/bin/sh
-# Takes screenshots of the editor's dialog with a bitmap previewed, for the
-# README. Needs the cross build and the sample bitmaps:
+# Takes screenshots of the editor's dialog with a bitmap previewed, and of its
+# display options, for the README. Needs the cross build and the sample bitmaps:
 #   make win samples && sh scripts/screenshot-editor.sh build/win32 build/samples [OUT_DIR]
 # (build/win64 runs the 64-bit build, on hosts that execute only 64-bit code).
-# Prints the paths of the pictures: the whole Wine desktop and the dialog alone.
+# Prints the paths of the pictures: the whole Wine desktop, the dialog alone
+# and the display options alone.
 set -eu
 win_dir=$(cd "$1" && pwd)
 samples=$(cd "$2" && pwd)
@@ -17,7 +18,7 @@ wine_start
 
 drive_c="$WINEPREFIX/drive_c"
 mkdir -p "$drive_c/samples" "$drive_c/shot"
-rm -f "$drive_c/shot/ready" "$drive_c/shot/done"
+rm -f "$drive_c/shot/"*
 cp "$samples"/*.bmp "$drive_c/samples/"
 
 # A desktop with a wallpaper behind the dialog.
@@ -39,16 +40,26 @@ SCREENSHOT_EXCHANGE='C:\shot' wine "$win_dir/e2etests.exe" --gtest_also_run_disa
     --gtest_filter='EditorScreenshot.*' --gtest_color=no > "$out_dir/screenshot-test.log" 2>&1 &
 test_pid=$!
 
-i=0
-while [ ! -s "$drive_c/shot/ready" ] && [ $i -lt 600 ]; do sleep 0.1; i=$((i + 1)); done
-if [ ! -s "$drive_c/shot/ready" ]; then
-    echo "the editor did not come up; see $out_dir/screenshot-test.log" >&2
-    exit 1
-fi
-geometry=$(tr -d '\r\n' < "$drive_c/shot/ready")
-import -window root "$out_dir/editor-desktop.png"
-import -window root -crop "$geometry" +repage "$out_dir/editor.png"
-touch "$drive_c/shot/done"
+# Waits until the test poses a window (NAME.ready holds its place as
+# WxH+X+Y), crops NAME.png out of the screen, and answers with NAME.done.
+# A second name takes the whole desktop as well.
+take_picture() {
+    i=0
+    while [ ! -s "$drive_c/shot/$1.ready" ] && [ $i -lt 600 ]; do sleep 0.1; i=$((i + 1)); done
+    if [ ! -s "$drive_c/shot/$1.ready" ]; then
+        echo "$1 did not come up; see $out_dir/screenshot-test.log" >&2
+        exit 1
+    fi
+    geometry=$(tr -d '\r\n' < "$drive_c/shot/$1.ready")
+    if [ $# -gt 1 ]; then
+        import -window root "$out_dir/$2.png"
+        echo "screenshot: $out_dir/$2.png"
+    fi
+    import -window root -crop "$geometry" +repage "$out_dir/$1.png"
+    touch "$drive_c/shot/$1.done"
+    echo "screenshot: $out_dir/$1.png"
+}
+
+take_picture editor editor-desktop
+take_picture display-options
 wait "$test_pid" || true
-echo "screenshot: $out_dir/editor-desktop.png"
-echo "screenshot: $out_dir/editor.png"

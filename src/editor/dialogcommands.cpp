@@ -2,6 +2,7 @@
 
 #include "addbitmaps.h"
 #include "closing.h"
+#include "displaydialog.h"
 #include "editorstate.h"
 #include "editortexts.h"
 #include "ids.h"
@@ -115,6 +116,10 @@ INT_PTR dispatchDialogCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case IDC_LIST:
         onListNotification(dialog);
+        return 0;
+    case IDC_DISPLAY_OPTIONS:
+        // Saved by the dialog's own OK: the unsaved-changes flag stays as it is.
+        runDisplayOptions(dialog);
         return 0;
     case IDC_UNDO:
         if (!loadSettingsIntoDialog(dialog))

@@ -22,4 +22,10 @@
     "Cannot read VISTRELL.INI: the settings shown are the defaults.\n" \
     "Check that the file is not in use, then choose Undo Changes."
 
+// The display options dialog: its caption, and what a refused OK tells.
+#define DISPLAY_OPTIONS_TITLE "Display Options"
+#define DISPLAY_SAVE_FAILED_TEXT                                  \
+    "The display options could not be saved to VISTRELL.INI.\n" \
+    "Check that the file is not read-only or in use."
+
 #endif

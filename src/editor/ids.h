@@ -6,6 +6,7 @@
 #define DIALOG_NAME "DIALOG_1"
 #define MENU_SYSTEM_NAME "MENU_1"
 #define MENU_BAR_NAME "MENU_2"
+#define DISPLAY_DIALOG_NAME "DIALOG_2"
 #define ICON_LARGE_NAME "ICON_1"
 #define ICON_SMALL_NAME "ICON_2"
 
@@ -38,6 +39,16 @@
 #define IDC_REBOOT 127
 #define IDC_CLOSE_WINDOW 129
 #define IDC_ABOUT 130
+#define IDC_DISPLAY_OPTIONS 140
+// The radio buttons of the display options dialog, each group in the order
+// of the values it stands for: the button of a value is the first plus it.
+#define IDC_MONITORS_SAME 141
+#define IDC_MONITORS_EACH 142
+#define IDC_MONITORS_SPAN 143
+#define IDC_FIT_CENTER 144
+#define IDC_FIT_FILL 145
+#define IDC_FIT_FIT 146
+#define IDC_FIT_STRETCH 147
 #define IDC_X_UPDOWN 150
 #define IDC_Y_UPDOWN 151
 #define IDC_ROTATION_FRAME 1212

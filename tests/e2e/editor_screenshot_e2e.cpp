@@ -1,7 +1,10 @@
-// Not a check: poses the editor with a preview drawn for the README's
-// picture. scripts/screenshot-editor.sh runs it (it is disabled in ordinary
-// runs) and takes the picture while the test waits.
+// Not a check: poses the editor with a preview drawn, then its display
+// options, for the README's pictures. scripts/screenshot-editor.sh runs it
+// (it is disabled in ordinary runs) and takes each picture while the test
+// waits.
 #include "editor_driver.h"
+#include "editortexts.h"
+#include "ids.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +16,29 @@ bool fileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+// Tells the script where the window is ("<name>.ready" holds its place as
+// WxH+X+Y) and waits until the script answers with "<name>.done", the
+// picture taken.
+void poseForPicture(const std::string& folder, HWND window, const std::string& name)
+{
+    RECT place;
+    GetWindowRect(window, &place);
+    {
+        std::ofstream ready((folder + name + ".ready").c_str());
+        ready << place.right - place.left << "x" << place.bottom - place.top << "+" << place.left << "+"
+              << place.top << "\n";
+    }
+    DWORD start = GetTickCount();
+    while (!fileExists(folder + name + ".done") && GetTickCount() - start < 60000)
+        pumpFor(100);
+    EXPECT_TRUE(fileExists(folder + name + ".done")) << name;
+}
 }  // namespace
 
 TEST(EditorScreenshot, DISABLED_DialogWithAPreview)
 {
-    // A folder shared with the script: "ready" holds the dialog's place as
-    // WxH+X+Y, and the script answers with "done" once the picture is taken.
+    // A folder shared with the script.
     const char* exchange = std::getenv("SCREENSHOT_EXCHANGE");
     ASSERT_NE(exchange, nullptr) << "run through scripts/screenshot-editor.sh";
     std::string folder = std::string(exchange) + "\\";
@@ -33,18 +53,18 @@ TEST(EditorScreenshot, DISABLED_DialogWithAPreview)
     sendCommand(editor.dialog, ED_LIST);
     sendCommand(editor.dialog, ED_PREVIEW);
     pumpFor(300);
+    poseForPicture(folder, editor.dialog, "editor");
 
-    RECT place;
-    GetWindowRect(editor.dialog, &place);
-    {
-        std::ofstream ready((folder + "ready").c_str());
-        ready << place.right - place.left << "x" << place.bottom - place.top << "+" << place.left << "+"
-              << place.top << "\n";
-    }
-    DWORD start = GetTickCount();
-    while (!fileExists(folder + "done") && GetTickCount() - start < 60000)
-        pumpFor(100);
-    EXPECT_TRUE(fileExists(folder + "done"));
+    // The display options over the dialog, opened from the menu bar.
+    postCommand(editor.dialog, IDC_DISPLAY_OPTIONS);
+    HWND options = waitForWindow("#32770", DISPLAY_OPTIONS_TITLE, 10000, editor.program.id);
+    ASSERT_NE(options, (HWND)NULL);
+    for (DWORD start = GetTickCount(); !IsWindowVisible(options) && GetTickCount() - start < 10000;)
+        pumpFor(20);
+    pumpFor(300);
+    poseForPicture(folder, options, "display-options");
+    clickButton(options, IDCANCEL);
+    EXPECT_TRUE(waitUntilGone(options, 5000));
 
     PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
     EXPECT_EQ(waitForEditorExit(editor), 0u);

@@ -126,13 +126,27 @@ TEST(EditorResources, TheDialogTemplateHoldsEveryControlTheCodeAddresses)
         EXPECT_EQ(dialog.controls[id].style & BS_TYPEMASK, static_cast<DWORD>(BS_AUTORADIOBUTTON)) << id;
 }
 
-TEST(EditorResources, TheMenusCarryTheCommandsTheDialogCarriesOutAndTheIconsExist)
+TEST(EditorResources, TheMenusCarryTheCommandsTheDialogCarriesOutAndTheIconsAndDialogsExist)
 {
     ResourceFile file(editorPath());
     // "MENU_1" is the host window's class menu and the system menu's pop-up.
     EXPECT_EQ(commandsOf(file, MENU_SYSTEM_NAME),
               (std::set<UINT>{IDC_CLOSE_WINDOW, IDC_RESTART_WINDOWS, IDC_REBOOT, IDC_ABOUT, IDC_HELP}));
-    EXPECT_EQ(commandsOf(file, MENU_BAR_NAME), (std::set<UINT>{IDC_SAVE, IDC_UNDO, IDC_EXIT, IDC_ADD, IDC_REMOVE,
-                                                              IDC_REMOVE_ALL, IDC_APPLY, IDC_ABOUT, IDC_HELP}));
+    EXPECT_EQ(commandsOf(file, MENU_BAR_NAME),
+              (std::set<UINT>{IDC_SAVE, IDC_UNDO, IDC_EXIT, IDC_ADD, IDC_REMOVE, IDC_REMOVE_ALL, IDC_APPLY,
+                              IDC_DISPLAY_OPTIONS, IDC_ABOUT, IDC_HELP}));
     EXPECT_EQ(file.names(RT_GROUP_ICON), (std::set<std::string>{ICON_LARGE_NAME, ICON_SMALL_NAME}));
+    EXPECT_EQ(file.names(RT_DIALOG), (std::set<std::string>{DIALOG_NAME, DISPLAY_DIALOG_NAME}));
+
+    // "Display Options..." ends the "Wallpaper" pop-up, behind a separator.
+    HMENU bar = LoadMenuA(file.handle(), MENU_BAR_NAME);
+    std::vector<MenuStep> path = menuPath(bar, IDC_DISPLAY_OPTIONS);
+    ASSERT_EQ(path.size(), 2u);
+    char title[32] = "";
+    GetMenuStringA(bar, path[0].position, title, sizeof title, MF_BYPOSITION);
+    EXPECT_STREQ(title, "&Wallpaper");
+    HMENU wallpaper = GetSubMenu(bar, path[0].position);
+    EXPECT_EQ(path[1].position, GetMenuItemCount(wallpaper) - 1);
+    EXPECT_NE(GetMenuState(wallpaper, path[1].position - 1, MF_BYPOSITION) & MF_SEPARATOR, 0u);
+    DestroyMenu(bar);
 }

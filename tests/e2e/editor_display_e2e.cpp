@@ -1,0 +1,115 @@
+// The display options of the editor's "Wallpaper" menu: the dialog shows what
+// section "Display" holds, OK writes both options, and every other way out
+// writes nothing; neither counts as an unsaved change of the editor.
+#include "editor_driver.h"
+#include "editortexts.h"
+#include "ids.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+const char* const ABSENT = "<absent>";
+
+// Opens the dialog through the menu bar's command; it shows once it has read
+// the settings.
+HWND openDisplayOptions(const Editor& editor)
+{
+    postCommand(editor.dialog, IDC_DISPLAY_OPTIONS);
+    HWND options = waitForWindow("#32770", DISPLAY_OPTIONS_TITLE, 10000, editor.program.id);
+    for (DWORD start = GetTickCount(); options && !IsWindowVisible(options) && GetTickCount() - start < 10000;)
+        pumpFor(20);
+    EXPECT_TRUE(options && IsWindowVisible(options)) << "the display options did not appear";
+    EXPECT_EQ(GetWindow(options, GW_OWNER), editor.dialog);
+    return options;
+}
+
+// The values whose buttons are checked in a group: one, in a sound group.
+std::vector<int> checkedValues(HWND options, int first, int count)
+{
+    std::vector<int> values;
+    for (int value = 0; value < count; ++value)
+        if (isChecked(options, first + value))
+            values.push_back(value);
+    return values;
+}
+
+void expectShown(HWND options, int monitors, int fit)
+{
+    EXPECT_EQ(checkedValues(options, IDC_MONITORS_SAME, 3), std::vector<int>{monitors});
+    EXPECT_EQ(checkedValues(options, IDC_FIT_CENTER, 4), std::vector<int>{fit});
+}
+
+// What the dialog shows for a stored value: the value, or the default.
+int shownFor(const std::string& stored)
+{
+    return stored == ABSENT ? 0 : std::atoi(stored.c_str());
+}
+
+void pressOk(HWND options) { clickButton(options, IDOK); }
+void pressCancel(HWND options) { clickButton(options, IDCANCEL); }
+void pressEscape(HWND options) { PostMessageA(options, WM_KEYDOWN, VK_ESCAPE, 0); }
+void closeBox(HWND options) { PostMessageA(options, WM_SYSCOMMAND, SC_CLOSE, 0); }
+}  // namespace
+
+// Stored before the editor starts (null: no section), shown, and stored after
+// choosing "A different picture on each monitor" and "Stretch" and leaving.
+struct DisplayCase {
+    const char* name;
+    const char* monitors;
+    const char* fit;
+    int shownMonitors;
+    int shownFit;
+    void (*leave)(HWND options);
+    const char* savedMonitors;
+    const char* savedFit;
+};
+
+const DisplayCase DISPLAY_CASES[] = {
+    {"OkWritesBoth", "2", "1", 2, 1, pressOk, "1", "3"},
+    {"CancelWritesNothing", "2", "1", 2, 1, pressCancel, "2", "1"},
+    {"EscapeWritesNothing", "2", "1", 2, 1, pressEscape, "2", "1"},
+    {"CloseBoxWritesNothing", "2", "1", 2, 1, closeBox, "2", "1"},
+    {"NoSectionShowsTheDefaults", nullptr, nullptr, 0, 0, pressCancel, ABSENT, ABSENT},
+    {"ValuesOffTheListShowTheDefaults", "3", "-1", 0, 0, pressOk, "1", "3"},
+};
+
+class EditorDisplay : public EditorFixture, public ::testing::WithParamInterface<DisplayCase> {};
+
+TEST_P(EditorDisplay, ShowsTheStoredOptionsAndOnlyOkWritesThem)
+{
+    const DisplayCase& display = GetParam();
+    if (display.monitors) {
+        writeSetting(SECTION_DISPLAY, KEY_MONITORS, display.monitors);
+        writeSetting(SECTION_DISPLAY, KEY_FIT, display.fit);
+    }
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    HWND options = openDisplayOptions(editor);
+    ASSERT_NE(options, (HWND)NULL);
+    expectShown(options, display.shownMonitors, display.shownFit);
+    clickButton(options, IDC_MONITORS_EACH);
+    clickButton(options, IDC_FIT_STRETCH);
+    expectShown(options, 1, 3);
+
+    display.leave(options);
+    // Gone, and the editor's dialog answers: the command has run its course.
+    ASSERT_TRUE(waitUntilGone(options, 5000));
+    ASSERT_TRUE(answers(editor.dialog));
+    EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_MONITORS), display.savedMonitors);
+    EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_FIT), display.savedFit);
+
+    // Opened again, it shows what the file holds now.
+    options = openDisplayOptions(editor);
+    ASSERT_NE(options, (HWND)NULL);
+    expectShown(options, shownFor(display.savedMonitors), shownFor(display.savedFit));
+    pressCancel(options);
+    ASSERT_TRUE(waitUntilGone(options, 5000));
+    closeUnchanged(editor);
+}
+
+INSTANTIATE_TEST_SUITE_P(EditorDisplay, EditorDisplay, ::testing::ValuesIn(DISPLAY_CASES),
+                         [](const ::testing::TestParamInfo<DisplayCase>& info) {
+                             return std::string(info.param.name);
+                         });

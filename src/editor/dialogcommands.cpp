@@ -16,6 +16,8 @@
 #include "wallpaper.h"
 #include "wallpaperfile.h"
 
+#include <string.h>
+
 static const SharedCommands EDITOR_SHARED_COMMANDS = {PROGRAM_EDITOR, IDC_HELP, IDC_ABOUT, IDC_RESTART_WINDOWS,
                                                       IDC_REBOOT};
 
@@ -47,16 +49,38 @@ static void removeCommand(HWND dialog, bool all)
     isDirty = true;
 }
 
+// A row as a monitor shows it; only a defined placement has an origin of
+// its own.
+static void toScreenEntry(const SlotEntry& row, ScreenEntry* entry)
+{
+    memcpy(entry->path, row.path, sizeof entry->path);
+    entry->mode = row.mode;
+    entry->x = row.mode == POSITION_DEFINED ? row.x : 0;
+    entry->y = row.mode == POSITION_DEFINED ? row.y : 0;
+}
+
+// The current row, as a change would show it: with a picture on each
+// monitor, the rows after it go to the other monitors, wrapping at the end
+// of the list.
 static void applyCommand()
 {
-    SlotEntry entry;
-    if (!getCurrentEntry(&slotTable, &entry))
+    SlotEntry row;
+    if (!getCurrentEntry(&slotTable, &row))
         return;
-    // Only a defined placement has an origin of its own.
-    if (entry.mode == POSITION_DEFINED)
-        applyWallpaperFile(entry.path, POSITION_DEFINED, entry.x, entry.y);
-    else
-        applyWallpaperFile(entry.path, entry.mode, 0, 0);
+    DisplaySetup setup;
+    readDisplaySetup(&setup);
+    ScreenEntry entries[MONITOR_LIMIT];
+    toScreenEntry(row, &entries[0]);
+    LRESULT rows = SendMessageA(slotTable.listWindow, LB_GETCOUNT, 0, 0);
+    LRESULT caret = SendMessageA(slotTable.listWindow, LB_GETCARETINDEX, 0, 0);
+    int count = 1;
+    for (; count < entriesWanted(setup) && rows > 0 && caret >= 0; ++count) {
+        uint16_t next = static_cast<uint16_t>((caret + count) % rows);
+        if (!getEntryAtRow(&slotTable, next, row.path, &row.x, &row.y, &row.mode))
+            break;
+        toScreenEntry(row, &entries[count]);
+    }
+    applyEntries(setup, entries, count);
 }
 
 static void previewCommand(HWND dialog)

@@ -9,6 +9,7 @@
 #include "wallpaperfile.h"
 
 #include <stdint.h>
+#include <string.h>
 
 // Draws that advance the generator before any choice; the last one leaves an
 // index of 0..28.
@@ -18,20 +19,10 @@ static const int DEFAULT_SUCCESSIVE = 1;
 static const int DEFAULT_BITMAP_INDEX = 0;
 static const int DEFAULT_POSITION = POSITION_CENTER;
 
-// The entry one change installs, as read from the settings file.
-struct ChosenEntry {
-    int index;
-    char path[PATH_BUFFER];
-    int type;
-    uint16_t x;
-    uint16_t y;
-};
-
 // Random mode: an entry among those counted from "000", or the warm-up's
 // index when all RANDOM_SCAN_LIMIT keys are present.
-static int pickRandomEntry(int warmUpIndex)
+static int pickRandomEntry(int count, int warmUpIndex)
 {
-    int count = countEntries(RANDOM_SCAN_LIMIT);
     if (count == RANDOM_SCAN_LIMIT)
         return warmUpIndex;
     if (count == 0)
@@ -39,32 +30,60 @@ static int pickRandomEntry(int warmUpIndex)
     return drawRandom31() % count;
 }
 
-// Reads everything the change needs, with the generator already seeded;
-// false when the list has no entry at all.
-static bool readChosenEntry(ChosenEntry* chosen)
+// Reads an entry into a screen entry; false when it is missing.
+static bool readScreenEntry(int index, ScreenEntry* entry)
+{
+    if (!readEntryPath(index, entry->path))
+        return false;
+    entry->mode = readEntryInt(index, ENTRY_TYPE, DEFAULT_POSITION);
+    // The origin is kept as 16-bit values: only the low half of each stored
+    // number reaches the desktop.
+    entry->x = static_cast<uint16_t>(readEntryInt(index, ENTRY_XPOS, 0));
+    entry->y = static_cast<uint16_t>(readEntryInt(index, ENTRY_YPOS, 0));
+    return true;
+}
+
+// Reads the entries of one change, with the generator already seeded: the
+// next ones in list order, wrapping at the end, or each drawn at random.
+// Returns how many it read (0 for an empty list); *last is the index of the
+// last one.
+static int readChosenEntries(int wanted, ScreenEntry* entries, int* last)
 {
     int index = 0;
     for (int i = 1; i <= WARM_UP_DRAWS; ++i)
         index = drawRandom31() % i;
+    int warmUpIndex = index;
 
-    if (readSettingInt(SECTION_CONFIG, KEY_SUCCESSIVE, DEFAULT_SUCCESSIVE) == 1)
+    bool successive = readSettingInt(SECTION_CONFIG, KEY_SUCCESSIVE, DEFAULT_SUCCESSIVE) == 1;
+    int count = 0;
+    if (successive) {
         index = readSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, DEFAULT_BITMAP_INDEX);
-    else
-        index = pickRandomEntry(index);
-
-    // An index past the end of the list starts the walk again at the top.
-    if (!readEntryPath(index, chosen->path)) {
-        index = 0;
-        if (!readEntryPath(index, chosen->path))
-            return false;
+    } else {
+        count = countEntries(RANDOM_SCAN_LIMIT);
+        index = pickRandomEntry(count, warmUpIndex);
     }
-    chosen->index = index;
-    chosen->type = readEntryInt(index, ENTRY_TYPE, DEFAULT_POSITION);
-    // The origin is kept as 16-bit values: only the low half of each stored
-    // number reaches the desktop.
-    chosen->x = static_cast<uint16_t>(readEntryInt(index, ENTRY_XPOS, 0));
-    chosen->y = static_cast<uint16_t>(readEntryInt(index, ENTRY_YPOS, 0));
-    return true;
+    for (int read = 0; read < wanted; ++read) {
+        if (read > 0) {
+            // Unsigned arithmetic: a hand-written key "2147483647_wall"
+            // must not overflow the next index.
+            index = successive ? static_cast<int>(static_cast<unsigned>(*last) + 1u)
+                               : pickRandomEntry(count, warmUpIndex);
+        }
+        // An index past the end of the list starts the walk again at the top.
+        if (!readScreenEntry(index, &entries[read])) {
+            index = 0;
+            if (!readScreenEntry(index, &entries[read]))
+                return read;
+        }
+        *last = index;
+    }
+    return wanted;
+}
+
+static void rememberLastChange(const ScreenEntry* entries, int count)
+{
+    memcpy(lastEntries, entries, sizeof entries[0] * count);
+    lastEntryCount = count;
 }
 
 // The change itself, with the generator already seeded. Whether the file
@@ -72,25 +91,42 @@ static bool readChosenEntry(ChosenEntry* chosen)
 // it could not be is the defaults, not the list.
 static ChangeOutcome changeWithSeededGenerator(HWND window)
 {
+    DisplaySetup setup;
     if (!settingsReadable())
         return CHANGE_UNREADABLE;
-    ChosenEntry chosen;
-    bool found = readChosenEntry(&chosen);
+    readDisplaySetup(&setup);
+    ScreenEntry entries[MONITOR_LIMIT];
+    int last = 0;
+    int count = readChosenEntries(entriesWanted(setup), entries, &last);
     if (!settingsReadable())
         return CHANGE_UNREADABLE;
-    if (!found) {
+    if (count == 0) {
         openEditor(window);
         return CHANGE_NO_ENTRY;
     }
 
-    applyWallpaperFile(chosen.path, chosen.type, chosen.x, chosen.y);
+    applyEntries(setup, entries, count);
+    // Kept for a change of the monitors, which composes them again.
+    rememberLastChange(entries, count);
 
     // Unsigned arithmetic: a hand-written key "2147483647_wall" must not
     // overflow the next index.
-    if (!writeSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX,
-                         static_cast<int>(static_cast<unsigned>(chosen.index) + 1u)))
+    if (!writeSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, static_cast<int>(static_cast<unsigned>(last) + 1u)))
         tellSettingsNotSaved();
     return CHANGE_MADE;
+}
+
+void composeLastChangeAgain()
+{
+    // Inside the box of a change the monitors wait: a second box would open
+    // inside the first.
+    if (lastEntryCount == 0 || changesInProgress > 0)
+        return;
+    ++changesInProgress;
+    DisplaySetup setup;
+    readDisplaySetup(&setup);
+    applyEntries(setup, lastEntries, lastEntryCount);
+    --changesInProgress;
 }
 
 // The count lets the minute tick see that a change, or the box it shows, is

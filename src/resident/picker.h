@@ -22,6 +22,11 @@ ChangeOutcome changeWallpaper(HWND window);
 // instead of the clock, so that many seeds can be tried in a row.
 ChangeOutcome changeWallpaperSeeded(HWND window, uint32_t seedSeconds);
 
+// The monitors changed (one added, removed, turned or resized): the entries
+// the last change installed are put on the desktop again, as it is now. The
+// list does not move on; before the first change there is nothing to do.
+void composeLastChangeAgain();
+
 // A change the user asked for (the tray's right button, "Setup New
 // Wallpaper"): one that cannot read the list says so.
 void changeWallpaperOnRequest(HWND window);

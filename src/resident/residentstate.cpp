@@ -13,6 +13,8 @@ UINT taskbarCreatedMessage = 0;
 bool settingsNotSavedTold = false;
 bool startupDecisionPending = false;
 bool trayIconShown = false;
+ScreenEntry lastEntries[MONITOR_LIMIT];
+int lastEntryCount = 0;
 
 void resetResidentState(HINSTANCE instance)
 {
@@ -25,4 +27,6 @@ void resetResidentState(HINSTANCE instance)
     settingsNotSavedTold = false;
     startupDecisionPending = false;
     trayIconShown = false;
+    memset(lastEntries, 0, sizeof lastEntries);
+    lastEntryCount = 0;
 }

@@ -9,6 +9,8 @@
 
 #include <stdint.h>
 
+#include "composer.h"
+
 // The program's instance, kept at entry for loading the icons and the menu.
 extern HINSTANCE residentInstance;
 
@@ -35,14 +37,19 @@ extern bool startupDecisionPending;
 // to add it again (the shell may not be ready at logon).
 extern bool trayIconShown;
 
+// The entries the last change installed, for a change of the monitors to
+// compose again; none after a start until the first change.
+extern ScreenEntry lastEntries[MONITOR_LIMIT];
+extern int lastEntryCount;
+
 // The shell's "TaskbarCreated" message, registered on the new shell (0 until
 // then): a restarted shell sends it to every top-level window.
 extern UINT taskbarCreatedMessage;
 
 // Puts every value back to its start: the given instance, an empty tray
 // record and no icon shown, the period "Once", no ticks counted, no change
-// running, nothing told, no decision pending and no shell message
-// registered.
+// running, nothing told, no decision pending, no last change and no shell
+// message registered.
 void resetResidentState(HINSTANCE instance);
 
 #endif

@@ -75,6 +75,9 @@ LRESULT CALLBACK residentWindowProc(HWND window, UINT message, WPARAM wParam, LP
         return 0;
     case TRAY_CALLBACK:
         return onTrayCallback(window, wParam, lParam);
+    case WM_DISPLAYCHANGE:
+        composeLastChangeAgain();
+        return 0;
     default:
         // A restarted shell (Explorer ended and started again) has an empty
         // tray: without the icon the user could no longer reach the program.

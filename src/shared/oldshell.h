@@ -1,15 +1,20 @@
 // isOldShell: true on the platforms of the old shell (Win32s, Windows NT 3.x),
 // whose low version byte is 3. It selects WIN.INI instead of the registry for
 // the wallpaper origin, the system-menu entry instead of the tray icon, and
-// the space-separated file-dialog result.
+// the space-separated file-dialog result. windowsVersion is the platform's
+// version, major << 8 | minor (0x0601 for Windows 7), which decides how a
+// composed wallpaper is laid onto the desktop.
 #ifndef VISTRELL_OLDSHELL_H
 #define VISTRELL_OLDSHELL_H
 
 extern bool isOldShell;
+extern unsigned windowsVersion;
 
-// Sets isOldShell from the platform version; called once at start.
+// Sets both from the platform version; called once at start.
 void detectOldShell();
 // Sets isOldShell without asking the platform, for a start on either shell.
 void resetOldShell(bool oldShell);
+// Sets the version without asking the platform, for the tests of one version.
+void resetWindowsVersion(unsigned version);
 
 #endif

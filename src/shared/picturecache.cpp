@@ -1,8 +1,5 @@
 #include "picturecache.h"
 
-#include "picture.h"
-#include "wallpaper.h"
-
 #include <shlobj.h>
 
 #include <stdio.h>
@@ -11,10 +8,8 @@
 
 static const char CACHE_FOLDER[] = "\\Vistrell";
 static const char TEMPORARY_SUFFIX[] = ".tmp";
-// Rows are read from the picture in bands of about this many bytes.
+// Rows are asked for in bands of about this many bytes.
 const uint32_t BAND_BYTES = 256 * 1024;
-// Room for a trailer: a path of up to MAX_PATH and the picture's stamp.
-const uint32_t CACHE_TRAILER_ROOM = MAX_PATH + CACHE_TRAILER_STAMP;
 // A temporary file younger than this may still be written by the other
 // program: clean-up leaves it.
 const uint64_t TEMPORARY_GRACE = 60ull * 10000000ull;  // one minute, in 100 ns
@@ -29,7 +24,7 @@ static bool cacheFolder(char* folder)
     return CreateDirectoryA(folder, NULL) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-static bool cacheFilePath(const char* picturePath, char* cachePath)
+bool cacheFilePath(const char* picturePath, char* cachePath)
 {
     char name[MAX_PATH];
     if (!cacheFolder(cachePath) || !cacheFileName(picturePath, name, sizeof name) ||
@@ -38,22 +33,6 @@ static bool cacheFilePath(const char* picturePath, char* cachePath)
     strcat(cachePath, "\\");
     strcat(cachePath, name);
     return true;
-}
-
-// The size of the primary screen in pixels: the display mode itself, which
-// a program unaware of display scaling is not told by the system metrics.
-// Unknown, it is no size at all, and pictures keep theirs.
-static PictureSize screenSize()
-{
-    DEVMODEA mode;
-    memset(&mode, 0, sizeof mode);
-    mode.dmSize = sizeof mode;
-    PictureSize screen = {0, 0};
-    if (EnumDisplaySettingsA(NULL, ENUM_CURRENT_SETTINGS, &mode)) {
-        screen.width = mode.dmPelsWidth;
-        screen.height = mode.dmPelsHeight;
-    }
-    return screen;
 }
 
 static bool readAt(HANDLE file, uint32_t offset, void* bytes, DWORD count)
@@ -73,9 +52,7 @@ static bool writeAll(HANDLE file, const void* bytes, DWORD count)
 // read the same file, or clean up, at the same moment.
 const DWORD CACHE_SHARING = FILE_SHARE_READ | FILE_SHARE_DELETE;
 
-// The trailer a cache file of the picture must end with now: its path, size
-// and last-write time. Its length, or 0 when the picture cannot be looked at.
-static uint32_t currentTrailer(const char* picturePath, uint8_t* trailer, uint32_t room)
+uint32_t pictureStamp(const char* picturePath, uint8_t* trailer, uint32_t room)
 {
     WIN32_FILE_ATTRIBUTE_DATA picture;
     if (!GetFileAttributesExA(picturePath, GetFileExInfoStandard, &picture))
@@ -85,10 +62,7 @@ static uint32_t currentTrailer(const char* picturePath, uint8_t* trailer, uint32
     return writeCacheTrailer(trailer, room, picturePath, bytes, written);
 }
 
-// Whether the cache file was made from this picture, as it is now, at this
-// size. Only equal stamps count: a picture copied over by an older one is
-// changed all the same.
-static bool cacheIsCurrent(const char* cachePath, const uint8_t* trailer, uint32_t trailerSize, PictureSize size)
+bool cacheIsCurrent(const char* cachePath, const uint8_t* trailer, uint32_t trailerSize, PictureSize size)
 {
     WIN32_FILE_ATTRIBUTE_DATA cache;
     if (!GetFileAttributesExA(cachePath, GetFileExInfoStandard, &cache))
@@ -98,49 +72,42 @@ static bool cacheIsCurrent(const char* cachePath, const uint8_t* trailer, uint32
     if (file == INVALID_HANDLE_VALUE)
         return false;
     uint8_t header[CACHE_HEADER_SIZE];
-    uint8_t stored[CACHE_TRAILER_ROOM];
+    uint8_t* stored = static_cast<uint8_t*>(malloc(trailerSize));
     uint32_t trailerOffset = 0;
     uint64_t fileSize = (uint64_t(cache.nFileSizeHigh) << 32) | cache.nFileSizeLow;
-    bool current = readAt(file, 0, header, sizeof header) &&
+    bool current = stored && readAt(file, 0, header, sizeof header) &&
                    cacheHeaderMatches(header, fileSize, size, trailerSize, &trailerOffset) &&
                    readAt(file, trailerOffset, stored, trailerSize) && memcmp(stored, trailer, trailerSize) == 0;
+    free(stored);
     CloseHandle(file);
     return current;
 }
 
-// Writes the header, the picture's rows bottom-up as 24-bit pixels, then the
-// trailer. Bands of rows are read from the picture's foot upwards, so that
-// the file is written front to back.
-static bool writeBitmap(HANDLE file, PictureReader* reader, const uint8_t* trailer, uint32_t trailerSize)
+// Writes the header, the rows bottom-up, then the trailer. Bands of rows are
+// asked for from the foot upwards, so that the file is written front to back.
+static bool writeBitmap(HANDLE file, PictureSize size, CacheRowsProc rows, void* context, const uint8_t* trailer,
+                        uint32_t trailerSize)
 {
-    PictureSize size = reader->size;
     uint32_t stride = bitmapStride24(size.width);
-    uint32_t bandRows = BAND_BYTES / (size.width * 4) + 1;
-    uint8_t* band = static_cast<uint8_t*>(malloc(size_t(bandRows) * size.width * 4));
-    uint8_t* row = static_cast<uint8_t*>(calloc(stride, 1));
+    uint32_t bandRows = BAND_BYTES / stride + 1;
+    if (bandRows > size.height)
+        bandRows = size.height;
+    uint8_t* band = static_cast<uint8_t*>(malloc(size_t(bandRows) * stride));
     uint8_t header[CACHE_HEADER_SIZE];
-    bool written = band && row && writeBitmapHeader24(header, size) && writeAll(file, header, sizeof header);
+    bool written = band && writeBitmapHeader24(header, size) && writeAll(file, header, sizeof header);
     for (uint32_t end = size.height; written && end > 0;) {
         uint32_t count = end < bandRows ? end : bandRows;
         end -= count;
-        written = readPictureRows(reader, end, count, band);
-        for (uint32_t i = count; written && i-- > 0;) {
-            const uint8_t* pixel = band + size_t(i) * size.width * 4;
-            for (uint32_t x = 0; x < size.width; ++x, pixel += 4)
-                memcpy(row + 3 * x, pixel, 3);
-            written = writeAll(file, row, stride);
-        }
+        written = rows(context, end, count, band);
+        for (uint32_t i = count; written && i-- > 0;)
+            written = writeAll(file, band + size_t(i) * stride, stride);
     }
-    free(row);
     free(band);
     return written && writeAll(file, trailer, trailerSize);
 }
 
-// Writes the bitmap under a name of this process's own and renames it to
-// cachePath once it is complete and on the disk, so that no reader sees half
-// a file, not even after a power cut.
-static bool writeCacheFile(const char* cachePath, PictureReader* reader, const uint8_t* trailer,
-                           uint32_t trailerSize)
+bool writeCacheFile(const char* cachePath, PictureSize size, CacheRowsProc rows, void* context,
+                    const uint8_t* trailer, uint32_t trailerSize)
 {
     char temporary[MAX_PATH + 32];
     sprintf(temporary, "%s.%lu%s", cachePath, static_cast<unsigned long>(GetCurrentProcessId()), TEMPORARY_SUFFIX);
@@ -148,27 +115,12 @@ static bool writeCacheFile(const char* cachePath, PictureReader* reader, const u
                               NULL);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    bool written = writeBitmap(file, reader, trailer, trailerSize) && FlushFileBuffers(file);
+    bool written = writeBitmap(file, size, rows, context, trailer, trailerSize) && FlushFileBuffers(file);
     written = CloseHandle(file) && written;
     if (written && MoveFileExA(temporary, cachePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileA(temporary);
     return false;
-}
-
-bool cachePicture(const char* picturePath, int mode, char* cachePath)
-{
-    PictureReader reader;
-    if (!cacheFilePath(picturePath, cachePath) || !openPicture(picturePath, &reader))
-        return false;
-    PictureSize size = mode == POSITION_CENTER ? fitWithin(reader.size, screenSize()) : reader.size;
-    uint8_t trailer[CACHE_TRAILER_ROOM];
-    uint32_t trailerSize = currentTrailer(picturePath, trailer, sizeof trailer);
-    bool made = trailerSize > 0 && (cacheIsCurrent(cachePath, trailer, trailerSize, size) ||
-                                    (scalePicture(&reader, size) && writeCacheFile(cachePath, &reader, trailer,
-                                                                                   trailerSize)));
-    closePicture(&reader);
-    return made;
 }
 
 // Whether a file of the folder may still be in use: the wallpaper the

@@ -16,6 +16,10 @@ SetRegistryValueProc setDesktopRegistryValue = RegSetValueExA;
 // Windows 8 to 11 set it to Fill by default, which would stretch a bitmap
 // placed Tile or Center across the screen. Older Windows ignore the value.
 static const char STYLE_BY_TILING[] = "0";
+// "WallpaperStyle" 22 spans one bitmap across every monitor, from the
+// virtual screen's top-left (Windows 8 and later; the documented interface
+// calls it DWPOS_SPAN).
+static const char STYLE_SPAN[] = "22";
 
 // Where the desktop keeps one of the values a placement writes. On the old
 // shell (Win32s, Windows NT 3.x) the origin is a WIN.INI value; from
@@ -91,29 +95,17 @@ void tellWallpaperRefused()
 // The values a placement writes, in the order they are written.
 enum { SAVED_TILE, SAVED_STYLE, SAVED_ORIGIN_X, SAVED_ORIGIN_Y, SAVED_COUNT };
 
-bool applyWallpaper(const char* path, int mode, int x, int y)
+// Writes the placement values given (NULL: left as it is), saving each
+// first; then asks the platform to set the wallpaper, and puts the values
+// back when it refuses. The style is written on the new shell only, the
+// origin to WIN.INI on the old shell and to the registry otherwise.
+static bool applyPlacement(const char* path, const char* tile, const char* style, int x, int y)
 {
-    const char* tile = NULL;  // an unknown mode leaves the tiling as it is
-    switch (mode) {
-    case POSITION_TILE:
-        tile = "1";
-        x = y = 0;
-        break;
-    case POSITION_CENTER:
-        tile = "0";
-        x = y = 0;
-        break;
-    case POSITION_DEFINED:
-        tile = "0";
-        break;
-    default:
-        break;
-    }
     ValueStore origins = isOldShell ? IN_PROFILE : IN_REGISTRY;
     SavedValue saved[SAVED_COUNT] = {
         {DESKTOP_TILE, IN_PROFILE, tile != NULL, false, false, 0, {0}, 0},
         // The old shell has no style to write.
-        {DESKTOP_STYLE, IN_REGISTRY, tile != NULL && !isOldShell, false, false, 0, {0}, 0},
+        {DESKTOP_STYLE, IN_REGISTRY, style != NULL && !isOldShell, false, false, 0, {0}, 0},
         {DESKTOP_ORIGIN_X, origins, true, false, false, 0, {0}, 0},
         {DESKTOP_ORIGIN_Y, origins, true, false, false, 0, {0}, 0},
     };
@@ -148,7 +140,7 @@ bool applyWallpaper(const char* path, int mode, int x, int y)
         MessageBoxA(NULL, "Error While Access Register. ", MSG_TITLE, MB_ICONHAND);
     } else {
         if (saved[SAVED_STYLE].written)
-            writeRegistryText(key, DESKTOP_STYLE, STYLE_BY_TILING);
+            writeRegistryText(key, DESKTOP_STYLE, style);
         writeRegistryText(key, DESKTOP_ORIGIN_X, originX);
         writeRegistryText(key, DESKTOP_ORIGIN_Y, originY);
     }
@@ -166,4 +158,30 @@ bool applyWallpaper(const char* path, int mode, int x, int y)
     if (!set)
         tellWallpaperRefused();
     return set;
+}
+
+bool applyWallpaper(const char* path, int mode, int x, int y)
+{
+    const char* tile = NULL;  // an unknown mode leaves the tiling as it is
+    switch (mode) {
+    case POSITION_TILE:
+        tile = "1";
+        x = y = 0;
+        break;
+    case POSITION_CENTER:
+        tile = "0";
+        x = y = 0;
+        break;
+    case POSITION_DEFINED:
+        tile = "0";
+        break;
+    default:
+        break;
+    }
+    return applyPlacement(path, tile, tile ? STYLE_BY_TILING : NULL, x, y);
+}
+
+bool applyComposedWallpaper(const char* path, bool spanned)
+{
+    return applyPlacement(path, spanned ? "0" : "1", spanned ? STYLE_SPAN : STYLE_BY_TILING, 0, 0);
 }

@@ -25,6 +25,14 @@ typedef LONG(WINAPI* SetRegistryValueProc)(HKEY key, LPCSTR name, DWORD reserved
 extern SetWallpaperProc setWallpaperCall;
 extern SetRegistryValueProc setDesktopRegistryValue;
 
+// Installs a bitmap of the whole virtual screen: spanned across it
+// ("WallpaperStyle" 22, "TileWallpaper" 0, Windows 8 and later), or tiled
+// from the primary monitor's top-left ("WallpaperStyle" 0, "TileWallpaper"
+// 1), which puts every monitor's part under it when the bitmap is laid out
+// wrapped around. The origin is 0, 0. New shell only. As applyWallpaper for
+// a refusal.
+bool applyComposedWallpaper(const char* path, bool spanned);
+
 // The box of a wallpaper that cannot be set: "Cannot Setup Wallpaper.".
 void tellWallpaperRefused();
 

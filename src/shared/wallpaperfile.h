@@ -1,12 +1,38 @@
-// Installs a file of the bitmap list as the wallpaper, whatever it holds.
+// Installs files of the bitmap list as the wallpaper, whatever they hold and
+// however many monitors there are.
 #ifndef VISTRELL_WALLPAPERFILE_H
 #define VISTRELL_WALLPAPERFILE_H
 
-// A bitmap (or a file that cannot be read, or anything on the old shell)
-// goes to applyWallpaper exactly as given. A picture (JPEG, PNG...) is
-// turned into a cached bitmap that is applied with the same placement; the
-// cache folder then keeps only that file. A picture that cannot be decoded
-// is told with "Cannot Setup Wallpaper." and changes nothing.
+#include "composer.h"
+#include "displayoptions.h"
+#include "monitors.h"
+
+// The monitors as they are now, and the display options of the settings
+// file.
+struct DisplaySetup {
+    MonitorSet monitors;
+    MonitorsOption option;
+    FitOption fit;
+};
+
+void readDisplaySetup(DisplaySetup* setup);
+
+// How many entries one change puts on the desktop: one for each monitor
+// where each shows its own picture, else one.
+int entriesWanted(const DisplaySetup& setup);
+
+// Installs the entries: entry i on monitor i (used again in turn when there
+// are fewer), or entry 0 on every monitor or across them. Where the desktop
+// can show the first entry's file itself (a bitmap on one monitor, or the
+// same on each, placed Tile or Center, or Defined before Windows Vista; or
+// anything on the old shell), it goes to the applier exactly as given;
+// otherwise the whole desktop is composed into one bitmap. A picture that
+// cannot be shown leaves its monitor in the desktop colour and is told once
+// with "Cannot Setup Wallpaper."; one that is all there is changes nothing.
+// Returns whether every entry was shown.
+bool applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, int count);
+
+// One file with its placement, as the display options say.
 void applyWallpaperFile(const char* path, int mode, int x, int y);
 
 #endif

@@ -26,9 +26,11 @@ void expectBox(Program& program, const char* text)
 }
 }  // namespace
 
+// As Windows XP, where a Defined bitmap goes to the desktop as it is.
 TEST(ApplierEndToEnd, LockedDesktopKeyShowsRegistryThenWallpaperFailure)
 {
     std::string bitmap = sampleBitmap(1);
+    setProgramVersion("applytool.exe", windowsXp());
     LockedDesktopKey locked;
     Program tool = startProgram(testDirectory() + "applytool.exe", "\"" + bitmap + "\" 2 10 20");
     expectBox(tool, "Error While Access Register. ");
@@ -37,6 +39,7 @@ TEST(ApplierEndToEnd, LockedDesktopKeyShowsRegistryThenWallpaperFailure)
     ASSERT_TRUE(waitForExit(tool, 10000, &code));
     EXPECT_EQ(code, 0u);
     stopProgram(tool);
+    clearProgramVersion("applytool.exe");
 }
 
 TEST(ApplierEndToEnd, OldShellShowsOnlyTheWallpaperFailure)

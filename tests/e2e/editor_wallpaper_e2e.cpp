@@ -38,9 +38,12 @@ int countInside(HWND frame, COLORREF colour, int* total)
 }
 }  // namespace
 
+// As Windows XP, where the desktop itself draws a bitmap at an origin; from
+// Vista on the editor composes a Defined entry instead (EditorDisplay).
 TEST_F(EditorWallpaper, ApplyInstallsTheCaretRowWithItsPlacement)
 {
     writeEntries({{sampleBitmap(1), 100, 50, 2}, {sampleBitmap(2), 7, 8, 0}});
+    setProgramVersion("vistedit.exe", windowsXp());
     Editor editor = startEditor();
     ASSERT_NE(editor.dialog, (HWND)NULL);
 
@@ -105,7 +108,13 @@ TEST_F(EditorWallpaper, PreviewDrawsTheBitmapInsideTheFrameUntilTheListMoves)
     writeEntries({{sampleBitmap(0), 1, 1, 1}, {sampleBitmap(1), 1, 1, 1}});
     Editor editor = startEditor();
     ASSERT_NE(editor.dialog, (HWND)NULL);
+    // Activating the editor clears the frame, and so does its first paint:
+    // both must be over before the preview draws.
     SetForegroundWindow(editor.dialog);
+    for (int i = 0; i < 100 && GetForegroundWindow() != editor.dialog; ++i)
+        pumpFor(20);
+    ASSERT_TRUE(answers(editor.dialog));
+    RedrawWindow(editor.dialog, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
     HWND frame = GetDlgItem(editor.dialog, ED_PREVIEW_FRAME);
     int total = 0;
     // Nothing drawn yet: the frame shows its own face.

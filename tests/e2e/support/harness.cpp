@@ -466,6 +466,11 @@ void setProgramVersion(const char* exeName, const char* version)
     RegCloseKey(key);
 }
 
+const char* windowsXp()
+{
+    return sizeof(void*) == 8 ? "winxp64" : "winxp";
+}
+
 void clearProgramVersion(const char* exeName)
 {
     std::string subkey = std::string("Software\\Wine\\AppDefaults\\") + exeName;

@@ -90,6 +90,9 @@ bool deleteUserRegistryValue(const char* subkey, const char* value);
 // Wine's per-program version: "nt351" makes GetVersion report the old shell.
 void setProgramVersion(const char* exeName, const char* version);
 void clearProgramVersion(const char* exeName);
+// Wine's name of Windows XP for programs of this test's architecture:
+// "winxp", or "winxp64" for 64-bit ones (which "winxp" does not take).
+const char* windowsXp();
 
 // Denies (lock = true) or gives back (false) write access to
 // HKEY_CURRENT_USER\Control Panel\desktop for every later opener. With the

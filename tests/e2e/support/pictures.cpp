@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 std::string testPicture(const char* name)
@@ -64,6 +65,54 @@ COLORREF waitForScreenColour(int x, int y, COLORREF colour, DWORD timeoutMs)
             return seen;
         pumpFor(50);
     }
+}
+
+namespace {
+struct BitmapHeaders {
+    BITMAPFILEHEADER file;
+    BITMAPINFOHEADER info;
+};
+
+bool readHeaders(FILE* file, BitmapHeaders* headers)
+{
+    return std::fread(&headers->file, sizeof headers->file, 1, file) == 1 &&
+           std::fread(&headers->info, sizeof headers->info, 1, file) == 1 && headers->info.biBitCount == 24;
+}
+}  // namespace
+
+COLORREF bitmapPixel(const std::string& path, int x, int y)
+{
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return RGB(0, 0, 0);
+    BitmapHeaders headers;
+    COLORREF colour = RGB(0, 0, 0);
+    if (readHeaders(file, &headers) && x >= 0 && y >= 0 && x < headers.info.biWidth &&
+        y < headers.info.biHeight) {
+        long stride = (headers.info.biWidth * 3 + 3) & ~3;
+        long row = headers.info.biHeight - 1 - y;
+        unsigned char bgr[3] = {0, 0, 0};
+        if (std::fseek(file, static_cast<long>(headers.file.bfOffBits) + row * stride + 3L * x, SEEK_SET) == 0 &&
+            std::fread(bgr, 1, 3, file) == 3)
+            colour = RGB(bgr[2], bgr[1], bgr[0]);
+    }
+    std::fclose(file);
+    return colour;
+}
+
+SIZE bitmapFileSize(const std::string& path)
+{
+    SIZE size = {0, 0};
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return size;
+    BitmapHeaders headers;
+    if (readHeaders(file, &headers)) {
+        size.cx = headers.info.biWidth;
+        size.cy = headers.info.biHeight;
+    }
+    std::fclose(file);
+    return size;
 }
 
 SIZE_T peakPrivateBytes(HANDLE process)

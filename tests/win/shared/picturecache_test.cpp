@@ -3,6 +3,7 @@
 #include "editor_driver.h"
 #include "harness.h"
 #include "picture.h"
+#include "composer.h"
 #include "picturecache.h"
 #include "pictures.h"
 #include "wallpaper.h"
@@ -44,16 +45,6 @@ void stampFile(const std::string& path, int seconds)
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
     EXPECT_TRUE(SetFileTime(file, NULL, NULL, &stamp));
     CloseHandle(file);
-}
-
-// The width and height a cached bitmap's header gives.
-std::pair<int, int> bitmapSize(const std::string& path)
-{
-    std::vector<uint8_t> bytes = fileBytes(path);
-    if (bytes.size() < 54)
-        return {0, 0};
-    auto at32 = [&](size_t at) { return int(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24); };
-    return {at32(18), at32(22)};
 }
 
 // A JPEG with two camera segments of the largest size in front of its frame
@@ -135,38 +126,48 @@ TEST(PictureClaims, SizesAreReadFromTheHeaderBeforeAnyDecoderOpensTheFile)
     closePicture(&reader);
 }
 
-// A cache file is used again only while the picture's size and last-write
-// time equal those it was made from: an older picture copied over a newer
-// one is a change too.
+// A composite is made again unless its pictures' sizes and last-write
+// times equal those it was made from: an older picture copied over a newer
+// one is a change too. One 400 x 300 monitor, the picture tiled: the pixel
+// at (10, 10) is the picture's own.
 TEST(PictureCache, AnOlderPictureCopiedOverANewerOneIsConvertedAgain)
 {
     clearPictureCache();
     std::string picture = writeBytes("sky.png", fileBytes(testPicture("halves.png")));
     stampFile(picture, 0);
+    MonitorSet monitor = {1, {{0, 0, 400, 300}}};
+    ScreenEntry entry = {};
+    lstrcpynA(entry.path, picture.c_str(), sizeof entry.path);
+    entry.mode = POSITION_TILE;
     char cached[MAX_PATH];
-    ASSERT_TRUE(cachePicture(picture.c_str(), POSITION_TILE, cached));
-    EXPECT_EQ(bitmapSize(cached), std::make_pair(320, 240));
+    int unshown = 0;
+    auto compose = [&] {
+        return composeWallpaper(monitor, &entry, 1, MONITORS_SAME, FIT_CENTER, COMPOSITE_SPANNED, cached, &unshown);
+    };
+    ASSERT_TRUE(compose());
+    EXPECT_TRUE(nearColour(bitmapPixel(cached, 10, 10), PNG_LEFT));
     // Unchanged: the same file, not written again.
     stampFile(cached, -3600);
     WIN32_FILE_ATTRIBUTE_DATA before;
     ASSERT_TRUE(GetFileAttributesExA(cached, GetFileExInfoStandard, &before));
-    ASSERT_TRUE(cachePicture(picture.c_str(), POSITION_TILE, cached));
+    ASSERT_TRUE(compose());
     WIN32_FILE_ATTRIBUTE_DATA after;
     ASSERT_TRUE(GetFileAttributesExA(cached, GetFileExInfoStandard, &after));
     EXPECT_EQ(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0);
 
     // The same bytes with an older time: made again, the same picture.
     stampFile(picture, -86400);
-    ASSERT_TRUE(cachePicture(picture.c_str(), POSITION_TILE, cached));
+    ASSERT_TRUE(compose());
     ASSERT_TRUE(GetFileAttributesExA(cached, GetFileExInfoStandard, &after));
     EXPECT_NE(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0);
-    EXPECT_EQ(bitmapSize(cached), std::make_pair(320, 240));
+    EXPECT_TRUE(nearColour(bitmapPixel(cached, 10, 10), PNG_LEFT));
 
-    // Another, older picture copied over it: its own size now.
+    // Another, older picture copied over it: its colour now.
     writeBytes("sky.png", fileBytes(testPicture("other.gif")));
     stampFile(picture, -2 * 86400);
-    ASSERT_TRUE(cachePicture(picture.c_str(), POSITION_TILE, cached));
-    EXPECT_EQ(bitmapSize(cached), std::make_pair(200, 100));
+    ASSERT_TRUE(compose());
+    EXPECT_TRUE(nearColour(bitmapPixel(cached, 10, 10), OTHER_COLOUR));
+    EXPECT_EQ(unshown, 0);
     clearPictureCache();
 }
 

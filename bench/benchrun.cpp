@@ -134,6 +134,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
     bool ok = appendRows(rowsPath, run, 0);
     // The preview bench appends its own rows in between.
     ok = runPreviewPhase(run, rowsPath) && ok;
+    ok = runComposePhase(run, rowsPath) && ok;
     size_t later = run.figures.size();
     runStartPhase(run);
     runDiskPhase(run);

@@ -71,6 +71,7 @@ void runDiskPhase(BenchRun& run);
 void addCallParts(BenchRun& run);
 // Runs the preview bench program; its rows go to the file rowsPath.
 bool runPreviewPhase(const BenchRun& run, const char* rowsPath);
+bool runComposePhase(const BenchRun& run, const char* rowsPath);
 
 // For each figure that misses its target, a line on where its time goes, from
 // the parts of this run; empty when every target is met.

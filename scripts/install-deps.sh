@@ -10,6 +10,7 @@ for pkg in cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev \
            g++-mingw-w64-i686-posix binutils-mingw-w64-i686 \
            g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
            wine wine64 wine32:i386 xvfb xauth imagemagick \
+           xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
            halibut wixl msitools zip unzip; do
     have "$pkg" || need="$need $pkg"
 done

@@ -58,6 +58,16 @@ wine_cleanup() {
     fi
 }
 
+# A fresh prefix on the display already chosen, with no virtual desktop of
+# Wine's own: its programs see the X server's monitors as they are.
+wine_start_plain() {
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINE_ROOT"
+    echo "making a fresh $WINE_ARCH Wine prefix in $WINEPREFIX (no virtual desktop)"
+    wine wineboot.exe -i >/dev/null 2>&1
+    wineserver -w
+}
+
 wine_start() {
     if [ -z "${DISPLAY:-}" ] || [ -n "${FORCE_XVFB:-}" ]; then
         # Xvfb picks a free display itself and writes its number, so that

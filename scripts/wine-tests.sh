@@ -9,8 +9,8 @@
 # skipped") for the closing line of the whole run.
 #
 # SUITES='e2etests' (any of wintests-resident wintests-editor e2etests
-# pkgtests) runs only those suites; with GTEST_FILTER, only some of their
-# tests.
+# twomonitors pkgtests) runs only those suites; with GTEST_FILTER, only some
+# of their tests.
 #
 # wine-tests.sh BUILD soak runs the long runs instead: the end-to-end tests of
 # the ResidentSoak suite, the full-size ones (named DISABLED_) included, into
@@ -29,7 +29,7 @@ logs_in() {
     if [ "$mode" = soak ]; then
         echo "$1/soak.log"
     else
-        echo "$1/wintests-resident.log $1/wintests-editor.log $1/e2etests.log $1/pkgtests.log"
+        echo "$1/wintests-resident.log $1/wintests-editor.log $1/e2etests.log $1/twomonitors.log $1/pkgtests.log"
     fi
 }
 scripts=$(cd "$(dirname "$0")" && pwd)
@@ -72,11 +72,59 @@ run_suites() (
 # A suite name that is none of these would run nothing and pass.
 for suite in ${SUITES:-}; do
     case $suite in
-        wintests-resident | wintests-editor | e2etests | pkgtests) ;;
-        *) echo "SUITES: no suite is called $suite (wintests-resident wintests-editor e2etests pkgtests)" >&2
+        wintests-resident | wintests-editor | e2etests | twomonitors | pkgtests) ;;
+        *) echo "SUITES: no suite is called $suite (wintests-resident wintests-editor e2etests twomonitors pkgtests)" >&2
            exit 2 ;;
     esac
 done
+
+# The end-to-end tests of two real monitors: for each arrangement an X server
+# with two monitors (scripts/two-monitor-x.sh) and a prefix without a virtual
+# desktop, the TwoMonitors tests run with the arrangement's name. Needs Xorg
+# and root; left out (and said so) where they are not.
+#   run_two_monitors ARCH WIN_DIR
+run_two_monitors() (
+    arch=$1
+    win_dir=$2
+    log="$win_dir/twomonitors.log"
+    rm -f "$log"
+    if ! command -v Xorg >/dev/null 2>&1 || [ "$(id -u)" -ne 0 ]; then
+        echo "== two monitors, $arch: left out (Xorg and root are needed)"
+        return 0
+    fi
+    wine_select "$arch" "$win_dir/wine-monitors"
+    xorg=""
+    trap 'wineserver -k 2>/dev/null; [ -n "$xorg" ] && kill "$xorg" 2>/dev/null' EXIT INT TERM
+    status=0
+    first=1
+    for arrangement in right left above portrait; do
+        case $arrangement in
+            portrait) side=right mode=768x1024 ;;
+            *) side=$arrangement mode=800x600 ;;
+        esac
+        # A display number no other server uses; each architecture looks
+        # from its own start, as both may run side by side.
+        case $arch in win32) n=40 ;; *) n=20 ;; esac
+        while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+        xorg=$(sh "$scripts/two-monitor-x.sh" "$n" "$side" "$mode") || { status=1; continue; }
+        export DISPLAY=":$n"
+        if [ -n "$first" ]; then
+            wine_start_plain
+            first=""
+        fi
+        echo "== two monitors, $arch, second monitor $arrangement (under Wine, no virtual desktop)"
+        VISTRELL_TWO_MONITORS=$arrangement wine "$win_dir/e2etests.exe" --gtest_color=no \
+            --gtest_filter='TwoMonitors.*' > "$log.raw" 2>&1 || status=1
+        tr -d '\r' < "$log.raw" | tee -a "$log"
+        rm -f "$log.raw"
+        wineserver -k 2>/dev/null
+        wineserver -w 2>/dev/null
+        kill "$xorg" 2>/dev/null
+        wait "$xorg" 2>/dev/null
+        xorg=""
+    done
+    exit $status
+)
 
 # The suites among those given that SUITES chooses (all when it is unset).
 chosen() {
@@ -92,9 +140,10 @@ count_logs() {
     p=0 f=0 k=0
     for log in $(logs_in "$1"); do
         [ -f "$log" ] || continue
-        a=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log")
-        b=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$log")
-        c=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$log")
+        # A log may hold several runs (one per arrangement of monitors).
+        a=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log" | awk '{s += $1} END {print s + 0}')
+        b=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$log" | awk '{s += $1} END {print s + 0}')
+        c=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$log" | awk '{s += $1} END {print s + 0}')
         p=$((p + ${a:-0})) f=$((f + ${b:-0})) k=$((k + ${c:-0}))
     done
     echo "$p $f $k"
@@ -118,6 +167,7 @@ run_arch() {
         # With BENCH_SMOKE set the bench's smoke run shares the rings' prefix.
         rings=$(chosen wintests-resident wintests-editor e2etests)
         [ -n "$rings" ] && { run_suites "$1" "$2" "$2/wine" $rings ${BENCH_SMOKE:+bench} || arch_status=1; }
+        [ -n "$(chosen twomonitors)" ] && { run_two_monitors "$1" "$2" || arch_status=1; }
         package=$(chosen pkgtests)
         [ -n "$package" ] && { run_suites "$1" "$2" "$2/wine-pkg" $package || arch_status=1; }
     fi

@@ -18,11 +18,22 @@ const uint32_t RECORD_ROOM = 512 + MONITOR_LIMIT * (160 + MAX_PATH + CACHE_TRAIL
 const uint32_t DECODE_BAND_BYTES = 256 * 1024;
 
 // One monitor's picture, decoded at the size its operation draws it: the
-// part the monitor shows, or for a tile the whole picture.
+// part the monitor shows, or for a tile the whole picture. A bitmap's pixels
+// live in a section of the platform's, a picture's in a block of our own.
 struct Decoded {
+    HBITMAP section;
     uint8_t* pixels;
     PixelSource source;
 };
+
+static void freeDecoded(Decoded* decoded)
+{
+    if (decoded->section)
+        DeleteObject(decoded->section);
+    else
+        free(decoded->pixels);
+    memset(decoded, 0, sizeof *decoded);
+}
 
 static LayoutPlacement placementOf(int mode, FitOption fit)
 {
@@ -96,70 +107,146 @@ static bool decodePicture(PictureReader* reader, const LayoutOp& op, Decoded* de
     return read;
 }
 
-// A bitmap file, read and checked as the preview checks it.
-static uint8_t* readBitmapBlock(const char* path, BitmapLayout* layout)
+// A bitmap file, mapped rather than read, so that its bytes take no memory
+// of the program's own; its headers are checked as the preview checks them.
+struct MappedBitmap {
+    HANDLE file;
+    HANDLE mapping;
+    const uint8_t* view;
+    BitmapLayout layout;
+    // The information header and colour table, copied once checked: what the
+    // platform is told of the bits cannot change under it, even should the
+    // file change while it is mapped.
+    uint8_t* info;
+};
+
+static void unmapBitmap(MappedBitmap* bitmap)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return NULL;
-    uint8_t header[FILE_HEADER_SIZE];
-    DWORD read = 0;
+    free(bitmap->info);
+    if (bitmap->view)
+        UnmapViewOfFile(bitmap->view);
+    if (bitmap->mapping)
+        CloseHandle(bitmap->mapping);
+    if (bitmap->file != INVALID_HANDLE_VALUE)
+        CloseHandle(bitmap->file);
+    memset(bitmap, 0, sizeof *bitmap);
+    bitmap->file = INVALID_HANDLE_VALUE;
+}
+
+static bool mapBitmap(const char* path, MappedBitmap* bitmap)
+{
+    memset(bitmap, 0, sizeof *bitmap);
+    bitmap->file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (bitmap->file == INVALID_HANDLE_VALUE)
+        return false;
     DWORD high = 0;
-    DWORD low = GetFileSize(file, &high);
+    DWORD low = GetFileSize(bitmap->file, &high);
     uint32_t blockSize = 0;
-    uint8_t* block = NULL;
-    if (ReadFile(file, header, sizeof header, &read, NULL) && read == sizeof header &&
-        checkFileHeader(header, (uint64_t(high) << 32) | low, &blockSize) == BITMAP_OK)
-        block = static_cast<uint8_t*>(malloc(blockSize));
-    if (block && (!ReadFile(file, block, blockSize, &read, NULL) || read != blockSize ||
-                  checkBitmapBlock(block, blockSize, layout) != BITMAP_OK)) {
-        free(block);
-        block = NULL;
+    bool usable = low != INVALID_FILE_SIZE && low >= FILE_HEADER_SIZE &&
+                  (bitmap->mapping = CreateFileMappingA(bitmap->file, NULL, PAGE_READONLY, 0, 0, NULL)) != NULL &&
+                  (bitmap->view = static_cast<const uint8_t*>(MapViewOfFile(bitmap->mapping, FILE_MAP_READ, 0, 0, 0))) !=
+                      NULL &&
+                  checkFileHeader(bitmap->view, (uint64_t(high) << 32) | low, &blockSize) == BITMAP_OK &&
+                  checkBitmapBlock(bitmap->view + FILE_HEADER_SIZE, blockSize, &bitmap->layout) == BITMAP_OK;
+    if (usable) {
+        useFileBitsOffset(bitmap->view, blockSize, &bitmap->layout);
+        uint32_t infoSize = bitmap->layout.colourOffset + 4 * uint32_t(bitmap->layout.colourCount);
+        bitmap->info = static_cast<uint8_t*>(malloc(infoSize));
+        usable = bitmap->info != NULL;
+        if (usable)
+            memcpy(bitmap->info, bitmap->view + FILE_HEADER_SIZE, infoSize);
     }
-    if (block)
-        useFileBitsOffset(header, blockSize, layout);
-    CloseHandle(file);
-    return block;
+    if (!usable)
+        unmapBitmap(bitmap);
+    return usable;
+}
+
+// The part of a plain 24- or 32-bit bitmap drawn at its own size: only the
+// pixels the part needs, read row by row from the file, without a section of
+// the platform's or the whole picture in memory on the way.
+static bool copyBitmapPart(const MappedBitmap& bitmap, const LayoutRect& part, Decoded* decoded)
+{
+    if (!allocate(decoded, part))
+        return false;
+    const BitmapLayout& layout = bitmap.layout;
+    uint32_t bytesPerPixel = layout.bitCount / 8;
+    uint32_t stride = (uint32_t(layout.width) * layout.bitCount + 31) / 32 * 4;
+    uint32_t rows = static_cast<uint32_t>(layout.height < 0 ? -layout.height : layout.height);
+    const PixelSource& source = decoded->source;
+    DWORD rowBytes = source.width * bytesPerPixel;
+    uint8_t* line = static_cast<uint8_t*>(malloc(rowBytes));
+    bool read = line != NULL;
+    for (uint32_t y = 0; read && y < source.height; ++y) {
+        uint32_t pictureRow = static_cast<uint32_t>(part.top) + y;
+        // Bottom-up unless the height is negative. Within the checked block,
+        // so below 4 GiB.
+        uint32_t at = FILE_HEADER_SIZE + layout.bitsOffset +
+                      (layout.height < 0 ? pictureRow : rows - 1 - pictureRow) * stride +
+                      uint32_t(part.left) * bytesPerPixel;
+        DWORD got = 0;
+        read = SetFilePointer(bitmap.file, static_cast<LONG>(at), NULL, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+               ReadFile(bitmap.file, line, rowBytes, &got, NULL) && got == rowBytes;
+        const uint8_t* in = line;
+        uint8_t* out = decoded->pixels + size_t(y) * source.stride;
+        for (uint32_t x = 0; read && x < source.width; ++x, in += bytesPerPixel, out += 4) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+            out[3] = 0;
+        }
+    }
+    free(line);
+    return read;
 }
 
 // A bitmap drawn by the platform into a 32-bit section of the part's size,
-// halftoned where it is scaled, then kept as plain pixels.
-static bool decodeBitmap(const uint8_t* block, const BitmapLayout& layout, const LayoutOp& op, Decoded* decoded)
+// halftoned where it is scaled; the section holds the decoded pixels. A
+// plain 24- or 32-bit one at its own size is copied instead.
+static bool decodeBitmap(const MappedBitmap& bitmap, const LayoutOp& op, Decoded* decoded)
 {
+    const BitmapLayout& plain = bitmap.layout;
+    if (plain.compression == BITMAP_RGB && (plain.bitCount == 24 || plain.bitCount == 32) &&
+        op.scaled.width == uint32_t(plain.width) &&
+        op.scaled.height == uint32_t(plain.height < 0 ? -plain.height : plain.height))
+        return copyBitmapPart(bitmap, neededPart(op), decoded);
+
     LayoutRect part = neededPart(op);
-    if (!allocate(decoded, part))
+    uint32_t width = static_cast<uint32_t>(part.right - part.left);
+    uint32_t height = static_cast<uint32_t>(part.bottom - part.top);
+    PictureSize size = {width, height};
+    if (!pictureSizeAllowed(size))
         return false;
-    const PixelSource& source = decoded->source;
     BITMAPINFO info;
     memset(&info, 0, sizeof info);
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = static_cast<LONG>(source.width);
-    info.bmiHeader.biHeight = -static_cast<LONG>(source.height);  // rows top-down
+    info.bmiHeader.biWidth = static_cast<LONG>(width);
+    info.bmiHeader.biHeight = -static_cast<LONG>(height);  // rows top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     HDC screen = GetDC(NULL);
     HDC memory = CreateCompatibleDC(screen);
     void* bits = NULL;
-    HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    decoded->section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, NULL, 0);
     bool drawn = false;
-    if (section && bits) {
-        HGDIOBJ replaced = SelectObject(memory, section);
+    if (decoded->section && bits) {
+        HGDIOBJ replaced = SelectObject(memory, decoded->section);
         SetStretchBltMode(memory, HALFTONE);
         SetBrushOrgEx(memory, 0, 0, NULL);
+        const BitmapLayout& layout = bitmap.layout;
         int rows = layout.height < 0 ? -layout.height : layout.height;
         drawn = StretchDIBits(memory, -part.left, -part.top, static_cast<int>(op.scaled.width),
-                              static_cast<int>(op.scaled.height), 0, 0, layout.width, rows, block + layout.bitsOffset,
-                              reinterpret_cast<const BITMAPINFO*>(block), DIB_RGB_COLORS, SRCCOPY) != 0;
+                              static_cast<int>(op.scaled.height), 0, 0, layout.width, rows,
+                              bitmap.view + FILE_HEADER_SIZE + layout.bitsOffset,
+                              reinterpret_cast<const BITMAPINFO*>(bitmap.info), DIB_RGB_COLORS, SRCCOPY) != 0;
         GdiFlush();
-        if (drawn)
-            memcpy(decoded->pixels, bits, size_t(source.stride) * source.height);
         SelectObject(memory, replaced);
-        DeleteObject(section);
     }
     DeleteDC(memory);
     ReleaseDC(NULL, screen);
+    decoded->pixels = static_cast<uint8_t*>(bits);
+    PixelSource source = {decoded->pixels, width, height, width * 4, part.left, part.top};
+    decoded->source = source;
     return drawn;
 }
 
@@ -185,15 +272,15 @@ static bool prepareMonitor(const LayoutRect& screen, const LayoutRect& primary, 
         closePicture(&reader);
         return shown;
     }
-    BitmapLayout layout;
-    uint8_t* block = readBitmapBlock(entry.path, &layout);
-    if (!block)
+    MappedBitmap bitmap;
+    if (!mapBitmap(entry.path, &bitmap))
         return false;
-    input.picture.width = static_cast<uint32_t>(layout.width);
-    input.picture.height = static_cast<uint32_t>(layout.height < 0 ? -layout.height : layout.height);
+    input.picture.width = static_cast<uint32_t>(bitmap.layout.width);
+    input.picture.height =
+        static_cast<uint32_t>(bitmap.layout.height < 0 ? -bitmap.layout.height : bitmap.layout.height);
     work->op = layOut(screen, primary, input);
-    bool shown = work->op.target.right <= work->op.target.left || decodeBitmap(block, layout, work->op, &work->decoded);
-    free(block);
+    bool shown = work->op.target.right <= work->op.target.left || decodeBitmap(bitmap, work->op, &work->decoded);
+    unmapBitmap(&bitmap);
     return shown;
 }
 
@@ -287,7 +374,7 @@ bool composeWallpaper(const MonitorSet& monitors, const ScreenEntry* entries, in
         const LayoutRect& area = option == MONITORS_SPAN ? screen : monitors.rects[i];
         if (!prepareMonitor(screen, monitors.rects[0], area, monitors.rects[i], entry, fit, &works[i])) {
             ++*unshown;
-            free(works[i].decoded.pixels);
+            freeDecoded(&works[i].decoded);
             memset(&works[i], 0, sizeof works[i]);
         }
         ops[i] = works[i].op;
@@ -307,7 +394,7 @@ bool composeWallpaper(const MonitorSet& monitors, const ScreenEntry* entries, in
     written = written && row && writeCacheFile(cachePath, size, composedRows, &work, record, recordSize);
     free(row);
     for (int i = 0; i < monitors.count; ++i)
-        free(works[i].decoded.pixels);
+        freeDecoded(&works[i].decoded);
     free(record);
     return written;
 }

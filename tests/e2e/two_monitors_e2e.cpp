@@ -1,0 +1,123 @@
+// The changer on an X server with two real monitors, without a Wine virtual
+// desktop (scripts/wine-tests.sh starts scripts/two-monitor-x.sh for each
+// arrangement and names it in VISTRELL_TWO_MONITORS): the composite the
+// registry names holds each monitor's own picture under that monitor, and
+// one picture spans both.
+#include "editor_driver.h"
+#include "pictures.h"
+#include "residentdriver.h"
+#include "residentmenuids.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+const COLORREF RED = RGB(200, 40, 40);
+const COLORREF BLUE = RGB(40, 60, 200);
+
+BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(monitor, &info);
+    auto* rects = reinterpret_cast<std::vector<RECT>*>(data);
+    if (info.dwFlags & MONITORINFOF_PRIMARY)
+        rects->insert(rects->begin(), info.rcMonitor);
+    else
+        rects->push_back(info.rcMonitor);
+    return TRUE;
+}
+
+// x mod m, 0 <= result < m.
+int wrapped(int x, int m)
+{
+    return ((x % m) + m) % m;
+}
+
+// The pixel of the composite that shows virtual (x, y): the bitmap is tiled
+// from the primary's top-left (Wine reports Windows 7).
+COLORREF shownAt(const std::string& composite, const RECT& screen, int x, int y)
+{
+    return bitmapPixel(composite, wrapped(x, screen.right - screen.left), wrapped(y, screen.bottom - screen.top));
+}
+
+std::string solidBitmap(const char* name, COLORREF colour)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string path = std::string(temp) + name;
+    writeTestBitmap(path, 100, 50, colour);
+    return path;
+}
+}  // namespace
+
+TEST(TwoMonitors, EachMonitorShowsItsOwnPictureAndOnePictureSpansThem)
+{
+    const char* arrangement = std::getenv("VISTRELL_TWO_MONITORS");
+    if (!arrangement)
+        GTEST_SKIP() << "runs on the two-monitor X server of scripts/wine-tests.sh";
+    std::vector<RECT> monitors;
+    EnumDisplayMonitors(NULL, NULL, collectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    ASSERT_EQ(monitors.size(), 2u) << arrangement;
+    const RECT& primary = monitors[0];
+    const RECT& second = monitors[1];
+    std::string where = arrangement;
+    if (where == "left")
+        EXPECT_LT(second.left, 0);
+    if (where == "above")
+        EXPECT_LT(second.top, 0);
+    if (where == "portrait")
+        EXPECT_GT(second.bottom - second.top, second.right - second.left);
+    RECT screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
+    screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+
+    endAllResidents();
+    clearPictureCache();
+    writeEntries({{solidBitmap("two-red.bmp", RED), 0, 0, 1}, {solidBitmap("two-blue.bmp", BLUE), 0, 0, 1}});
+    writeSetting("Configuration", "Change every", "1");
+    writeSetting("Display", "Monitors", "1");
+    // No tray without a desktop of Wine's own: the window is there once
+    // the program runs its loop.
+    Resident resident = startResident(residentPath(), false);
+    ASSERT_NE(resident.window, (HWND)NULL);
+    PostMessageA(resident.window, WM_COMMAND, IDM_CHANGE_NOW, 0);
+    ASSERT_EQ(waitForIndex(2), 2);
+    ASSERT_TRUE(answers(resident.window));
+    std::string composite = readProfile("DESKTOP", "Wallpaper");
+    SIZE size = bitmapFileSize(composite);
+    EXPECT_EQ(size.cx, screen.right - screen.left);
+    EXPECT_EQ(size.cy, screen.bottom - screen.top);
+    const struct {
+        const RECT& monitor;
+        COLORREF colour;
+    } shown[] = {{primary, RED}, {second, BLUE}};
+    COLORREF desktop = GetSysColor(COLOR_DESKTOP);
+    for (const auto& s : shown) {
+        int cx = (s.monitor.left + s.monitor.right) / 2;
+        int cy = (s.monitor.top + s.monitor.bottom) / 2;
+        EXPECT_TRUE(nearColour(shownAt(composite, screen, cx, cy), s.colour)) << cx << "," << cy;
+        EXPECT_TRUE(nearColour(shownAt(composite, screen, s.monitor.left + 3, s.monitor.top + 3), desktop));
+    }
+
+    // One picture across both: halves.png centred on the whole desktop, its
+    // halves meeting in the desktop's middle.
+    writeEntries({{testPicture("halves.png"), 0, 0, 1}});
+    writeSetting("Configuration", "Change every", "1");
+    writeSetting("Display", "Monitors", "2");
+    PostMessageA(resident.window, WM_COMMAND, IDM_CHANGE_NOW, 0);
+    ASSERT_EQ(waitForIndex(1), 1);
+    ASSERT_TRUE(answers(resident.window));
+    composite = readProfile("DESKTOP", "Wallpaper");
+    int middleX = (screen.left + screen.right) / 2;
+    int middleY = (screen.top + screen.bottom) / 2;
+    EXPECT_TRUE(nearColour(shownAt(composite, screen, middleX - 60, middleY), PNG_LEFT));
+    EXPECT_TRUE(nearColour(shownAt(composite, screen, middleX + 60, middleY), PNG_RIGHT));
+    EXPECT_EQ(countMessageBoxes("MSG"), 0);
+    EXPECT_TRUE(closeResident(resident));
+    removeSettings();
+    clearPictureCache();
+}

@@ -60,8 +60,14 @@ until DISPLAY=":$n" xrandr >/dev/null 2>&1; do
     [ $i -lt 50 ] || { kill "$pid" 2>/dev/null; echo "Xorg did not start; see $dir/xorg.log" >&2; exit 1; }
     sleep 0.2
 done
-DISPLAY=":$n" xrandr --addmode DUMMY1 "$mode2"
-DISPLAY=":$n" xrandr --output DUMMY0 --mode 1024x768 --primary --output DUMMY1 --mode "$mode2" "--$side" DUMMY0
+# A server that cannot be set up is ended, not left behind.
+if ! DISPLAY=":$n" xrandr --addmode DUMMY1 "$mode2" ||
+    ! DISPLAY=":$n" xrandr --output DUMMY0 --mode 1024x768 --primary --output DUMMY1 --mode "$mode2" "--$side" DUMMY0
+then
+    kill "$pid" 2>/dev/null
+    echo "the monitors could not be placed; see $dir/xorg.log" >&2
+    exit 1
+fi
 # A full query makes the server probe its outputs again; Wine reads the
 # current state without probing.
 DISPLAY=":$n" xrandr >/dev/null

@@ -120,7 +120,6 @@ run_two_monitors() (
         wineserver -k 2>/dev/null
         wineserver -w 2>/dev/null
         kill "$xorg" 2>/dev/null
-        wait "$xorg" 2>/dev/null
         xorg=""
     done
     exit $status

@@ -52,10 +52,11 @@ struct LayoutOp {
 // every sum of coordinates stays within 32 bits.
 const uint32_t LAYOUT_MAX_SIDE = 1u << 29;
 
-// The desktop's sides and pixels that a composed wallpaper may have, and
-// how far from the primary monitor it may reach.
-const int32_t DESKTOP_MAX_SIDE = 65535;
-const uint64_t DESKTOP_MAX_PIXELS = uint64_t(1) << 27;
+// The desktop's sides and pixels that a composed wallpaper may have (those
+// of any bitmap the programs write), and how far from the primary monitor
+// it may reach.
+const int32_t DESKTOP_MAX_SIDE = 32768;
+const uint64_t DESKTOP_MAX_PIXELS = uint64_t(1) << 26;
 const int32_t DESKTOP_MAX_REACH = 1 << 20;
 
 // Whether a virtual screen can be composed: non-empty and within the bounds.

@@ -105,9 +105,10 @@ static ChangeOutcome changeWithSeededGenerator(HWND window)
         return CHANGE_NO_ENTRY;
     }
 
-    applyEntries(setup, entries, count);
+    Installed installed = applyEntries(setup, entries, count);
     // Kept for a change of the monitors, which composes them again.
     rememberLastChange(entries, count);
+    lastChangeComposed = installed.composed;
 
     // Unsigned arithmetic: a hand-written key "2147483647_wall" must not
     // overflow the next index.
@@ -118,15 +119,32 @@ static ChangeOutcome changeWithSeededGenerator(HWND window)
 
 void composeLastChangeAgain()
 {
-    // Inside the box of a change the monitors wait: a second box would open
-    // inside the first.
-    if (lastEntryCount == 0 || changesInProgress > 0)
+    if (lastEntryCount == 0)
         return;
+    // Inside the box of a change the new display waits until the change has
+    // ended: a second box would open inside the first.
+    if (changesInProgress > 0) {
+        displayChangePending = true;
+        return;
+    }
+    displayChangePending = false;
     ++changesInProgress;
     DisplaySetup setup;
     readDisplaySetup(&setup);
-    applyEntries(setup, lastEntries, lastEntryCount);
+    // A wallpaper the desktop shows as it is follows the display by itself;
+    // only a composed one is made again (or one that now must be).
+    if (lastChangeComposed || entriesNeedComposing(setup, lastEntries, lastEntryCount))
+        lastChangeComposed = applyEntries(setup, lastEntries, lastEntryCount).composed;
     --changesInProgress;
+}
+
+// Ends a change: a display change that came while it ran is taken now.
+static ChangeOutcome endChange(ChangeOutcome outcome)
+{
+    --changesInProgress;
+    if (changesInProgress == 0 && displayChangePending)
+        composeLastChangeAgain();
+    return outcome;
 }
 
 // The count lets the minute tick see that a change, or the box it shows, is
@@ -135,18 +153,14 @@ ChangeOutcome changeWallpaper(HWND window)
 {
     ++changesInProgress;
     seedRandom31FromClock();
-    ChangeOutcome outcome = changeWithSeededGenerator(window);
-    --changesInProgress;
-    return outcome;
+    return endChange(changeWithSeededGenerator(window));
 }
 
 ChangeOutcome changeWallpaperSeeded(HWND window, uint32_t seedSeconds)
 {
     ++changesInProgress;
     seedRandom31(seedSeconds);
-    ChangeOutcome outcome = changeWithSeededGenerator(window);
-    --changesInProgress;
-    return outcome;
+    return endChange(changeWithSeededGenerator(window));
 }
 
 void changeWallpaperOnRequest(HWND window)

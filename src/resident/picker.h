@@ -23,8 +23,10 @@ ChangeOutcome changeWallpaper(HWND window);
 ChangeOutcome changeWallpaperSeeded(HWND window, uint32_t seedSeconds);
 
 // The monitors changed (one added, removed, turned or resized): the entries
-// the last change installed are put on the desktop again, as it is now. The
-// list does not move on; before the first change there is nothing to do.
+// the last change installed are composed again for the desktop as it is now,
+// where the last change composed them or they now must be. The list does
+// not move on; before the first change there is nothing to do. Inside a
+// change, it waits until the change has ended.
 void composeLastChangeAgain();
 
 // A change the user asked for (the tray's right button, "Setup New

@@ -15,6 +15,8 @@ bool startupDecisionPending = false;
 bool trayIconShown = false;
 ScreenEntry lastEntries[MONITOR_LIMIT];
 int lastEntryCount = 0;
+bool lastChangeComposed = false;
+bool displayChangePending = false;
 
 void resetResidentState(HINSTANCE instance)
 {
@@ -29,4 +31,6 @@ void resetResidentState(HINSTANCE instance)
     trayIconShown = false;
     memset(lastEntries, 0, sizeof lastEntries);
     lastEntryCount = 0;
+    lastChangeComposed = false;
+    displayChangePending = false;
 }

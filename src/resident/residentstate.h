@@ -41,6 +41,10 @@ extern bool trayIconShown;
 // compose again; none after a start until the first change.
 extern ScreenEntry lastEntries[MONITOR_LIMIT];
 extern int lastEntryCount;
+// Whether the last change composed the desktop, and whether the display
+// changed while a change still ran (it is composed again once that ends).
+extern bool lastChangeComposed;
+extern bool displayChangePending;
 
 // The shell's "TaskbarCreated" message, registered on the new shell (0 until
 // then): a restarted shell sends it to every top-level window.

@@ -49,6 +49,9 @@ void runStartupPolicy(HWND window)
 
 void onMinuteTick(HWND window)
 {
+    // A display change that came inside a box is taken once the box is gone.
+    if (displayChangePending && changesInProgress == 0)
+        composeLastChangeAgain();
     // A start-up decision still to take waits, like any change, while a
     // change shows its box.
     if (startupDecisionPending) {

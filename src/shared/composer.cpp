@@ -88,7 +88,7 @@ static bool allocate(Decoded* decoded, const LayoutRect& part)
 static bool decodePicture(PictureReader* reader, const LayoutOp& op, Decoded* decoded)
 {
     LayoutRect part = neededPart(op);
-    if (!scalePicture(reader, op.scaled) || !allocate(decoded, part))
+    if (!scalePictureForPart(reader, op.scaled) || !allocate(decoded, part))
         return false;
     uint32_t rowBytes = op.scaled.width * 4;
     uint32_t bandRows = DECODE_BAND_BYTES / rowBytes + 1;

@@ -31,32 +31,41 @@ static bool physicalRect(EnumSettingsExProc enumSettings, const char* device, La
 }
 
 struct Enumeration {
-    MonitorSet* monitors;
+    MonitorSet* monitors;    // in physical pixels where every one is told
+    MonitorSet logical;      // as the platform's monitor rectangles give them
+    bool allPhysical;
     MonitorInfoProc monitorInfo;
     EnumSettingsExProc enumSettings;
 };
 
+// Puts a monitor into a set: the primary first, the others in the
+// platform's order. A full set keeps the primary and drops the last other.
+static void addTo(MonitorSet* set, const LayoutRect& rect, bool primary)
+{
+    if (primary) {
+        int moved = set->count < MONITOR_LIMIT ? set->count : MONITOR_LIMIT - 1;
+        memmove(set->rects + 1, set->rects, sizeof set->rects[0] * moved);
+        set->rects[0] = rect;
+        set->count = moved + 1;
+    } else if (set->count < MONITOR_LIMIT) {
+        set->rects[set->count++] = rect;
+    }
+}
+
 static BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
 {
     Enumeration* walk = reinterpret_cast<Enumeration*>(data);
-    MonitorSet* set = walk->monitors;
-    if (set->count >= MONITOR_LIMIT)
-        return FALSE;
     MONITORINFOEXA info;
     memset(&info, 0, sizeof info);
     info.cbSize = sizeof info;
     if (!walk->monitorInfo(monitor, &info))
         return TRUE;
-    LayoutRect rect = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
-    physicalRect(walk->enumSettings, info.szDevice, &rect);
-    // The primary goes first; the others keep the platform's order.
-    if (info.dwFlags & MONITORINFOF_PRIMARY) {
-        memmove(set->rects + 1, set->rects, sizeof set->rects[0] * set->count);
-        set->rects[0] = rect;
-    } else {
-        set->rects[set->count] = rect;
-    }
-    ++set->count;
+    bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    LayoutRect logical = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    LayoutRect physical = logical;
+    walk->allPhysical = physicalRect(walk->enumSettings, info.szDevice, &physical) && walk->allPhysical;
+    addTo(walk->monitors, physical, primary);
+    addTo(&walk->logical, logical, primary);
     return TRUE;
 }
 
@@ -64,10 +73,18 @@ void measureMonitors(MonitorSet* monitors)
 {
     monitors->count = 0;
     EnumMonitorsProc enumMonitors = userFunction<EnumMonitorsProc>("EnumDisplayMonitors");
-    Enumeration walk = {monitors, userFunction<MonitorInfoProc>("GetMonitorInfoA"),
-                        userFunction<EnumSettingsExProc>("EnumDisplaySettingsExA")};
+    Enumeration walk;
+    walk.monitors = monitors;
+    walk.logical.count = 0;
+    walk.allPhysical = true;
+    walk.monitorInfo = userFunction<MonitorInfoProc>("GetMonitorInfoA");
+    walk.enumSettings = userFunction<EnumSettingsExProc>("EnumDisplaySettingsExA");
     if (enumMonitors && walk.monitorInfo)
         enumMonitors(NULL, NULL, addMonitor, reinterpret_cast<LPARAM>(&walk));
+    // Physical and logical rectangles do not mix: without the one for every
+    // monitor, the other for all.
+    if (!walk.allPhysical)
+        *monitors = walk.logical;
     if (monitors->count > 0)
         return;
     // One screen: its display mode, or its metrics where that is not told.
@@ -82,6 +99,8 @@ void measureMonitors(MonitorSet* monitors)
     monitors->rects[0] = screen;
     monitors->count = 1;
 }
+
+MeasureMonitorsProc measureMonitorsCall = measureMonitors;
 
 LayoutRect virtualScreenOf(const MonitorSet& monitors)
 {

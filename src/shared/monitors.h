@@ -19,6 +19,11 @@ struct MonitorSet {
 // monitors: there the one screen is the desktop.
 void measureMonitors(MonitorSet* monitors);
 
+// What readDisplaySetup measures the monitors with; the tests put made-up
+// monitors here.
+typedef void (*MeasureMonitorsProc)(MonitorSet* monitors);
+extern MeasureMonitorsProc measureMonitorsCall;
+
 // The smallest rectangle holding every monitor.
 LayoutRect virtualScreenOf(const MonitorSet& monitors);
 

@@ -4,6 +4,7 @@
 
 bool isOldShell = false;
 unsigned windowsVersion = 0;
+bool runsOnWine = false;
 
 void detectOldShell()
 {
@@ -13,6 +14,8 @@ void detectOldShell()
     DWORD version = GetVersion();
     resetOldShell(LOBYTE(LOWORD(version)) == 3);
     resetWindowsVersion(LOBYTE(LOWORD(version)) << 8 | HIBYTE(LOWORD(version)));
+    // Wine's ntdll has an export of its own.
+    resetRunsOnWine(GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL);
 }
 
 void resetOldShell(bool oldShell)
@@ -23,4 +26,9 @@ void resetOldShell(bool oldShell)
 void resetWindowsVersion(unsigned version)
 {
     windowsVersion = version;
+}
+
+void resetRunsOnWine(bool wine)
+{
+    runsOnWine = wine;
 }

@@ -9,6 +9,9 @@
 
 extern bool isOldShell;
 extern unsigned windowsVersion;
+// Wine's desktop draws the wallpaper by "TileWallpaper" alone, whatever
+// version it reports; a composed wallpaper is tiled there.
+extern bool runsOnWine;
 
 // Sets both from the platform version; called once at start.
 void detectOldShell();
@@ -16,5 +19,6 @@ void detectOldShell();
 void resetOldShell(bool oldShell);
 // Sets the version without asking the platform, for the tests of one version.
 void resetWindowsVersion(unsigned version);
+void resetRunsOnWine(bool wine);
 
 #endif

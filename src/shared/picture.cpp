@@ -163,11 +163,13 @@ bool openPicture(const char* path, PictureReader* reader)
     return true;
 }
 
-bool scalePicture(PictureReader* reader, PictureSize size)
+// Scales the converted frame to size; allowed says whether a size is one to
+// take.
+static bool scaleTo(PictureReader* reader, PictureSize size, bool allowed)
 {
     if (size.width == reader->size.width && size.height == reader->size.height)
         return true;
-    if (!pictureSizeAllowed(size))
+    if (!allowed)
         return false;
     // A scaler made for an earlier size goes before the next is made; the
     // frame's own size needs none.
@@ -186,12 +188,24 @@ bool scalePicture(PictureReader* reader, PictureSize size)
     return true;
 }
 
+bool scalePicture(PictureReader* reader, PictureSize size)
+{
+    return scaleTo(reader, size, pictureSizeAllowed(size));
+}
+
+bool scalePictureForPart(PictureReader* reader, PictureSize size)
+{
+    return scaleTo(reader, size, size.width >= 1 && size.height >= 1 && size.width <= PART_SCALE_MAX_SIDE &&
+                                     size.height <= PART_SCALE_MAX_SIDE);
+}
+
 bool readPictureRows(PictureReader* reader, uint32_t first, uint32_t count, uint8_t* pixels)
 {
     if (first >= reader->size.height || count > reader->size.height - first)
         return false;
     WICRect band = {0, static_cast<INT>(first), static_cast<INT>(reader->size.width), static_cast<INT>(count)};
-    // Within the bounds a band of the whole picture stays below 2^28 bytes.
+    // A row of at most PART_SCALE_MAX_SIDE pixels; the callers read bands of
+    // a size of their own choosing.
     UINT stride = reader->size.width * PICTURE_PIXEL_BYTES;
     return SUCCEEDED(reader->rows->CopyPixels(&band, stride, stride * count, pixels));
 }

@@ -44,8 +44,15 @@ struct PictureReader {
 bool openPicture(const char* path, PictureReader* reader);
 
 // From now on the rows come at this size (scaled from the frame's); a
-// scaler made for an earlier size is released first.
+// scaler made for an earlier size is released first. A size beyond the
+// bounds is refused.
 bool scalePicture(PictureReader* reader, PictureSize size);
+
+// The same for a picture of which only some rows will be read: its whole
+// may be larger than the bounds (a photo filling a desktop of three large
+// monitors), as long as each side stays within PART_SCALE_MAX_SIDE.
+const uint32_t PART_SCALE_MAX_SIDE = 1u << 17;
+bool scalePictureForPart(PictureReader* reader, PictureSize size);
 
 // Reads count rows from first on, 4 bytes a pixel, rows one after another.
 bool readPictureRows(PictureReader* reader, uint32_t first, uint32_t count, uint8_t* pixels);

@@ -145,23 +145,31 @@ void removeOtherCacheFiles(const char* cachePath)
     // The folder is this program's own: everything in it but the file of the
     // wallpaper now applied goes, unless it may still be in use.
     char path[MAX_PATH];
-    const char* name = strrchr(cachePath, '\\');
-    if (!name)
+    if (cachePath) {
+        const char* name = strrchr(cachePath, '\\');
+        if (!name || static_cast<size_t>(name - cachePath) + 1 >= sizeof path)
+            return;
+        memcpy(path, cachePath, static_cast<size_t>(name - cachePath) + 1);
+        path[name - cachePath + 1] = '\0';
+    } else if (!cacheFolder(path) || strlen(path) + 2 >= sizeof path) {
         return;
+    } else {
+        strcat(path, "\\");
+    }
+    const char* keep = cachePath ? strrchr(cachePath, '\\') + 1 : "";
     char wallpaper[MAX_PATH] = "";
     if (!SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof wallpaper, wallpaper, 0))
         wallpaper[0] = '\0';
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    size_t folderLength = static_cast<size_t>(name - cachePath) + 1;
-    memcpy(path, cachePath, folderLength);
+    size_t folderLength = strlen(path);
     strcpy(path + folderLength, "*");
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(path, &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || lstrcmpiA(found.cFileName, name + 1) == 0 ||
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || lstrcmpiA(found.cFileName, keep) == 0 ||
             folderLength + strlen(found.cFileName) >= sizeof path)
             continue;
         strcpy(path + folderLength, found.cFileName);

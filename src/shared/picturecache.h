@@ -35,9 +35,10 @@ typedef bool (*CacheRowsProc)(void* context, uint32_t first, uint32_t count, uin
 bool writeCacheFile(const char* cachePath, PictureSize size, CacheRowsProc rows, void* context,
                     const uint8_t* trailer, uint32_t trailerSize);
 
-// Deletes every other file in the cache folder, which is this program's own,
-// but the wallpaper the platform names now and temporary files less than a
-// minute old: both programs may apply a picture at the same moment.
+// Deletes every other file in the cache folder (with NULL, every file),
+// which is this program's own, but the wallpaper the platform names now and
+// temporary files less than a minute old: both programs may apply a picture
+// at the same moment.
 void removeOtherCacheFiles(const char* cachePath);
 
 #endif

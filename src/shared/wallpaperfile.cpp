@@ -10,7 +10,7 @@
 
 void readDisplaySetup(DisplaySetup* setup)
 {
-    measureMonitors(&setup->monitors);
+    measureMonitorsCall(&setup->monitors);
     setup->option = monitorsOption(readSettingInt(SECTION_DISPLAY, KEY_MONITORS, MONITORS_SAME));
     setup->fit = fitOption(readSettingInt(SECTION_DISPLAY, KEY_FIT, FIT_CENTER));
 }
@@ -20,10 +20,8 @@ int entriesWanted(const DisplaySetup& setup)
     return setup.option == MONITORS_EACH ? setup.monitors.count : 1;
 }
 
-bool applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, int count)
+bool entriesNeedComposing(const DisplaySetup& setup, const ScreenEntry* entries, int count)
 {
-    if (count <= 0)
-        return false;
     ShownEntry shown[MONITOR_LIMIT];
     int considered = count < MONITOR_LIMIT ? count : MONITOR_LIMIT;
     for (int i = 0; i < considered; ++i) {
@@ -32,25 +30,43 @@ bool applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, int cou
         // says what it makes of it.
         shown[i].bitmap = !isPictureFile(entries[i].path);
     }
-    if (!mustCompose(setup.monitors.count, setup.option, setup.fit, shown, considered, windowsVersion, isOldShell))
-        return applyWallpaper(entries[0].path, entries[0].mode, entries[0].x, entries[0].y);
+    return mustCompose(setup.monitors.count, setup.option, setup.fit, shown, considered, windowsVersion, isOldShell);
+}
+
+Installed applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, int count)
+{
+    Installed installed = {false, false};
+    if (count <= 0)
+        return installed;
+    if (count > MONITOR_LIMIT)
+        count = MONITOR_LIMIT;
+    if (!entriesNeedComposing(setup, entries, count)) {
+        installed.complete = applyWallpaper(entries[0].path, entries[0].mode, entries[0].x, entries[0].y);
+        // A composite of an earlier change is no longer shown.
+        if (installed.complete && !isOldShell)
+            removeOtherCacheFiles(NULL);
+        return installed;
+    }
 
     // Windows 8 and later span one bitmap across the virtual screen; earlier
-    // ones (and Wine) tile it from the primary monitor's top-left.
-    bool spanned = windowsVersion >= WINDOWS_8;
+    // ones tile it from the primary monitor's top-left, and so does Wine's
+    // desktop, which knows no styles, whatever version it reports.
+    installed.composed = true;
+    bool spanned = windowsVersion >= WINDOWS_8 && !runsOnWine;
     char cachePath[MAX_PATH];
     int unshown = 0;
-    if (!composeWallpaper(setup.monitors, entries, considered, setup.option, setup.fit,
+    if (!composeWallpaper(setup.monitors, entries, count, setup.option, setup.fit,
                           spanned ? COMPOSITE_SPANNED : COMPOSITE_TILED, cachePath, &unshown)) {
         tellWallpaperRefused();
-        return false;
+        return installed;
     }
     if (!applyComposedWallpaper(cachePath, spanned))
-        return false;
+        return installed;
     removeOtherCacheFiles(cachePath);
     if (unshown > 0)
         tellWallpaperRefused();
-    return unshown == 0;
+    installed.complete = unshown == 0;
+    return installed;
 }
 
 void applyWallpaperFile(const char* path, int mode, int x, int y)

@@ -29,8 +29,14 @@ int entriesWanted(const DisplaySetup& setup);
 // otherwise the whole desktop is composed into one bitmap. A picture that
 // cannot be shown leaves its monitor in the desktop colour and is told once
 // with "Cannot Setup Wallpaper."; one that is all there is changes nothing.
-// Returns whether every entry was shown.
-bool applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, int count);
+struct Installed {
+    bool composed;  // the desktop was composed (or was to be)
+    bool complete;  // every entry was shown
+};
+Installed applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, int count);
+
+// Whether these entries would be composed on the desktop as it is now.
+bool entriesNeedComposing(const DisplaySetup& setup, const ScreenEntry* entries, int count);
 
 // One file with its placement, as the display options say.
 void applyWallpaperFile(const char* path, int mode, int x, int y);

@@ -30,7 +30,7 @@ void expectBox(Program& program, const char* text)
 TEST(ApplierEndToEnd, LockedDesktopKeyShowsRegistryThenWallpaperFailure)
 {
     std::string bitmap = sampleBitmap(1);
-    setProgramVersion("applytool.exe", windowsXp());
+    ProgramVersion xp("applytool.exe", windowsXp());
     LockedDesktopKey locked;
     Program tool = startProgram(testDirectory() + "applytool.exe", "\"" + bitmap + "\" 2 10 20");
     expectBox(tool, "Error While Access Register. ");
@@ -39,7 +39,6 @@ TEST(ApplierEndToEnd, LockedDesktopKeyShowsRegistryThenWallpaperFailure)
     ASSERT_TRUE(waitForExit(tool, 10000, &code));
     EXPECT_EQ(code, 0u);
     stopProgram(tool);
-    clearProgramVersion("applytool.exe");
 }
 
 TEST(ApplierEndToEnd, OldShellShowsOnlyTheWallpaperFailure)

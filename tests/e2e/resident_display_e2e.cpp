@@ -74,13 +74,11 @@ TEST_F(ResidentDisplay, EachFitOfACentredPictureAsTheScreenShowsIt)
     writeEntries({{testPicture("wide.png"), 0, 0, 1}});
     writeSetting("Configuration", "Change every", "1");
     Resident resident = startResident();
-    int index = 0;
     for (const auto& fit : fits) {
         SCOPED_TRACE(fit.fit);
         writeSetting("Display", "Fit", fit.fit);
         writeSetting("Configuration", "Bitmap index", "0");
         changeNow(resident, 1);
-        ++index;
         expectSpots(fit.spots);
         // The composite is the screen's size, named after the picture.
         SIZE size = bitmapFileSize(wallpaperFile());

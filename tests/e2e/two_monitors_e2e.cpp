@@ -65,12 +65,15 @@ TEST(TwoMonitors, EachMonitorShowsItsOwnPictureAndOnePictureSpansThem)
     const RECT& primary = monitors[0];
     const RECT& second = monitors[1];
     std::string where = arrangement;
-    if (where == "left")
+    if (where == "left") {
         EXPECT_LT(second.left, 0);
-    if (where == "above")
+    }
+    if (where == "above") {
         EXPECT_LT(second.top, 0);
-    if (where == "portrait")
+    }
+    if (where == "portrait") {
         EXPECT_GT(second.bottom - second.top, second.right - second.left);
+    }
     RECT screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
     screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
     screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
@@ -118,6 +121,23 @@ TEST(TwoMonitors, EachMonitorShowsItsOwnPictureAndOnePictureSpansThem)
     EXPECT_TRUE(nearColour(shownAt(composite, screen, middleX + 60, middleY), PNG_RIGHT));
     EXPECT_EQ(countMessageBoxes("MSG"), 0);
     EXPECT_TRUE(closeResident(resident));
+
+    // The editor's Apply shows what a change would: the current row on the
+    // primary, the rows after it (wrapping) on the other monitors.
+    writeEntries({{solidBitmap("two-red.bmp", RED), 0, 0, 1}, {solidBitmap("two-blue.bmp", BLUE), 0, 0, 1}});
+    writeSetting("Display", "Monitors", "1");
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    setCaretRow(editor.dialog, 1);
+    sendCommand(editor.dialog, ED_APPLY);
+    composite = readProfile("DESKTOP", "Wallpaper");
+    EXPECT_TRUE(nearColour(shownAt(composite, screen, (primary.left + primary.right) / 2,
+                                   (primary.top + primary.bottom) / 2),
+                           BLUE));
+    EXPECT_TRUE(nearColour(shownAt(composite, screen, (second.left + second.right) / 2,
+                                   (second.top + second.bottom) / 2),
+                           RED));
+    closeUnchanged(editor);
     removeSettings();
     clearPictureCache();
 }

@@ -100,8 +100,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!desktopAllowed(screen) || uint64_t(screen.right - screen.left) > 4096)
         return 0;
     uint32_t width = static_cast<uint32_t>(screen.right - screen.left);
+    uint32_t height = static_cast<uint32_t>(screen.bottom - screen.top);
     std::vector<uint8_t> row(size_t(width) * 3);
-    for (int32_t y = screen.top; y < screen.bottom; y += 1 + (screen.bottom - screen.top) / 8)
+    std::vector<uint8_t> stored(size_t(width) * 3);
+    for (int32_t y = screen.top; y < screen.bottom; y += 1 + (screen.bottom - screen.top) / 8) {
         composeRow(ops.data(), sources.data(), count, y, screen.left, width, 0x123456, row.data());
+        // Wrapped around for a bitmap tiled from the primary's top-left: the
+        // row goes where it is stored and comes back from there, and each
+        // column of it lands in the row once.
+        uint32_t at = wrappedRow(y, height);
+        check(at < height && virtualRowOf(at, screen.top, height) == y);
+        uint32_t shift = wrapShift(screen.left, width);
+        check(shift < width);
+        rotateRow(row.data(), width, shift, stored.data());
+        check(std::memcmp(stored.data() + 3 * size_t(shift), row.data(), 3 * size_t(width - shift)) == 0);
+    }
     return 0;
 }

@@ -126,10 +126,13 @@ TEST(Layout, NothingIsDrawnForNoPictureNoAreaOrADesktopBeyondTheBounds)
     const LayoutRect empty = {5, 5, 5, 9};
     EXPECT_EQ(text(layOut(PRIMARY, PRIMARY, input(PRIMARY, {0, 10}, LAYOUT_FILL)).target), "0,0 - 0,0");
     EXPECT_EQ(text(layOut(PRIMARY, PRIMARY, input(empty, {10, 10}, LAYOUT_FILL)).target), "0,0 - 0,0");
-    const LayoutRect huge = {0, 0, 65536, 10};
+    // The bounds of every bitmap the programs write: 32768 a side, 2^26 in all.
+    const LayoutRect huge = {0, 0, 32769, 10};
     EXPECT_FALSE(desktopAllowed(huge));
     EXPECT_EQ(text(layOut(huge, PRIMARY, input(huge, {10, 10}, LAYOUT_FILL)).target), "0,0 - 0,0");
-    EXPECT_FALSE(desktopAllowed({0, 0, 16384, 16384}));  // 2^28 pixels
+    EXPECT_TRUE(desktopAllowed({0, 0, 32768, 2048}));
+    EXPECT_FALSE(desktopAllowed({0, 0, 32768, 2049}));
+    EXPECT_FALSE(desktopAllowed({0, 0, 23040, 4320}));  // three 7680 x 4320 monitors
     EXPECT_TRUE(desktopAllowed({-7680, 0, 3840, 2160}));
     EXPECT_FALSE(desktopAllowed({-2000000, 0, -1999000, 10}));
 }

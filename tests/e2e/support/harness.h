@@ -90,6 +90,16 @@ bool deleteUserRegistryValue(const char* subkey, const char* value);
 // Wine's per-program version: "nt351" makes GetVersion report the old shell.
 void setProgramVersion(const char* exeName, const char* version);
 void clearProgramVersion(const char* exeName);
+// Sets a program's version for as long as it lives (also when a test fails).
+class ProgramVersion {
+public:
+    ProgramVersion(const char* exeName, const char* version) : exe_(exeName) { setProgramVersion(exeName, version); }
+    ~ProgramVersion() { clearProgramVersion(exe_); }
+
+private:
+    const char* exe_;
+};
+
 // Wine's name of Windows XP for programs of this test's architecture:
 // "winxp", or "winxp64" for 64-bit ones (which "winxp" does not take).
 const char* windowsXp();

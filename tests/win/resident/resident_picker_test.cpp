@@ -3,6 +3,8 @@
 #include "harness.h"
 #include "oldshell.h"
 #include "picker.h"
+#include "monitors.h"
+#include "pictures.h"
 #include "residentdriver.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +48,7 @@ protected:
     }
     void TearDown() override
     {
+        measureMonitorsCall = measureMonitors;
         DestroyWindow(editor);
         removeSettings();
     }
@@ -169,4 +172,74 @@ TEST_F(ResidentPicker, RandomModeOverAFullScanStaysWithinTheWarmUp)
         highest = chosen > highest ? chosen : highest;
     }
     EXPECT_GE(highest, 29);
+}
+
+namespace {
+// Two made-up monitors side by side, in place of the real one.
+void twoMonitors(MonitorSet* monitors)
+{
+    monitors->count = 2;
+    monitors->rects[0] = {0, 0, 400, 300};
+    monitors->rects[1] = {400, 0, 700, 300};
+}
+
+const COLORREF SAMPLE_COLOURS[] = {RGB(200, 40, 40), RGB(40, 160, 60), RGB(40, 60, 200), RGB(220, 200, 40),
+                                   RGB(140, 40, 160)};
+}  // namespace
+
+// A different picture on each monitor: one change takes as many entries as
+// there are monitors, the next ones in list order (wrapping at the end, the
+// index moving on by two), or one draw each at random. The seeds' draws are
+// known: 1700000001 leaves 2 and then 0 by 5, 1700000003 leaves 4 and 1.
+TEST_F(ResidentPicker, EachMonitorTakesAnEntryOfItsOwn)
+{
+    const struct {
+        const char* successive;
+        const char* indexBefore;
+        uint32_t seed;
+        int primaryEntry;
+        int secondEntry;
+        const char* indexAfter;
+    } changes[] = {
+        {"1", "4", 1700000000u, 4, 0, "1"},
+        {"1", "1", 1700000000u, 1, 2, "3"},
+        {"0", "4", 1700000001u, 2, 0, "1"},
+        {"0", "4", 1700000003u, 4, 1, "2"},
+    };
+    writeBitmapList(5);
+    writeSetting("Display", "Monitors", "1");
+    measureMonitorsCall = twoMonitors;
+    for (const auto& c : changes) {
+        SCOPED_TRACE(std::string(c.successive) + " " + c.indexBefore + " " + std::to_string(c.seed));
+        writeSetting("Configuration", "Successive", c.successive);
+        writeSetting("Configuration", "Bitmap index", c.indexBefore);
+        changeWallpaperSeeded(NULL, c.seed);
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), c.indexAfter);
+        std::string composite = wallpaper();
+        EXPECT_TRUE(nearColour(bitmapPixel(composite, 200, 150), SAMPLE_COLOURS[c.primaryEntry]));
+        EXPECT_TRUE(nearColour(bitmapPixel(composite, 550, 150), SAMPLE_COLOURS[c.secondEntry]));
+    }
+    measureMonitorsCall = measureMonitors;
+    clearPictureCache();
+}
+
+// A picture that cannot be shown leaves its monitor in the desktop colour
+// and is told once for the whole change.
+TEST_F(ResidentPicker, AnEntryThatCannotBeShownIsToldOnceForTheChange)
+{
+    writeBitmapList(2);
+    writeSetting("Bitmap list", "001_wall", "c:\\no such folder\\gone.png");
+    writeSetting("Display", "Monitors", "1");
+    measureMonitorsCall = twoMonitors;
+    BoxWatcher boxes("MSG", IDOK);
+    changeWallpaperSeeded(NULL, 1700000000u);
+    MessageBoxA(NULL, "marker", "MSG", MB_OK);
+    ASSERT_TRUE(boxes.waitFor(2));
+    EXPECT_EQ(boxes.texts(), (std::vector<std::string>{"Cannot Setup Wallpaper.", "marker"}));
+    std::string composite = wallpaper();
+    EXPECT_TRUE(nearColour(bitmapPixel(composite, 200, 150), SAMPLE_COLOURS[0]));
+    EXPECT_TRUE(nearColour(bitmapPixel(composite, 550, 150), GetSysColor(COLOR_DESKTOP)));
+    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "2");
+    measureMonitorsCall = measureMonitors;
+    clearPictureCache();
 }

@@ -95,8 +95,16 @@ TEST(Composer, EachMonitorShowsItsPictureWhereverItLies)
          {entry(halves, 1)}, {600, 300}, {{250, 150, PNG_LEFT}, {420, 150, PNG_RIGHT}, {100, 150, DESKTOP}}},
         {"defined at (100, 50) from the primary", {primary}, MONITORS_SAME, FIT_CENTER, COMPOSITE_TILED,
          {entry(blue, 2, 100, 50)}, {400, 300}, {{100, 50, BLUE}, {199, 99, BLUE}, {99, 49, DESKTOP}, {200, 100, DESKTOP}}},
+        // 320 x 240 repeated from the corner, the fill left to centred
+        // entries: the second tile's left half starts at x 320.
         {"tiled entries repeat over their monitor", {primary}, MONITORS_SAME, FIT_FILL, COMPOSITE_SPANNED,
-         {entry(red, 0)}, {400, 300}, {{0, 0, RED}, {399, 299, RED}, {250, 175, RED}}},
+         {entry(halves, 0)}, {400, 300},
+         {{10, 10, PNG_LEFT}, {170, 10, PNG_RIGHT}, {330, 10, PNG_LEFT}, {10, 250, PNG_LEFT}, {170, 250, PNG_RIGHT}}},
+        // Three large monitors and a photo filling them all: 11520 x 8640,
+        // of which the middle 2160 rows show, the halves meeting at x 5760.
+        {"a photo filling three large monitors", {{0, 0, 3840, 2160}, {3840, 0, 7680, 2160}, {7680, 0, 11520, 2160}},
+         MONITORS_SPAN, FIT_FILL, COMPOSITE_SPANNED, {entry(halves, 1)}, {11520, 2160},
+         {{100, 1000, PNG_LEFT}, {5700, 100, PNG_LEFT}, {5820, 2000, PNG_RIGHT}, {11400, 1000, PNG_RIGHT}}},
     };
     COLORREF desktop = GetSysColor(COLOR_DESKTOP);
     for (const ComposeCase& c : cases) {

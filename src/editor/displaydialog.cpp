@@ -28,19 +28,29 @@ static INT_PTR onInitDialog(HWND dialog)
     int fit = fitOption(readSettingInt(SECTION_DISPLAY, KEY_FIT, FIT_CENTER));
     CheckRadioButton(dialog, IDC_MONITORS_SAME, IDC_MONITORS_SPAN, IDC_MONITORS_SAME + monitors);
     CheckRadioButton(dialog, IDC_FIT_CENTER, IDC_FIT_STRETCH, IDC_FIT_CENTER + fit);
+    // Waiting for a full screen is on unless turned off; on battery, off
+    // unless turned on.
+    CheckDlgButton(dialog, IDC_WAIT_FULL_SCREEN,
+                   readSettingInt(SECTION_DISPLAY, KEY_WAIT_FULL_SCREEN, 1) != 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_WAIT_ON_BATTERY,
+                   readSettingInt(SECTION_DISPLAY, KEY_WAIT_ON_BATTERY, 0) != 0 ? BST_CHECKED : BST_UNCHECKED);
     // The focus starts on the checked button, where the arrow keys of a
     // radio group move on from.
     SetFocus(GetDlgItem(dialog, IDC_MONITORS_SAME + monitors));
     return FALSE;
 }
 
-// OK writes both options and closes; a refused write is told and the dialog
+// OK writes every option and closes; a refused write is told and the dialog
 // stays, so that the user can try again or cancel.
 static void onOk(HWND dialog)
 {
     int monitors = checkedValue(dialog, IDC_MONITORS_SAME, MONITORS_OPTION_COUNT);
     int fit = checkedValue(dialog, IDC_FIT_CENTER, FIT_OPTION_COUNT);
-    if (writeSettingInt(SECTION_DISPLAY, KEY_MONITORS, monitors) && writeSettingInt(SECTION_DISPLAY, KEY_FIT, fit))
+    int waitFullScreen = IsDlgButtonChecked(dialog, IDC_WAIT_FULL_SCREEN) == BST_CHECKED;
+    int waitOnBattery = IsDlgButtonChecked(dialog, IDC_WAIT_ON_BATTERY) == BST_CHECKED;
+    if (writeSettingInt(SECTION_DISPLAY, KEY_MONITORS, monitors) && writeSettingInt(SECTION_DISPLAY, KEY_FIT, fit) &&
+        writeSettingInt(SECTION_DISPLAY, KEY_WAIT_FULL_SCREEN, waitFullScreen) &&
+        writeSettingInt(SECTION_DISPLAY, KEY_WAIT_ON_BATTERY, waitOnBattery))
         EndDialog(dialog, IDOK);
     else
         MessageBoxA(dialog, DISPLAY_SAVE_FAILED_TEXT, EDITOR_ERROR_TITLE, MB_OK | MB_ICONHAND);

@@ -49,6 +49,9 @@
 #define IDC_FIT_FILL 145
 #define IDC_FIT_FIT 146
 #define IDC_FIT_STRETCH 147
+// Its check boxes: when a timed change waits.
+#define IDC_WAIT_FULL_SCREEN 148
+#define IDC_WAIT_ON_BATTERY 149
 #define IDC_X_UPDOWN 150
 #define IDC_Y_UPDOWN 151
 #define IDC_ROTATION_FRAME 1212

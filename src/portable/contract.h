@@ -26,6 +26,8 @@
 #define KEY_WINDOW_Y "Window Y-pos"
 #define KEY_MONITORS "Monitors"
 #define KEY_FIT "Fit"
+#define KEY_WAIT_FULL_SCREEN "Wait full screen"
+#define KEY_WAIT_ON_BATTERY "Wait on battery"
 
 // The desktop's settings: the user profile's section and the registry key
 // the platform keeps them in, and the values a wallpaper's placement uses.

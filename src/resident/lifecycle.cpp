@@ -1,5 +1,6 @@
 #include "lifecycle.h"
 
+#include "deferral.h"
 #include "oldshell.h"
 #include "residentids.h"
 #include "sysmenu.h"
@@ -15,6 +16,7 @@ void setUpResident(HWND window)
     } else {
         watchForTaskbarRestart();
         addTrayIcon(window);
+        watchSessionLock(window);
     }
     // May change the wallpaper, or start the editor, before the loop runs.
     runStartupPolicy(window);
@@ -23,6 +25,8 @@ void setUpResident(HWND window)
 void teardownResident(HWND window)
 {
     KillTimer(window, MINUTE_TIMER_ID);
-    if (!isOldShell)
+    if (!isOldShell) {
         removeTrayIcon();
+        stopWatchingSessionLock(window);
+    }
 }

@@ -17,6 +17,9 @@ ScreenEntry lastEntries[MONITOR_LIMIT];
 int lastEntryCount = 0;
 bool lastChangeComposed = false;
 bool displayChangePending = false;
+bool sessionLocked = false;
+bool changeDeferred = false;
+HMODULE sessionModule = NULL;
 
 void resetResidentState(HINSTANCE instance)
 {
@@ -33,4 +36,7 @@ void resetResidentState(HINSTANCE instance)
     lastEntryCount = 0;
     lastChangeComposed = false;
     displayChangePending = false;
+    sessionLocked = false;
+    changeDeferred = false;
+    sessionModule = NULL;
 }

@@ -46,14 +46,20 @@ extern int lastEntryCount;
 extern bool lastChangeComposed;
 extern bool displayChangePending;
 
+// Whether the session is locked (as the platform last said), whether a timed
+// change waits for the user, and the module that tells of the session.
+extern bool sessionLocked;
+extern bool changeDeferred;
+extern HMODULE sessionModule;
+
 // The shell's "TaskbarCreated" message, registered on the new shell (0 until
 // then): a restarted shell sends it to every top-level window.
 extern UINT taskbarCreatedMessage;
 
 // Puts every value back to its start: the given instance, an empty tray
 // record and no icon shown, the period "Once", no ticks counted, no change
-// running, nothing told, no decision pending, no last change and no shell
-// message registered.
+// running, nothing told, no decision pending, no last change, the session
+// not locked, no change waiting and no shell message registered.
 void resetResidentState(HINSTANCE instance);
 
 #endif

@@ -1,6 +1,7 @@
 #include "residentwnd.h"
 
 #include "commands.h"
+#include "deferral.h"
 #include "launcher.h"
 #include "lifecycle.h"
 #include "oldshell.h"
@@ -78,6 +79,13 @@ LRESULT CALLBACK residentWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_DISPLAYCHANGE:
         composeLastChangeAgain();
         return 0;
+    case WM_WTSSESSION_CHANGE:
+        onSessionChange(window, wParam);
+        return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMPOWERSTATUSCHANGE)
+            onPowerChange(window);
+        return TRUE;
     default:
         // A restarted shell (Explorer ended and started again) has an empty
         // tray: without the icon the user could no longer reach the program.

@@ -1,6 +1,7 @@
 #include "timing.h"
 
 #include "calendar.h"
+#include "deferral.h"
 #include "picker.h"
 #include "residentstate.h"
 #include "schedule.h"
@@ -59,10 +60,10 @@ void onMinuteTick(HWND window)
             runStartupPolicy(window);
         return;
     }
-    if (currentTimePeriod == PERIOD_ONCE)
+    if (currentTimePeriod == PERIOD_ONCE && !changeDeferred)
         return;
     ++minuteCounter;
-    if (!tickFires(currentTimePeriod, minuteCounter))
+    if (!changeDeferred && !tickFires(currentTimePeriod, minuteCounter))
         return;
     // A change still running means this tick arrived inside the message loop
     // of one of its boxes. Starting another change there would open a box
@@ -74,6 +75,14 @@ void onMinuteTick(HWND window)
         minuteCounter = 0;
         return;
     }
+    // While the user plays, presents or is away, the change waits: at each
+    // tick it is looked at again, and it comes once, when nothing holds it
+    // back any more.
+    if (timedChangeMustWait()) {
+        changeDeferred = true;
+        return;
+    }
+    changeDeferred = false;
     // A change that could not read the list keeps the count: the counter
     // stays at or past the period, so the next tick tries again.
     uint32_t counted = minuteCounter;

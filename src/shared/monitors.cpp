@@ -69,26 +69,31 @@ static BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
     return TRUE;
 }
 
-void measureMonitors(MonitorSet* monitors)
+// Both sets: physical (where every monitor's mode is told) and as reported.
+// Without the platform's monitors, the one screen in each.
+static void enumerateMonitors(MonitorSet* physical, MonitorSet* reported)
 {
-    monitors->count = 0;
+    physical->count = 0;
     EnumMonitorsProc enumMonitors = userFunction<EnumMonitorsProc>("EnumDisplayMonitors");
     Enumeration walk;
-    walk.monitors = monitors;
+    walk.monitors = physical;
     walk.logical.count = 0;
     walk.allPhysical = true;
     walk.monitorInfo = userFunction<MonitorInfoProc>("GetMonitorInfoA");
     walk.enumSettings = userFunction<EnumSettingsExProc>("EnumDisplaySettingsExA");
     if (enumMonitors && walk.monitorInfo)
         enumMonitors(NULL, NULL, addMonitor, reinterpret_cast<LPARAM>(&walk));
+    *reported = walk.logical;
     // Physical and logical rectangles do not mix: without the one for every
     // monitor, the other for all.
     if (!walk.allPhysical)
-        *monitors = walk.logical;
-    if (monitors->count > 0)
+        *physical = walk.logical;
+    if (physical->count > 0)
         return;
     // One screen: its display mode, or its metrics where that is not told.
     LayoutRect screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    reported->rects[0] = screen;
+    reported->count = 1;
     DEVMODEA mode;
     memset(&mode, 0, sizeof mode);
     mode.dmSize = sizeof mode;
@@ -96,8 +101,20 @@ void measureMonitors(MonitorSet* monitors)
         screen.right = static_cast<int32_t>(mode.dmPelsWidth);
         screen.bottom = static_cast<int32_t>(mode.dmPelsHeight);
     }
-    monitors->rects[0] = screen;
-    monitors->count = 1;
+    physical->rects[0] = screen;
+    physical->count = 1;
+}
+
+void measureMonitors(MonitorSet* monitors)
+{
+    MonitorSet reported;
+    enumerateMonitors(monitors, &reported);
+}
+
+void reportedMonitors(MonitorSet* monitors)
+{
+    MonitorSet physical;
+    enumerateMonitors(&physical, monitors);
 }
 
 MeasureMonitorsProc measureMonitorsCall = measureMonitors;

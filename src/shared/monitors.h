@@ -24,6 +24,11 @@ void measureMonitors(MonitorSet* monitors);
 typedef void (*MeasureMonitorsProc)(MonitorSet* monitors);
 extern MeasureMonitorsProc measureMonitorsCall;
 
+// The monitors' rectangles as the platform reports them to this program
+// (logical ones where the display is scaled), the primary first: what
+// window rectangles compare with.
+void reportedMonitors(MonitorSet* monitors);
+
 // The smallest rectangle holding every monitor.
 LayoutRect virtualScreenOf(const MonitorSet& monitors);
 

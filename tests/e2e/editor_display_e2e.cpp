@@ -1,5 +1,5 @@
 // The display options of the editor's "Wallpaper" menu: the dialog shows what
-// section "Display" holds, OK writes both options, and every other way out
+// section "Display" holds, OK writes every option, and every other way out
 // writes nothing; neither counts as an unsaved change of the editor.
 #include "editor_driver.h"
 #include "editortexts.h"
@@ -35,16 +35,18 @@ std::vector<int> checkedValues(HWND options, int first, int count)
     return values;
 }
 
-void expectShown(HWND options, int monitors, int fit)
+void expectShown(HWND options, int monitors, int fit, bool waitFullScreen, bool waitOnBattery)
 {
     EXPECT_EQ(checkedValues(options, IDC_MONITORS_SAME, 3), std::vector<int>{monitors});
     EXPECT_EQ(checkedValues(options, IDC_FIT_CENTER, 4), std::vector<int>{fit});
+    EXPECT_EQ(isChecked(options, IDC_WAIT_FULL_SCREEN), waitFullScreen);
+    EXPECT_EQ(isChecked(options, IDC_WAIT_ON_BATTERY), waitOnBattery);
 }
 
 // What the dialog shows for a stored value: the value, or the default.
-int shownFor(const std::string& stored)
+int shownFor(const std::string& stored, int fallback = 0)
 {
-    return stored == ABSENT ? 0 : std::atoi(stored.c_str());
+    return stored == ABSENT ? fallback : std::atoi(stored.c_str());
 }
 
 void pressOk(HWND options) { clickButton(options, IDOK); }
@@ -54,7 +56,9 @@ void closeBox(HWND options) { PostMessageA(options, WM_SYSCOMMAND, SC_CLOSE, 0);
 }  // namespace
 
 // Stored before the editor starts (null: no section), shown, and stored after
-// choosing "A different picture on each monitor" and "Stretch" and leaving.
+// choosing "A different picture on each monitor" and "Stretch", turning the
+// waits for a full screen off and on battery on, and leaving. Waiting for a
+// full screen is on unless turned off.
 struct DisplayCase {
     const char* name;
     const char* monitors;
@@ -64,15 +68,17 @@ struct DisplayCase {
     void (*leave)(HWND options);
     const char* savedMonitors;
     const char* savedFit;
+    const char* savedWaitFullScreen;
+    const char* savedWaitOnBattery;
 };
 
 const DisplayCase DISPLAY_CASES[] = {
-    {"OkWritesBoth", "2", "1", 2, 1, pressOk, "1", "3"},
-    {"CancelWritesNothing", "2", "1", 2, 1, pressCancel, "2", "1"},
-    {"EscapeWritesNothing", "2", "1", 2, 1, pressEscape, "2", "1"},
-    {"CloseBoxWritesNothing", "2", "1", 2, 1, closeBox, "2", "1"},
-    {"NoSectionShowsTheDefaults", nullptr, nullptr, 0, 0, pressCancel, ABSENT, ABSENT},
-    {"ValuesOffTheListShowTheDefaults", "3", "-1", 0, 0, pressOk, "1", "3"},
+    {"OkWritesEveryOption", "2", "1", 2, 1, pressOk, "1", "3", "0", "1"},
+    {"CancelWritesNothing", "2", "1", 2, 1, pressCancel, "2", "1", ABSENT, ABSENT},
+    {"EscapeWritesNothing", "2", "1", 2, 1, pressEscape, "2", "1", ABSENT, ABSENT},
+    {"CloseBoxWritesNothing", "2", "1", 2, 1, closeBox, "2", "1", ABSENT, ABSENT},
+    {"NoSectionShowsTheDefaults", nullptr, nullptr, 0, 0, pressCancel, ABSENT, ABSENT, ABSENT, ABSENT},
+    {"ValuesOffTheListShowTheDefaults", "3", "-1", 0, 0, pressOk, "1", "3", "0", "1"},
 };
 
 class EditorDisplay : public EditorFixture, public ::testing::WithParamInterface<DisplayCase> {};
@@ -88,10 +94,12 @@ TEST_P(EditorDisplay, ShowsTheStoredOptionsAndOnlyOkWritesThem)
     ASSERT_NE(editor.dialog, (HWND)NULL);
     HWND options = openDisplayOptions(editor);
     ASSERT_NE(options, (HWND)NULL);
-    expectShown(options, display.shownMonitors, display.shownFit);
+    expectShown(options, display.shownMonitors, display.shownFit, true, false);
     clickButton(options, IDC_MONITORS_EACH);
     clickButton(options, IDC_FIT_STRETCH);
-    expectShown(options, 1, 3);
+    clickButton(options, IDC_WAIT_FULL_SCREEN);
+    clickButton(options, IDC_WAIT_ON_BATTERY);
+    expectShown(options, 1, 3, false, true);
 
     display.leave(options);
     // Gone, and the editor's dialog answers: the command has run its course.
@@ -99,11 +107,14 @@ TEST_P(EditorDisplay, ShowsTheStoredOptionsAndOnlyOkWritesThem)
     ASSERT_TRUE(answers(editor.dialog));
     EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_MONITORS), display.savedMonitors);
     EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_FIT), display.savedFit);
+    EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_WAIT_FULL_SCREEN), display.savedWaitFullScreen);
+    EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_WAIT_ON_BATTERY), display.savedWaitOnBattery);
 
     // Opened again, it shows what the file holds now.
     options = openDisplayOptions(editor);
     ASSERT_NE(options, (HWND)NULL);
-    expectShown(options, shownFor(display.savedMonitors), shownFor(display.savedFit));
+    expectShown(options, shownFor(display.savedMonitors), shownFor(display.savedFit),
+                shownFor(display.savedWaitFullScreen, 1) != 0, shownFor(display.savedWaitOnBattery) != 0);
     pressCancel(options);
     ASSERT_TRUE(waitUntilGone(options, 5000));
     closeUnchanged(editor);

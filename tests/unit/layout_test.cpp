@@ -232,3 +232,59 @@ TEST(ComposeDecision, ComposedOnlyWhereTheDesktopCannotShowTheEntryItself)
     EXPECT_EQ(fitOption(4), FIT_CENTER);
 }
 }  // namespace
+
+#include "waiting.h"
+
+namespace {
+// When a timed change waits, for each state alone and the options.
+TEST(Waiting, ATimedChangeWaitsForTheStatesTheUserChose)
+{
+    const WaitOptions defaults = {true, false};
+    const WaitOptions never = {false, false};
+    const WaitOptions battery = {true, true};
+    const struct {
+        const char* what;
+        WaitStates states;
+        WaitOptions options;
+        bool waits;
+    } cases[] = {
+        {"nothing going on", {false, false, false, false, false}, battery, false},
+        {"the shell busy", {true, false, false, false, false}, defaults, true},
+        {"a window filling the screen", {false, true, false, false, false}, defaults, true},
+        {"both, but not chosen", {true, true, false, false, false}, never, false},
+        {"the session locked, whatever is chosen", {false, false, true, false, false}, never, true},
+        {"on battery, not chosen", {false, false, false, true, false}, defaults, false},
+        {"on battery, chosen", {false, false, false, true, false}, battery, true},
+        {"battery saver, chosen", {false, false, false, false, true}, battery, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(timedChangeWaits(c.states, c.options), c.waits) << c.what;
+    for (int state = 0; state <= 8; ++state)
+        EXPECT_EQ(shellStateIsBusy(state), state == 2 || state == 3 || state == 4 || state == 7) << state;
+}
+
+// A window fills the screen when it covers a whole monitor and counts.
+TEST(Waiting, OnlyACaptionlessWindowOfAnotherProgramCoveringAMonitorFillsTheScreen)
+{
+    const LayoutRect monitors[] = {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}};
+    const LayoutRect whole = {0, 0, 1920, 1080};
+    const struct {
+        const char* what;
+        WindowFacts window;
+        bool fills;
+    } cases[] = {
+        {"a full-screen game", {whole, true, false, false, false, false}, true},
+        {"larger than the monitor", {{-8, -8, 1928, 1088}, true, false, false, false, false}, true},
+        {"the left monitor", {{-1280, 0, 0, 1024}, true, false, false, false, false}, true},
+        {"across both", {{-1280, 0, 1920, 1080}, true, false, false, false, false}, true},
+        {"one pixel short", {{0, 0, 1919, 1080}, true, false, false, false, false}, false},
+        {"a maximised window with a title bar", {whole, true, false, true, false, false}, false},
+        {"hidden", {whole, false, false, false, false, false}, false},
+        {"minimised", {whole, true, true, false, false, false}, false},
+        {"cloaked", {whole, true, false, false, true, false}, false},
+        {"the shell's desktop", {whole, true, false, false, false, true}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(windowFillsMonitor(c.window, monitors, 2), c.fills) << c.what;
+}
+}  // namespace

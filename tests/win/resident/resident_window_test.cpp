@@ -1,6 +1,7 @@
 // The resident window made in this process with the program's own procedure
 // and resources: what cannot be read from another process under Wine (the
 // tray record, the system menu) and the tick counter's state.
+#include "deferral.h"
 #include "harness.h"
 #include "lifecycle.h"
 #include "oldshell.h"
@@ -48,6 +49,8 @@ protected:
         resetOldShell(false);
         resetResidentState(NULL);
         notifyTray = Shell_NotifyIconA;
+        queryShellState = NULL;
+        queryPowerStatus = GetSystemPowerStatus;
         FreeLibrary(resources);
         removeSettings();
     }
@@ -421,4 +424,117 @@ TEST_F(ResidentWindow, ValuesThatAreNotPlainNumbersActAsTheirLeadingDigits)
     writeSetting("Configuration", "Bitmap index", "0");
     changeWallpaperSeeded(NULL, 1700000000u);
     EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "4");
+}
+
+namespace {
+// The platform's answers, as the tests set them.
+int shellState = 5;  // QUNS_ACCEPTS_NOTIFICATIONS
+BYTE mainsLine = 1;
+HRESULT WINAPI standInShellState(int* state)
+{
+    *state = shellState;
+    return S_OK;
+}
+BOOL WINAPI standInPowerStatus(LPSYSTEM_POWER_STATUS status)
+{
+    memset(status, 0, sizeof *status);
+    status->ACLineStatus = mainsLine;
+    return TRUE;
+}
+}  // namespace
+
+// A timed change that falls due while the user is busy waits, once however
+// many periods pass, and comes when the state ends: at the next tick, or at
+// once for the end of a lock or of running on battery. Its count starts
+// again from it; a change asked for from the tray never waits.
+TEST_F(ResidentWindow, ATimedChangeWaitsWhileTheUserIsBusyAndComesOnceAfterwards)
+{
+    enum Ending { NEXT_TICK, UNLOCK, ON_MAINS };
+    const struct {
+        const char* what;
+        int busyShell;     // the shell's state while busy
+        bool lock;
+        bool battery;
+        const char* waitOnBattery;
+        Ending ending;
+    } states[] = {
+        {"a presentation", 4, false, false, nullptr, NEXT_TICK},
+        {"a full-screen game", 3, false, false, nullptr, NEXT_TICK},
+        {"the session locked", 5, true, false, nullptr, UNLOCK},
+        {"on battery, as chosen", 5, false, true, "1", ON_MAINS},
+    };
+    queryShellState = standInShellState;
+    queryPowerStatus = standInPowerStatus;
+    for (const auto& s : states) {
+        SCOPED_TRACE(s.what);
+        writeBitmapList(20);
+        writeSetting("Configuration", "Change every", "1");
+        writeSetting("Configuration", "Time period", "1");
+        writeSetting("Display", "Wait on battery", s.waitOnBattery);
+        if (window)
+            DestroyWindow(window);
+        resetResidentState(resources);
+        queryShellState = standInShellState;
+        queryPowerStatus = standInPowerStatus;
+        create(false);
+        shellState = s.busyShell;
+        mainsLine = s.battery ? 0 : 1;
+        if (s.lock)
+            SendMessageA(window, WM_WTSSESSION_CHANGE, 0x7, 0);
+        // Ten ticks: two periods, one change waiting.
+        for (int tick = 0; tick < 10; ++tick)
+            SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        EXPECT_TRUE(changeDeferred);
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "<absent>");
+        // The tray's change comes at once all the same.
+        SendMessageA(window, TRAY_CALLBACK, TRAY_ICON_ID, WM_RBUTTONDOWN);
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
+
+        shellState = 5;
+        mainsLine = 1;
+        switch (s.ending) {
+        case NEXT_TICK:
+            SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+            break;
+        case UNLOCK:
+            SendMessageA(window, WM_WTSSESSION_CHANGE, 0x8, 0);
+            break;
+        case ON_MAINS:
+            SendMessageA(window, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+            break;
+        }
+        EXPECT_FALSE(changeDeferred);
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "2");
+        // The count starts again from the change that waited.
+        for (int tick = 0; tick < 4; ++tick)
+            SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "2");
+        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "3");
+    }
+    queryShellState = NULL;
+    queryPowerStatus = GetSystemPowerStatus;
+}
+
+// Running on battery holds nothing back unless the user chose so; nor does
+// a busy shell when the user turned that off.
+TEST_F(ResidentWindow, WaitsTheUserTurnedOffHoldNothingBack)
+{
+    queryShellState = standInShellState;
+    queryPowerStatus = standInPowerStatus;
+    shellState = 2;  // QUNS_BUSY
+    mainsLine = 0;
+    writeBitmapList(5);
+    writeSetting("Configuration", "Change every", "1");
+    writeSetting("Configuration", "Time period", "1");
+    writeSetting("Display", "Wait full screen", "0");
+    create(false);
+    for (int tick = 0; tick < 5; ++tick)
+        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    EXPECT_FALSE(changeDeferred);
+    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
+    shellState = 5;
+    mainsLine = 1;
+    queryShellState = NULL;
+    queryPowerStatus = GetSystemPowerStatus;
 }

@@ -1,0 +1,38 @@
+// A timed change that falls due while the user is busy (a program fills the
+// screen, the session is locked) or, when so chosen, while the computer runs
+// on battery, waits: it comes once the state is over, once however many
+// periods passed.
+#ifndef VISTRELL_DEFERRAL_H
+#define VISTRELL_DEFERRAL_H
+
+#include <windows.h>
+
+// Whether a timed change must wait now. Looks at the shell's notification
+// state, the top-level windows, the session and the power status; called
+// when a change falls due, never more often than the minute timer.
+bool timedChangeMustWait();
+
+// Asks the platform to tell the window when the session is locked and
+// unlocked (WM_WTSSESSION_CHANGE), where it can; and stops asking.
+void watchSessionLock(HWND window);
+void stopWatchingSessionLock(HWND window);
+
+// The session was locked or unlocked (WM_WTSSESSION_CHANGE's wParam); the
+// power status changed (WM_POWERBROADCAST). A change that waited comes at
+// once when nothing holds it back any more.
+void onSessionChange(HWND window, WPARAM event);
+void onPowerChange(HWND window);
+
+// The change that waited, if nothing holds it back now; the period's count
+// starts again from it.
+void runDeferredChange(HWND window);
+
+// The platform's answers the detection asks for, which the tests replace:
+// the shell's notification state (SHQueryUserNotificationState, Vista and
+// later; NULL looks it up in shell32), and the power status.
+typedef HRESULT(WINAPI* ShellStateProc)(int* state);
+typedef BOOL(WINAPI* PowerStatusProc)(LPSYSTEM_POWER_STATUS status);
+extern ShellStateProc queryShellState;
+extern PowerStatusProc queryPowerStatus;
+
+#endif

@@ -113,28 +113,34 @@ bool timedChangeMustWait()
     return timedChangeWaits(states, options);
 }
 
+// Windows XP and later. The library is loaded only for the call: the
+// registration lives in the session's manager, not in it, and the idle
+// changer carries nothing it does not use.
+static void callSessionFunction(const char* name, HWND window, bool registering)
+{
+    HMODULE module = LoadLibraryA("wtsapi32.dll");
+    if (registering) {
+        RegisterSessionProc registerSession = moduleFunction<RegisterSessionProc>(module, name);
+        sessionWatched = registerSession && registerSession(window, THIS_SESSION);
+    } else {
+        UnregisterSessionProc unregisterSession = moduleFunction<UnregisterSessionProc>(module, name);
+        if (unregisterSession)
+            unregisterSession(window);
+        sessionWatched = false;
+    }
+    if (module)
+        FreeLibrary(module);
+}
+
 void watchSessionLock(HWND window)
 {
-    // Windows XP and later; kept loaded until the window stops watching.
-    sessionModule = LoadLibraryA("wtsapi32.dll");
-    RegisterSessionProc registerSession =
-        moduleFunction<RegisterSessionProc>(sessionModule, "WTSRegisterSessionNotification");
-    if (!registerSession || !registerSession(window, THIS_SESSION)) {
-        if (sessionModule)
-            FreeLibrary(sessionModule);
-        sessionModule = NULL;
-    }
+    callSessionFunction("WTSRegisterSessionNotification", window, true);
 }
 
 void stopWatchingSessionLock(HWND window)
 {
-    UnregisterSessionProc unregisterSession =
-        moduleFunction<UnregisterSessionProc>(sessionModule, "WTSUnRegisterSessionNotification");
-    if (unregisterSession)
-        unregisterSession(window);
-    if (sessionModule)
-        FreeLibrary(sessionModule);
-    sessionModule = NULL;
+    if (sessionWatched)
+        callSessionFunction("WTSUnRegisterSessionNotification", window, false);
 }
 
 void runDeferredChange(HWND window)

@@ -19,7 +19,7 @@ bool lastChangeComposed = false;
 bool displayChangePending = false;
 bool sessionLocked = false;
 bool changeDeferred = false;
-HMODULE sessionModule = NULL;
+bool sessionWatched = false;
 
 void resetResidentState(HINSTANCE instance)
 {
@@ -38,5 +38,5 @@ void resetResidentState(HINSTANCE instance)
     displayChangePending = false;
     sessionLocked = false;
     changeDeferred = false;
-    sessionModule = NULL;
+    sessionWatched = false;
 }

@@ -47,10 +47,10 @@ extern bool lastChangeComposed;
 extern bool displayChangePending;
 
 // Whether the session is locked (as the platform last said), whether a timed
-// change waits for the user, and the module that tells of the session.
+// change waits for the user, and whether the platform tells of the session.
 extern bool sessionLocked;
 extern bool changeDeferred;
-extern HMODULE sessionModule;
+extern bool sessionWatched;
 
 // The shell's "TaskbarCreated" message, registered on the new shell (0 until
 // then): a restarted shell sends it to every top-level window.

@@ -16,6 +16,9 @@ static const int DEFAULT_CHANGE_EVERY = POLICY_EVERY_LAUNCH;
 void reloadTimePeriod()
 {
     currentTimePeriod = readSettingInt(SECTION_CONFIG, KEY_TIME_PERIOD, currentTimePeriod);
+    // Timed changes turned off take the one still waiting with them.
+    if (currentTimePeriod == PERIOD_ONCE)
+        changeDeferred = false;
 }
 
 void runStartupPolicy(HWND window)
@@ -82,11 +85,14 @@ void onMinuteTick(HWND window)
         changeDeferred = true;
         return;
     }
+    // A change that could not read the list keeps the count, and a change
+    // that waited keeps waiting: either way the next tick tries again.
+    bool waited = changeDeferred;
     changeDeferred = false;
-    // A change that could not read the list keeps the count: the counter
-    // stays at or past the period, so the next tick tries again.
     uint32_t counted = minuteCounter;
     minuteCounter = 0;
-    if (changeWallpaper(window) == CHANGE_UNREADABLE)
+    if (changeWallpaper(window) == CHANGE_UNREADABLE) {
         minuteCounter = counted;
+        changeDeferred = waited;
+    }
 }

@@ -516,6 +516,42 @@ TEST_F(ResidentWindow, ATimedChangeWaitsWhileTheUserIsBusyAndComesOnceAfterwards
     queryPowerStatus = GetSystemPowerStatus;
 }
 
+// A change that waited and then cannot read the list keeps waiting for the
+// next tick; timed changes turned off ("Once") take a waiting one with them.
+TEST_F(ResidentWindow, AWaitingChangeOutlastsAnUnreadableListButNotTheEndOfTimedChanges)
+{
+    queryShellState = standInShellState;
+    queryPowerStatus = standInPowerStatus;
+    writeBitmapList(5);
+    writeSetting("Configuration", "Change every", "1");
+    writeSetting("Configuration", "Time period", "1");
+    create(false);
+    shellState = 3;  // QUNS_RUNNING_D3D_FULL_SCREEN
+    for (int tick = 0; tick < 5; ++tick)
+        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    ASSERT_TRUE(changeDeferred);
+    shellState = 5;
+    {
+        HeldSettings held(0);
+        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        EXPECT_TRUE(changeDeferred);
+    }
+    SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    EXPECT_FALSE(changeDeferred);
+    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
+
+    shellState = 3;
+    for (int tick = 0; tick < 5; ++tick)
+        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    ASSERT_TRUE(changeDeferred);
+    writeSetting("Configuration", "Time period", "0");
+    SendMessageA(window, WM_COMMAND, IDM_RELOAD_PERIOD, 0);
+    EXPECT_FALSE(changeDeferred);
+    shellState = 5;
+    queryShellState = NULL;
+    queryPowerStatus = GetSystemPowerStatus;
+}
+
 // Running on battery holds nothing back unless the user chose so; nor does
 // a busy shell when the user turned that off.
 TEST_F(ResidentWindow, WaitsTheUserTurnedOffHoldNothingBack)

@@ -4,6 +4,7 @@
 #include "filesplit.h"
 #include "editortexts.h"
 #include "ids.h"
+#include "modulefunction.h"
 #include "oldshell.h"
 #include "settings.h"
 #include "slottable.h"
@@ -16,11 +17,6 @@
 const int DIRECTORY_BUFFER = 256;
 // The dialog's result: a directory and the names chosen in it.
 const int RESULT_AREA = 300;
-
-// Every file added is centred with origin (1, 1).
-const int ADDED_X = 1;
-const int ADDED_Y = 1;
-const int ADDED_MODE = 1;
 
 const DWORD OPEN_FLAGS = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT |
                          OFN_HIDEREADONLY;
@@ -42,6 +38,20 @@ static const char SKIPPED_MANY[] = "These files were not added because their pat
 // The skipped names all lie inside the 300-byte result, so this holds them
 // all with a line break each.
 const int SKIPPED_NAMES = 512;
+
+typedef BOOL(WINAPI* OpenFileProc)(LPOPENFILENAMEA);
+typedef DWORD(WINAPI* DialogErrorProc)();
+
+// The common dialogs are loaded at the first Add and kept: an editor that
+// only changes a setting starts without them.
+static HMODULE commonDialogs;
+
+static HMODULE commonDialogsModule()
+{
+    if (!commonDialogs)
+        commonDialogs = LoadLibraryA("comdlg32.dll");
+    return commonDialogs;
+}
 
 // Reads the current directory into buffer, or leaves it empty when it does
 // not fit.
@@ -74,7 +84,8 @@ int openFileDialog(HWND owner, char* result, int resultSize, const char* title, 
     dialog.lpstrInitialDir = directory;
     dialog.lpstrTitle = title;
     dialog.Flags = OPEN_FLAGS;
-    int chosen = GetOpenFileNameA(&dialog);
+    OpenFileProc open = moduleFunction<OpenFileProc>(commonDialogsModule(), "GetOpenFileNameA");
+    int chosen = open ? open(&dialog) : 0;
     if (chosen) {
         // The dialog leaves the process in the folder the user chose from.
         currentDirectory(directory);
@@ -125,8 +136,10 @@ static void tellSkipped(HWND owner, const SkippedNames& skipped)
 // area zeroed before the call shows in its last byte.
 static bool tooManyChosen(int chosen, const char* resultArea)
 {
-    if (!chosen)
-        return CommDlgExtendedError() == FNERR_BUFFERTOOSMALL;
+    if (!chosen) {
+        DialogErrorProc error = moduleFunction<DialogErrorProc>(commonDialogsModule(), "CommDlgExtendedError");
+        return error && error() == FNERR_BUFFERTOOSMALL;
+    }
     return resultArea[RESULT_AREA - 1] != '\0';
 }
 

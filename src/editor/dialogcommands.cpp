@@ -4,7 +4,9 @@
 #include "closing.h"
 #include "displaydialog.h"
 #include "editorstate.h"
+#include "addfolder.h"
 #include "editortexts.h"
+#include "folderorder.h"
 #include "ids.h"
 #include "loadsettings.h"
 #include "placement.h"
@@ -49,11 +51,14 @@ static void removeCommand(HWND dialog, bool all)
     isDirty = true;
 }
 
-// A row as a monitor shows it; only a defined placement has an origin of
-// its own.
+// A row as a monitor shows it: a folder as its first picture (or, without
+// any, as the folder, which applying tells); only a defined placement has
+// an origin of its own.
 static void toScreenEntry(const SlotEntry& row, ScreenEntry* entry)
 {
-    memcpy(entry->path, row.path, sizeof entry->path);
+    memcpy(entry->path, row.path, sizeof row.path);
+    if (isFolderEntry(row.path))
+        firstPictureOfFolder(row.path, entry->path);
     entry->mode = row.mode;
     entry->x = row.mode == POSITION_DEFINED ? row.x : 0;
     entry->y = row.mode == POSITION_DEFINED ? row.y : 0;
@@ -85,9 +90,12 @@ static void applyCommand()
 
 static void previewCommand(HWND dialog)
 {
-    SlotEntry entry;
-    if (getCurrentEntry(&slotTable, &entry))
-        previewBitmap(dialog, entry.path);
+    SlotEntry row;
+    ScreenEntry entry;
+    if (!getCurrentEntry(&slotTable, &row))
+        return;
+    toScreenEntry(row, &entry);
+    previewBitmap(dialog, entry.path);
 }
 
 static void changePolicyCommand(HWND dialog)
@@ -140,6 +148,10 @@ INT_PTR dispatchDialogCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case IDC_LIST:
         onListNotification(dialog);
+        return 0;
+    case IDC_ADD_FOLDER:
+        if (!addFolderFromPicker(dialog))
+            MessageBoxA(NULL, TABLE_FULL_TEXT, EDITOR_ERROR_TITLE, MB_ICONHAND);
         return 0;
     case IDC_DISPLAY_OPTIONS:
         // Saved by the dialog's own OK: the unsaved-changes flag stays as it is.

@@ -21,6 +21,20 @@ static int checkedValue(HWND dialog, int first, int count)
     return 0;
 }
 
+// The check boxes, each with its key and the value of a missing key:
+// waiting for a full screen and a folder's subfolders are on unless turned
+// off; waiting on battery and the fair random order off unless turned on.
+static const struct {
+    int id;
+    const char* key;
+    int fallback;
+} CHECK_BOXES[] = {
+    {IDC_WAIT_FULL_SCREEN, KEY_WAIT_FULL_SCREEN, 1},
+    {IDC_WAIT_ON_BATTERY, KEY_WAIT_ON_BATTERY, 0},
+    {IDC_SUBFOLDERS, KEY_SUBFOLDERS, 1},
+    {IDC_SHUFFLE, KEY_SHUFFLE, 0},
+};
+
 static INT_PTR onInitDialog(HWND dialog)
 {
     // A missing key, or a value outside the list, shows the default.
@@ -28,12 +42,10 @@ static INT_PTR onInitDialog(HWND dialog)
     int fit = fitOption(readSettingInt(SECTION_DISPLAY, KEY_FIT, FIT_CENTER));
     CheckRadioButton(dialog, IDC_MONITORS_SAME, IDC_MONITORS_SPAN, IDC_MONITORS_SAME + monitors);
     CheckRadioButton(dialog, IDC_FIT_CENTER, IDC_FIT_STRETCH, IDC_FIT_CENTER + fit);
-    // Waiting for a full screen is on unless turned off; on battery, off
-    // unless turned on.
-    CheckDlgButton(dialog, IDC_WAIT_FULL_SCREEN,
-                   readSettingInt(SECTION_DISPLAY, KEY_WAIT_FULL_SCREEN, 1) != 0 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_WAIT_ON_BATTERY,
-                   readSettingInt(SECTION_DISPLAY, KEY_WAIT_ON_BATTERY, 0) != 0 ? BST_CHECKED : BST_UNCHECKED);
+    // Any value but 0 turns a check box on, as the programs read it.
+    for (const auto& box : CHECK_BOXES)
+        CheckDlgButton(dialog, box.id,
+                       readSettingInt(SECTION_DISPLAY, box.key, box.fallback) != 0 ? BST_CHECKED : BST_UNCHECKED);
     // The focus starts on the checked button, where the arrow keys of a
     // radio group move on from.
     SetFocus(GetDlgItem(dialog, IDC_MONITORS_SAME + monitors));
@@ -46,11 +58,12 @@ static void onOk(HWND dialog)
 {
     int monitors = checkedValue(dialog, IDC_MONITORS_SAME, MONITORS_OPTION_COUNT);
     int fit = checkedValue(dialog, IDC_FIT_CENTER, FIT_OPTION_COUNT);
-    int waitFullScreen = IsDlgButtonChecked(dialog, IDC_WAIT_FULL_SCREEN) == BST_CHECKED;
-    int waitOnBattery = IsDlgButtonChecked(dialog, IDC_WAIT_ON_BATTERY) == BST_CHECKED;
-    if (writeSettingInt(SECTION_DISPLAY, KEY_MONITORS, monitors) && writeSettingInt(SECTION_DISPLAY, KEY_FIT, fit) &&
-        writeSettingInt(SECTION_DISPLAY, KEY_WAIT_FULL_SCREEN, waitFullScreen) &&
-        writeSettingInt(SECTION_DISPLAY, KEY_WAIT_ON_BATTERY, waitOnBattery))
+    bool written = writeSettingInt(SECTION_DISPLAY, KEY_MONITORS, monitors) &&
+                   writeSettingInt(SECTION_DISPLAY, KEY_FIT, fit);
+    for (const auto& box : CHECK_BOXES)
+        written = written &&
+                  writeSettingInt(SECTION_DISPLAY, box.key, IsDlgButtonChecked(dialog, box.id) == BST_CHECKED);
+    if (written)
         EndDialog(dialog, IDOK);
     else
         MessageBoxA(dialog, DISPLAY_SAVE_FAILED_TEXT, EDITOR_ERROR_TITLE, MB_OK | MB_ICONHAND);

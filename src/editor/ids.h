@@ -52,6 +52,10 @@
 // Its check boxes: when a timed change waits.
 #define IDC_WAIT_FULL_SCREEN 148
 #define IDC_WAIT_ON_BATTERY 149
+// Folders: the command that adds one, and the options of their pictures.
+#define IDC_ADD_FOLDER 152
+#define IDC_SUBFOLDERS 153
+#define IDC_SHUFFLE 154
 #define IDC_X_UPDOWN 150
 #define IDC_Y_UPDOWN 151
 #define IDC_ROTATION_FRAME 1212

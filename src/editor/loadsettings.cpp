@@ -5,6 +5,7 @@
 #include "editorstate.h"
 #include "editortexts.h"
 #include "ids.h"
+#include "listsnapshot.h"
 #include "settings.h"
 #include "slottable.h"
 #include "textcase.h"
@@ -46,18 +47,21 @@ void showCurrentWallpaper(HWND dialog)
     SendDlgItemMessageA(dialog, IDC_CURRENT_WALLPAPER, CB_SETCURSEL, 0, 0);
 }
 
+// The list in one read of its section.
 static void loadEntries()
 {
+    ListSnapshot list;
+    if (!readListSnapshot(&list))
+        return;
     char path[PATH_BUFFER];
-    for (int i = 0; i < EDITOR_ENTRY_LIMIT; ++i) {
-        if (!readEntryPath(i, path))
-            return;
-        int x = readEntryInt(i, ENTRY_XPOS, 0);
-        int y = readEntryInt(i, ENTRY_YPOS, 0);
-        int mode = readEntryInt(i, ENTRY_TYPE, 1);
-        if (!addEntry(&slotTable, path, x, y, mode))
-            return;
+    for (int i = 0; i < EDITOR_ENTRY_LIMIT && snapshotEntryPath(list, i, path); ++i) {
+        int x = snapshotEntryInt(list, i, ENTRY_XPOS, 0);
+        int y = snapshotEntryInt(list, i, ENTRY_YPOS, 0);
+        int mode = snapshotEntryInt(list, i, ENTRY_TYPE, 1);
+        if (!addEntry(&slotTable, path, x, y, mode, i))
+            break;
     }
+    freeListSnapshot(&list);
 }
 
 bool loadSettingsIntoDialog(HWND dialog)

@@ -6,6 +6,7 @@
 #include "editorstate.h"
 #include "ids.h"
 #include "loadsettings.h"
+#include "oldshell.h"
 #include "preview.h"
 #include "slottable.h"
 
@@ -19,12 +20,20 @@ static void extendSystemMenu(HWND dialog)
                 "Scenara");
 }
 
+void greyWhatTheShellLacks(HMENU bar)
+{
+    // The old shell has no folder picker.
+    if (isOldShell)
+        EnableMenuItem(bar, IDC_ADD_FOLDER, MF_BYCOMMAND | MF_GRAYED);
+}
+
 static INT_PTR onInitDialog(HWND dialog)
 {
     bindList(&slotTable, GetDlgItem(dialog, IDC_LIST));
     EnableWindow(GetDlgItem(dialog, IDC_PREVIEW_FRAME), FALSE);
     createPreviewContexts(dialog);
     extendSystemMenu(dialog);
+    greyWhatTheShellLacks(GetMenu(dialog));
     bool loaded = loadSettingsIntoDialog(dialog);
 
     placeDialogAsStored(dialog);

@@ -44,7 +44,7 @@ uint16_t findSlotByRow(BitmapSlotTable* table, uint16_t row)
     return NO_SLOT;
 }
 
-int addEntry(BitmapSlotTable* table, const char* path, int x, int y, int mode)
+int addEntry(BitmapSlotTable* table, const char* path, int x, int y, int mode, int source)
 {
     uint16_t s = findFreeSlot(table);
     if (s == NO_SLOT)
@@ -66,8 +66,15 @@ int addEntry(BitmapSlotTable* table, const char* path, int x, int y, int mode)
     slot.x = static_cast<uint16_t>(x);
     slot.y = static_cast<uint16_t>(y);
     slot.mode = mode;
+    slot.source = static_cast<int16_t>(source);
     slot.occupied = 1;
     return 1;
+}
+
+int entrySource(BitmapSlotTable* table, uint16_t row)
+{
+    uint16_t s = findSlotByRow(table, row);
+    return s == NO_SLOT ? -1 : table->slots[s].source;
 }
 
 void removeSelectedEntries(BitmapSlotTable* table)

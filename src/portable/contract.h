@@ -28,6 +28,9 @@
 #define KEY_FIT "Fit"
 #define KEY_WAIT_FULL_SCREEN "Wait full screen"
 #define KEY_WAIT_ON_BATTERY "Wait on battery"
+#define KEY_SUBFOLDERS "Subfolders"
+#define KEY_SHUFFLE "Shuffle"
+#define KEY_SHUFFLE_ROUND "Shuffle round"
 
 // The desktop's settings: the user profile's section and the registry key
 // the platform keeps them in, and the values a wallpaper's placement uses.

@@ -3,10 +3,17 @@
 #include <cstdio>
 #include <cstring>
 
+const char* entryFieldSuffix(EntryField field)
+{
+    static const char* const suffixes[ENTRY_FIELD_COUNT] = {"wall", "xpos", "ypos", "type", "next", "round"};
+    return suffixes[field];
+}
+
 void formatEntryKey(char* key, int index, EntryField field)
 {
-    static const char* const suffixes[] = {"wall", "xpos", "ypos", "type"};
-    std::snprintf(key, ENTRY_KEY_BUFFER, "%03d_%s", index, suffixes[field]);
+    // ENTRY_KEY_BUFFER holds the longest key of any index; sprintf, unlike
+    // snprintf, comes from the system's runtime without a wrapper of its own.
+    std::sprintf(key, "%03d_%s", index, entryFieldSuffix(field));
 }
 
 bool isMissingEntry(const char* path)

@@ -17,9 +17,14 @@ const int PATH_BUFFER = 100;
 const int EDITOR_ENTRY_LIMIT = 50;
 const int RANDOM_SCAN_LIMIT = 500;
 
-enum EntryField { ENTRY_WALL, ENTRY_XPOS, ENTRY_YPOS, ENTRY_TYPE };
+// The fields of an entry. A folder entry's place in list order ("next") and
+// its random round ("round") come after the four every entry has.
+enum EntryField { ENTRY_WALL, ENTRY_XPOS, ENTRY_YPOS, ENTRY_TYPE, ENTRY_NEXT, ENTRY_ROUND, ENTRY_FIELD_COUNT };
 
-// Large enough for "%03d_xpos" of any 32-bit index: sign, 10 digits, suffix.
+// The suffix of a field's key, after "%03d_": "wall", "xpos"...
+const char* entryFieldSuffix(EntryField field);
+
+// Large enough for "%03d_round" of any 32-bit index: sign, 10 digits, suffix.
 const int ENTRY_KEY_BUFFER = 24;
 
 // Writes the key of one entry field ("%03d_wall" and so on) into key, which

@@ -1,46 +1,14 @@
 #include "listsection.h"
 
-#include "keys.h"
+#include "sectionread.h"
 
 #include <string.h>
 
-static bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-static char lowerOf(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool isEditorEntryKey(const char* key, size_t length)
 {
-    while (length > 0 && isBlank(*key)) {
-        ++key;
-        --length;
-    }
-    while (length > 0 && isBlank(key[length - 1]))
-        --length;
-    // "%03d_" then a suffix of four letters.
-    const size_t keyLength = 8;
-    if (length != keyLength || key[3] != '_')
-        return false;
-    for (int i = 0; i < 3; ++i)
-        if (key[i] < '0' || key[i] > '9')
-            return false;
-    int index = (key[0] - '0') * 100 + (key[1] - '0') * 10 + (key[2] - '0');
-    if (index >= EDITOR_ENTRY_LIMIT)
-        return false;
-    static const char* const suffixes[] = {"wall", "xpos", "ypos", "type"};
-    for (const char* suffix : suffixes) {
-        int same = 0;
-        while (same < 4 && lowerOf(key[4 + same]) == suffix[same])
-            ++same;
-        if (same == 4)
-            return true;
-    }
-    return false;
+    EntryField field;
+    int index = entryKeyIndex(key, length, &field);
+    return index >= 0 && index < EDITOR_ENTRY_LIMIT;
 }
 
 size_t copyForeignLines(const char* section, size_t length, char* out)

@@ -5,8 +5,8 @@
 
 #include <stddef.h>
 
-// True for the four keys of the entries "000" to "049" ("000_wall" ...
-// "049_type"), in any letter case and with blanks around them, as the
+// True for the keys of the entries "000" to "049" ("000_wall" ...
+// "049_round"), in any letter case and with blanks around them, as the
 // profile functions match keys. Everything else in the section (entries 050
 // and up, other spellings of a number, foreign keys) belongs to others.
 bool isEditorEntryKey(const char* key, size_t length);

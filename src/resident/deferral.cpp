@@ -1,5 +1,6 @@
 #include "deferral.h"
 
+#include "modulefunction.h"
 #include "monitors.h"
 #include "picker.h"
 #include "residentstate.h"
@@ -21,11 +22,6 @@ const DWORD CLOAKED_ATTRIBUTE = 14;
 typedef BOOL(WINAPI* RegisterSessionProc)(HWND, DWORD);
 typedef BOOL(WINAPI* UnregisterSessionProc)(HWND);
 typedef HRESULT(WINAPI* WindowAttributeProc)(HWND, DWORD, PVOID, DWORD);
-
-template <typename Proc> static Proc moduleFunction(HMODULE module, const char* name)
-{
-    return module ? reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(module, name))) : NULL;
-}
 
 static bool shellBusy()
 {

@@ -1,6 +1,10 @@
 #include "picker.h"
 
+#include "folderchoice.h"
+#include "folderorder.h"
 #include "launcher.h"
+#include "listsnapshot.h"
+#include "oldshell.h"
 #include "random31.h"
 #include "residentstate.h"
 #include "settings.h"
@@ -30,49 +34,96 @@ static int pickRandomEntry(int count, int warmUpIndex)
     return drawRandom31() % count;
 }
 
-// Reads an entry into a screen entry; false when it is missing.
-static bool readScreenEntry(int index, ScreenEntry* entry)
+// What one change reads: the list, the order, and the rounds of the fair
+// random order.
+struct Reading {
+    ListSnapshot list;
+    bool successive;
+    bool shuffled;
+    int count;          // entries from "000" on; random order only
+    EntryRound round;   // shuffled only
+    FolderChoice folders;
+};
+
+// Reads an entry into a screen entry, a folder's entry as one of its
+// pictures (a folder without any keeps its path, which the installing
+// tells); false when it is missing. The old shell shows bitmaps only: a
+// folder stays a path it cannot show.
+static bool readScreenEntry(Reading* reading, int index, ScreenEntry* entry)
 {
-    if (!readEntryPath(index, entry->path))
+    if (!snapshotEntryPath(reading->list, index, entry->path))
         return false;
-    entry->mode = readEntryInt(index, ENTRY_TYPE, DEFAULT_POSITION);
+    entry->mode = snapshotEntryInt(reading->list, index, ENTRY_TYPE, DEFAULT_POSITION);
     // The origin is kept as 16-bit values: only the low half of each stored
     // number reaches the desktop.
-    entry->x = static_cast<uint16_t>(readEntryInt(index, ENTRY_XPOS, 0));
-    entry->y = static_cast<uint16_t>(readEntryInt(index, ENTRY_YPOS, 0));
+    entry->x = static_cast<uint16_t>(snapshotEntryInt(reading->list, index, ENTRY_XPOS, 0));
+    entry->y = static_cast<uint16_t>(snapshotEntryInt(reading->list, index, ENTRY_YPOS, 0));
+    if (isFolderEntry(entry->path) && !isOldShell)
+        choosePictureOfFolder(&reading->folders, reading->list, index, entry);
     return true;
+}
+
+// The list's fingerprint: a round of another list starts again.
+static uint32_t listFingerprint(const ListSnapshot& list, int count)
+{
+    uint32_t fingerprint = FINGERPRINT_START;
+    char path[PATH_BUFFER];
+    for (int i = 0; i < count; ++i) {
+        snapshotEntryPath(list, i, path);
+        fingerprint = addToFingerprint(fingerprint, path, strlen(path));
+    }
+    return fingerprint;
+}
+
+static void beginReading(Reading* reading)
+{
+    reading->successive = readSettingInt(SECTION_CONFIG, KEY_SUCCESSIVE, DEFAULT_SUCCESSIVE) == 1;
+    reading->shuffled = !reading->successive && readSettingInt(SECTION_DISPLAY, KEY_SHUFFLE, 0) != 0;
+    reading->count = reading->successive ? 0 : snapshotCount(reading->list, RANDOM_SCAN_LIMIT);
+    if (reading->shuffled) {
+        char text[ENTRY_ROUND_TEXT];
+        unsigned length = readSettingText(SECTION_DISPLAY, KEY_SHUFFLE_ROUND, "", text, sizeof text);
+        parseEntryRound(text, length, reading->count, listFingerprint(reading->list, reading->count),
+                        &reading->round);
+    }
+    FolderOrder order = reading->successive ? FOLDER_IN_ORDER : reading->shuffled ? FOLDER_SHUFFLED : FOLDER_AT_RANDOM;
+    beginFolderChoice(&reading->folders, order, readSettingInt(SECTION_DISPLAY, KEY_SUBFOLDERS, 1) != 0);
+}
+
+// The next random entry: drawn afresh, or the next of the entries' round.
+static int drawEntry(Reading* reading, int warmUpIndex)
+{
+    if (reading->shuffled && reading->count > 0)
+        return drawFromEntryRound(&reading->round, reading->count, static_cast<uint32_t>(drawRandom31()));
+    return pickRandomEntry(reading->count, warmUpIndex);
 }
 
 // Reads the entries of one change, with the generator already seeded: the
 // next ones in list order, wrapping at the end, or each drawn at random.
 // Returns how many it read (0 for an empty list); *last is the index of the
 // last one.
-static int readChosenEntries(int wanted, ScreenEntry* entries, int* last)
+static int readChosenEntries(Reading* reading, int wanted, ScreenEntry* entries, int* last)
 {
     int index = 0;
     for (int i = 1; i <= WARM_UP_DRAWS; ++i)
         index = drawRandom31() % i;
     int warmUpIndex = index;
 
-    bool successive = readSettingInt(SECTION_CONFIG, KEY_SUCCESSIVE, DEFAULT_SUCCESSIVE) == 1;
-    int count = 0;
-    if (successive) {
+    if (reading->successive)
         index = readSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, DEFAULT_BITMAP_INDEX);
-    } else {
-        count = countEntries(RANDOM_SCAN_LIMIT);
-        index = pickRandomEntry(count, warmUpIndex);
-    }
+    else
+        index = drawEntry(reading, warmUpIndex);
     for (int read = 0; read < wanted; ++read) {
         if (read > 0) {
             // Unsigned arithmetic: a hand-written key "2147483647_wall"
             // must not overflow the next index.
-            index = successive ? static_cast<int>(static_cast<unsigned>(*last) + 1u)
-                               : pickRandomEntry(count, warmUpIndex);
+            index = reading->successive ? static_cast<int>(static_cast<unsigned>(*last) + 1u)
+                                        : drawEntry(reading, warmUpIndex);
         }
         // An index past the end of the list starts the walk again at the top.
-        if (!readScreenEntry(index, &entries[read])) {
+        if (!readScreenEntry(reading, index, &entries[read])) {
             index = 0;
-            if (!readScreenEntry(index, &entries[read]))
+            if (!readScreenEntry(reading, index, &entries[read]))
                 return read;
         }
         *last = index;
@@ -86,21 +137,45 @@ static void rememberLastChange(const ScreenEntry* entries, int count)
     lastEntryCount = count;
 }
 
-// The change itself, with the generator already seeded. Whether the file
-// can be read is asked before and after the reads: whatever they gave while
-// it could not be is the defaults, not the list.
+// Writes where the list and its folders stand after the change; false when a
+// write was refused.
+static bool saveReading(Reading* reading, int last)
+{
+    bool written = endFolderChoice(&reading->folders, true);
+    if (reading->shuffled && reading->count > 0) {
+        char text[ENTRY_ROUND_TEXT];
+        formatEntryRound(reading->round, reading->count, text);
+        written = writeSettingText(SECTION_DISPLAY, KEY_SHUFFLE_ROUND, text) && written;
+    }
+    // Unsigned arithmetic: a hand-written key "2147483647_wall" must not
+    // overflow the next index.
+    return writeSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, static_cast<int>(static_cast<unsigned>(last) + 1u)) &&
+           written;
+}
+
+// The change itself, with the generator already seeded. The list is read in
+// one read of its section. Whether the file can be read is asked before and
+// after the reads: whatever they gave while it could not be is the
+// defaults, not the list.
 static ChangeOutcome changeWithSeededGenerator(HWND window)
 {
     DisplaySetup setup;
     if (!settingsReadable())
         return CHANGE_UNREADABLE;
     readDisplaySetup(&setup);
+    Reading reading;
+    if (!readListSnapshot(&reading.list))
+        return CHANGE_UNREADABLE;
+    beginReading(&reading);
     ScreenEntry entries[MONITOR_LIMIT];
     int last = 0;
-    int count = readChosenEntries(entriesWanted(setup), entries, &last);
-    if (!settingsReadable())
-        return CHANGE_UNREADABLE;
-    if (count == 0) {
+    int count = readChosenEntries(&reading, entriesWanted(setup), entries, &last);
+    freeListSnapshot(&reading.list);
+    bool readable = settingsReadable();
+    if (!readable || count == 0) {
+        endFolderChoice(&reading.folders, false);
+        if (!readable)
+            return CHANGE_UNREADABLE;
         openEditor(window);
         return CHANGE_NO_ENTRY;
     }
@@ -109,10 +184,7 @@ static ChangeOutcome changeWithSeededGenerator(HWND window)
     // Kept for a change of the monitors, which composes them again.
     rememberLastChange(entries, count);
     lastChangeComposed = installed.composed;
-
-    // Unsigned arithmetic: a hand-written key "2147483647_wall" must not
-    // overflow the next index.
-    if (!writeSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, static_cast<int>(static_cast<unsigned>(last) + 1u)))
+    if (!saveReading(&reading, last))
         tellSettingsNotSaved();
     return CHANGE_MADE;
 }

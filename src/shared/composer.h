@@ -8,9 +8,11 @@
 #include "keys.h"
 #include "monitors.h"
 
+#include <windows.h>
+
 // What one monitor shows: an entry of the list.
 struct ScreenEntry {
-    char path[PATH_BUFFER];
+    char path[MAX_PATH];  // a list entry's path, or a picture of its folder
     int mode;  // 0 Tile, 1 Center, 2 Defined
     int x;     // the origin of a Defined entry, from the primary's top-left
     int y;

@@ -73,7 +73,10 @@ SectionRead readSettingSection(const char* section, char** block, unsigned* leng
     if (!settingsReadable())
         return SECTION_UNREADABLE;
     SectionRead outcome = SECTION_NO_MEMORY;
-    for (unsigned size = SECTION_START_SIZE; size <= SECTION_SIZE_LIMIT; size *= 2) {
+    // The size that held a section last time is tried first: a list read at
+    // every change is read once, not once per doubling.
+    static unsigned lastFitted = SECTION_START_SIZE;
+    for (unsigned size = lastFitted; size <= SECTION_SIZE_LIMIT; size *= 2) {
         char* read = static_cast<char*>(malloc(size));
         if (!read)
             break;
@@ -84,6 +87,7 @@ SectionRead readSettingSection(const char* section, char** block, unsigned* leng
             read[count + 1] = '\0';
             *block = read;
             *length = count;
+            lastFitted = size;
             outcome = SECTION_READ;
             break;
         }

@@ -1,5 +1,7 @@
 #include "wallpaperfile.h"
 
+#include "folderorder.h"
+#include "folderpictures.h"
 #include "oldshell.h"
 #include "picture.h"
 #include "picturecache.h"
@@ -40,7 +42,19 @@ Installed applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, in
         return installed;
     if (count > MONITOR_LIMIT)
         count = MONITOR_LIMIT;
-    if (!entriesNeedComposing(setup, entries, count)) {
+    bool composing = entriesNeedComposing(setup, entries, count);
+    // A folder still named here gave no picture. Where the desktop shows one
+    // file, that is told here: the platform would take a folder's path
+    // without a word (Wine does); composing tells it for its monitor.
+    if (!composing) {
+        for (int i = 0; i < count; ++i) {
+            if (isFolderEntry(entries[i].path)) {
+                tellWallpaperRefused();
+                return installed;
+            }
+        }
+    }
+    if (!composing) {
         installed.complete = applyWallpaper(entries[0].path, entries[0].mode, entries[0].x, entries[0].y);
         // A composite of an earlier change is no longer shown.
         if (installed.complete && !isOldShell)
@@ -67,6 +81,18 @@ Installed applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, in
         tellWallpaperRefused();
     installed.complete = unshown == 0;
     return installed;
+}
+
+bool firstPictureOfFolder(const char* folder, char* path)
+{
+    FolderPictures pictures;
+    if (!listFolderPictures(folder, readSettingInt(SECTION_DISPLAY, KEY_SUBFOLDERS, 1) != 0, &pictures))
+        return false;
+    bool found = pictures.count > 0;
+    if (found)
+        folderPicturePath(pictures, 0, path);
+    freeFolderPictures(&pictures);
+    return found;
 }
 
 void applyWallpaperFile(const char* path, int mode, int x, int y)

@@ -29,11 +29,18 @@ int entriesWanted(const DisplaySetup& setup);
 // otherwise the whole desktop is composed into one bitmap. A picture that
 // cannot be shown leaves its monitor in the desktop colour and is told once
 // with "Cannot Setup Wallpaper."; one that is all there is changes nothing.
+// An entry still naming a folder (one without pictures) is one that cannot
+// be shown.
 struct Installed {
     bool composed;  // the desktop was composed (or was to be)
     bool complete;  // every entry was shown
 };
 Installed applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, int count);
+
+// A folder entry's first picture, in path order, into path (MAX_PATH bytes),
+// with or without its subfolders as the display options say; false when it
+// has none or cannot be read.
+bool firstPictureOfFolder(const char* folder, char* path);
 
 // Whether these entries would be composed on the desktop as it is now.
 bool entriesNeedComposing(const DisplaySetup& setup, const ScreenEntry* entries, int count);

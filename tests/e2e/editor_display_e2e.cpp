@@ -35,12 +35,17 @@ std::vector<int> checkedValues(HWND options, int first, int count)
     return values;
 }
 
-void expectShown(HWND options, int monitors, int fit, bool waitFullScreen, bool waitOnBattery)
+// The check boxes come in two kinds, on and off unless turned: waiting for a
+// full screen and a folder's subfolders, waiting on battery and the fair
+// random order. The cases turn each the other way, kind by kind.
+void expectShown(HWND options, int monitors, int fit, bool onKind, bool offKind)
 {
     EXPECT_EQ(checkedValues(options, IDC_MONITORS_SAME, 3), std::vector<int>{monitors});
     EXPECT_EQ(checkedValues(options, IDC_FIT_CENTER, 4), std::vector<int>{fit});
-    EXPECT_EQ(isChecked(options, IDC_WAIT_FULL_SCREEN), waitFullScreen);
-    EXPECT_EQ(isChecked(options, IDC_WAIT_ON_BATTERY), waitOnBattery);
+    EXPECT_EQ(isChecked(options, IDC_WAIT_FULL_SCREEN), onKind);
+    EXPECT_EQ(isChecked(options, IDC_SUBFOLDERS), onKind);
+    EXPECT_EQ(isChecked(options, IDC_WAIT_ON_BATTERY), offKind);
+    EXPECT_EQ(isChecked(options, IDC_SHUFFLE), offKind);
 }
 
 // What the dialog shows for a stored value: the value, or the default.
@@ -99,6 +104,8 @@ TEST_P(EditorDisplay, ShowsTheStoredOptionsAndOnlyOkWritesThem)
     clickButton(options, IDC_FIT_STRETCH);
     clickButton(options, IDC_WAIT_FULL_SCREEN);
     clickButton(options, IDC_WAIT_ON_BATTERY);
+    clickButton(options, IDC_SUBFOLDERS);
+    clickButton(options, IDC_SHUFFLE);
     expectShown(options, 1, 3, false, true);
 
     display.leave(options);
@@ -109,6 +116,8 @@ TEST_P(EditorDisplay, ShowsTheStoredOptionsAndOnlyOkWritesThem)
     EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_FIT), display.savedFit);
     EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_WAIT_FULL_SCREEN), display.savedWaitFullScreen);
     EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_WAIT_ON_BATTERY), display.savedWaitOnBattery);
+    EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_SUBFOLDERS), display.savedWaitFullScreen);
+    EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_SHUFFLE), display.savedWaitOnBattery);
 
     // Opened again, it shows what the file holds now.
     options = openDisplayOptions(editor);

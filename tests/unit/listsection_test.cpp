@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-TEST(ListSection, TheEditorOwnsTheFourKeysOfEntriesZeroToFortyNineOnly)
+TEST(ListSection, TheEditorOwnsTheKeysOfEntriesZeroToFortyNineOnly)
 {
     const struct {
         const char* key;
@@ -16,6 +16,8 @@ TEST(ListSection, TheEditorOwnsTheFourKeysOfEntriesZeroToFortyNineOnly)
         {"00_wall", false},   {"0000_wall", false}, {"-01_wall", false},   {"000_walls", false},
         {"000-wall", false},  {"000_", false},      {"note", false},       {"", false},
         {"a00_wall", false},  {"000_wal", false},   {"0 0_wall", false},   {"000_path", false},
+        {"012_next", true},   {"049_ROUND", true},  {"050_next", false},   {"000_roun", false},
+        {"000_rounds", false}, {"000_nex", false},  {"000_nextx", false},
     };
     for (const auto& each : keys)
         EXPECT_EQ(isEditorEntryKey(each.key, std::strlen(each.key)), each.owned) << "'" << each.key << "'";

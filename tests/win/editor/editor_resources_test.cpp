@@ -5,6 +5,8 @@
 #include "bwcc.h"
 #include "editor_driver.h"
 #include "ids.h"
+#include "oldshell.h"
+#include "settingsdialog.h"
 
 #include <gtest/gtest.h>
 
@@ -134,11 +136,12 @@ TEST(EditorResources, TheMenusCarryTheCommandsTheDialogCarriesOutAndTheIconsAndD
               (std::set<UINT>{IDC_CLOSE_WINDOW, IDC_RESTART_WINDOWS, IDC_REBOOT, IDC_ABOUT, IDC_HELP}));
     EXPECT_EQ(commandsOf(file, MENU_BAR_NAME),
               (std::set<UINT>{IDC_SAVE, IDC_UNDO, IDC_EXIT, IDC_ADD, IDC_REMOVE, IDC_REMOVE_ALL, IDC_APPLY,
-                              IDC_DISPLAY_OPTIONS, IDC_ABOUT, IDC_HELP}));
+                              IDC_ADD_FOLDER, IDC_DISPLAY_OPTIONS, IDC_ABOUT, IDC_HELP}));
     EXPECT_EQ(file.names(RT_GROUP_ICON), (std::set<std::string>{ICON_LARGE_NAME, ICON_SMALL_NAME}));
     EXPECT_EQ(file.names(RT_DIALOG), (std::set<std::string>{DIALOG_NAME, DISPLAY_DIALOG_NAME}));
 
-    // "Display Options..." ends the "Wallpaper" pop-up, behind a separator.
+    // "Add Folder..." and "Display Options..." end the "Wallpaper" pop-up,
+    // behind a separator.
     HMENU bar = LoadMenuA(file.handle(), MENU_BAR_NAME);
     std::vector<MenuStep> path = menuPath(bar, IDC_DISPLAY_OPTIONS);
     ASSERT_EQ(path.size(), 2u);
@@ -147,6 +150,17 @@ TEST(EditorResources, TheMenusCarryTheCommandsTheDialogCarriesOutAndTheIconsAndD
     EXPECT_STREQ(title, "&Wallpaper");
     HMENU wallpaper = GetSubMenu(bar, path[0].position);
     EXPECT_EQ(path[1].position, GetMenuItemCount(wallpaper) - 1);
-    EXPECT_NE(GetMenuState(wallpaper, path[1].position - 1, MF_BYPOSITION) & MF_SEPARATOR, 0u);
+    EXPECT_EQ(GetMenuItemID(wallpaper, path[1].position - 1), static_cast<UINT>(IDC_ADD_FOLDER));
+    EXPECT_NE(GetMenuState(wallpaper, path[1].position - 2, MF_BYPOSITION) & MF_SEPARATOR, 0u);
     DestroyMenu(bar);
+
+    // The old shell has no folder picker: its command is greyed there only.
+    for (bool oldShell : {true, false}) {
+        resetOldShell(oldShell);
+        bar = LoadMenuA(file.handle(), MENU_BAR_NAME);
+        greyWhatTheShellLacks(bar);
+        EXPECT_EQ(GetMenuState(bar, IDC_ADD_FOLDER, MF_BYCOMMAND) & MF_GRAYED, oldShell ? MF_GRAYED : 0u);
+        DestroyMenu(bar);
+    }
+    resetOldShell(false);
 }

@@ -1,9 +1,11 @@
 // The settings file through the real profile functions under Wine.
 #include "harness.h"
+#include "listsnapshot.h"
 #include "settings.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -128,4 +130,44 @@ TEST_F(SettingsFile, AFileThatCannotBeReadIsToldFromAMissingOrEmptyOne)
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
     }
+}
+
+// The list read in one section read gives, entry by entry and field by
+// field, what the profile's own readers give one key at a time: the file
+// below is written raw, with the forms people and other tools write.
+TEST_F(SettingsFile, TheListReadWholeReadsAsTheProfileReadersReadEachKey)
+{
+    const std::string longPath = "c:\\" + std::string(120, 'p') + ".bmp";
+    std::string text = "[Bitmap list]\r\n"
+                       "000_wall = \"c:\\quoted path\\a.bmp\" \r\n000_xpos='12'\r\n000_ypos= -7 \r\n000_type=2x\r\n"
+                       "000_next=\"3\"\r\n000_round=1:2:3\r\n"
+                       "001_WALL=c:\\upper.bmp\r\n001_wall=c:\\second line.bmp\r\n001_xpos=99999999999\r\n"
+                       "001_ypos=\r\n001_type=abc\r\n"
+                       "002_wall=" + longPath + "\r\n002_xpos=+5\r\n"
+                       "003_wall=[DOESN'T EXIST]\r\n"
+                       "1000_wall=c:\\far.bmp\r\n1000_next=4\r\n-01_wall=c:\\negative.bmp\r\n";
+    FILE* file = fopen(settingsPath().c_str(), "wb");
+    ASSERT_NE(file, (FILE*)NULL);
+    fwrite(text.data(), 1, text.size(), file);
+    fclose(file);
+
+    ListSnapshot list;
+    ASSERT_TRUE(readListSnapshot(&list));
+    ASSERT_NE(list.lines, (ListLines*)NULL);
+    for (int index : {0, 1, 2, 3, 4, 1000, -1}) {
+        SCOPED_TRACE(index);
+        char whole[PATH_BUFFER];
+        char each[PATH_BUFFER];
+        EXPECT_EQ(snapshotEntryPath(list, index, whole), readEntryPath(index, each));
+        EXPECT_STREQ(whole, each);
+        for (EntryField field : {ENTRY_XPOS, ENTRY_YPOS, ENTRY_TYPE, ENTRY_NEXT})
+            EXPECT_EQ(snapshotEntryInt(list, index, field, 77), readEntryInt(index, field, 77)) << field;
+        char key[ENTRY_KEY_BUFFER];
+        formatEntryKey(key, index, ENTRY_ROUND);
+        readSettingText(SECTION_LIST, key, MISSING_ENTRY, each, sizeof each);
+        bool present = snapshotText(list, index, ENTRY_ROUND, whole, sizeof whole);
+        EXPECT_EQ(present ? std::string(whole) : MISSING_ENTRY, std::string(each));
+    }
+    EXPECT_EQ(snapshotCount(list, RANDOM_SCAN_LIMIT), countEntries(RANDOM_SCAN_LIMIT));
+    freeListSnapshot(&list);
 }

@@ -1,0 +1,86 @@
+#include "addfolder.h"
+
+#include "addbitmaps.h"
+#include "editorstate.h"
+#include "editortexts.h"
+#include "modulefunction.h"
+#include "oldshell.h"
+#include "settings.h"
+#include "slottable.h"
+#include "textcase.h"
+
+#include <shlobj.h>
+#include <string.h>
+
+typedef LPITEMIDLIST(WINAPI* BrowseProc)(LPBROWSEINFOA);
+typedef BOOL(WINAPI* PathFromListProc)(LPCITEMIDLIST, LPSTR);
+typedef HRESULT(WINAPI* OleInitializeProc)(LPVOID);
+typedef void(WINAPI* TaskFreeProc)(LPVOID);
+
+static const char BROWSE_TEXT[] = "Choose a folder of pictures:";
+static const char FOLDER_TOO_LONG[] = "This folder was not added because its path is longer than 99 characters:\n\n";
+
+// The picker opens on the folder the last Add left off in.
+static int CALLBACK onBrowseEvent(HWND browser, UINT message, LPARAM, LPARAM start)
+{
+    if (message == BFFM_INITIALIZED)
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, start);
+    return 0;
+}
+
+// The folder chosen into folder (MAX_PATH); false when cancelled. The
+// picker's newer look (with "Make New Folder") needs OLE running on this
+// thread: it is started at the first use and left running, like the
+// libraries, for the editor's life. Without it the picker keeps its plain
+// look.
+static bool chooseFolder(HWND owner, char* folder)
+{
+    HMODULE shell = GetModuleHandleA("shell32.dll");
+    HMODULE ole = LoadLibraryA("ole32.dll");
+    BrowseProc browse = moduleFunction<BrowseProc>(shell, "SHBrowseForFolderA");
+    PathFromListProc toPath = moduleFunction<PathFromListProc>(shell, "SHGetPathFromIDListA");
+    OleInitializeProc oleInitialize = moduleFunction<OleInitializeProc>(ole, "OleInitialize");
+    TaskFreeProc taskFree = moduleFunction<TaskFreeProc>(ole, "CoTaskMemFree");
+    if (!browse || !toPath)
+        return false;
+    char start[MAX_PATH];
+    readSettingText(SECTION_CONFIG, KEY_OPEN_DIRECTORY, "", start, sizeof start);
+    BROWSEINFOA info;
+    memset(&info, 0, sizeof info);
+    info.hwndOwner = owner;
+    info.pszDisplayName = folder;
+    info.lpszTitle = BROWSE_TEXT;
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    if (oleInitialize && SUCCEEDED(oleInitialize(NULL)))
+        info.ulFlags |= BIF_NEWDIALOGSTYLE;
+    info.lpfn = onBrowseEvent;
+    info.lParam = reinterpret_cast<LPARAM>(start);
+    LPITEMIDLIST list = browse(&info);
+    bool chosen = list && toPath(list, folder) && folder[0];
+    if (list && taskFree)
+        taskFree(list);
+    return chosen;
+}
+
+int addFolderFromPicker(HWND owner)
+{
+    if (findFreeSlot(&slotTable) == NO_SLOT)
+        return 0;
+    char text[sizeof FOLDER_TOO_LONG + MAX_PATH];
+    char* folder = text + sizeof FOLDER_TOO_LONG - 1;
+    if (isOldShell || !chooseFolder(owner, folder))
+        return 1;
+    writeSettingText(SECTION_CONFIG, KEY_OPEN_DIRECTORY, folder);
+    // A drive's root comes with its backslash; any other folder without.
+    size_t length = strlen(folder);
+    if (folder[length - 1] != '\\')
+        strcpy(folder + length++, "\\");
+    lowercaseAscii(folder);
+    if (length >= static_cast<size_t>(PATH_BUFFER)) {
+        memcpy(text, FOLDER_TOO_LONG, sizeof FOLDER_TOO_LONG - 1);
+        MessageBoxA(owner, text, EDITOR_ERROR_TITLE, MB_OK | MB_ICONEXCLAMATION);
+    } else if (addEntry(&slotTable, folder, ADDED_X, ADDED_Y, ADDED_MODE)) {
+        isDirty = true;
+    }
+    return 1;
+}

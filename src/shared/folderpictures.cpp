@@ -1,0 +1,115 @@
+#include "folderpictures.h"
+
+#include "folderorder.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+// The name area grows by doubling from this size.
+static const size_t FIRST_NAMES_SIZE = 16384;
+
+// Appends one path below the folder, with its zero; false when memory runs out.
+static bool keepName(FolderPictures* pictures, const char* name, size_t length)
+{
+    if (pictures->used + length + 1 > pictures->capacity) {
+        size_t capacity = pictures->capacity ? pictures->capacity * 2 : FIRST_NAMES_SIZE;
+        while (capacity < pictures->used + length + 1)
+            capacity *= 2;
+        char* grown = static_cast<char*>(realloc(pictures->names, capacity));
+        if (!grown)
+            return false;
+        pictures->names = grown;
+        pictures->capacity = capacity;
+    }
+    memcpy(pictures->names + pictures->used, name, length + 1);
+    pictures->used += length + 1;
+    ++pictures->count;
+    return true;
+}
+
+// Walks one folder; relative holds its path below the entry's folder (empty
+// at the top, else ending with a backslash) and has room for MAX_PATH.
+// False when the top folder cannot be read or memory runs out; a subfolder
+// that cannot be read is passed over.
+static bool walk(FolderPictures* pictures, bool subfolders, char* relative, size_t relativeLength)
+{
+    size_t folderLength = strlen(pictures->folder);
+    char pattern[MAX_PATH];
+    if (folderLength + relativeLength + 1 >= MAX_PATH)
+        return relativeLength > 0;
+    memcpy(pattern, pictures->folder, folderLength);
+    memcpy(pattern + folderLength, relative, relativeLength);
+    strcpy(pattern + folderLength + relativeLength, "*");
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return relativeLength > 0;
+    bool kept = true;
+    do {
+        const char* name = found.cFileName;
+        size_t length = strlen(name);
+        // Room for the folder, the path below it and (for a subfolder) a
+        // backslash and one character more.
+        if (folderLength + relativeLength + length + 2 >= MAX_PATH)
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            // A junction may lead back up the tree: it is not followed.
+            if (!subfolders || !strcmp(name, ".") || !strcmp(name, "..") ||
+                (found.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_HIDDEN)))
+                continue;
+            memcpy(relative + relativeLength, name, length);
+            relative[relativeLength + length] = '\\';
+            kept = walk(pictures, subfolders, relative, relativeLength + length + 1);
+        } else if (!(found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) && isListedPictureName(name)) {
+            memcpy(relative + relativeLength, name, length + 1);
+            kept = keepName(pictures, relative, relativeLength + length);
+        }
+    } while (kept && FindNextFileA(search, &found));
+    FindClose(search);
+    return kept;
+}
+
+static int byFoldedPath(const void* a, const void* b)
+{
+    return compareFoldedPaths(*static_cast<const char* const*>(a), *static_cast<const char* const*>(b));
+}
+
+bool listFolderPictures(const char* folder, bool subfolders, FolderPictures* pictures)
+{
+    memset(pictures, 0, sizeof *pictures);
+    lstrcpynA(pictures->folder, folder, MAX_PATH);
+    char relative[MAX_PATH];
+    relative[0] = '\0';
+    if (walk(pictures, subfolders, relative, 0))
+        pictures->order = static_cast<const char**>(malloc((pictures->count + 1) * sizeof pictures->order[0]));
+    if (!pictures->order) {
+        freeFolderPictures(pictures);
+        return false;
+    }
+    size_t at = 0;
+    for (uint32_t i = 0; i < pictures->count; ++i) {
+        pictures->order[i] = pictures->names + at;
+        at += strlen(pictures->names + at) + 1;
+    }
+    qsort(pictures->order, pictures->count, sizeof pictures->order[0], byFoldedPath);
+    pictures->fingerprint = FINGERPRINT_START;
+    for (uint32_t i = 0; i < pictures->count; ++i)
+        pictures->fingerprint = addToFingerprint(pictures->fingerprint, pictures->order[i], strlen(pictures->order[i]));
+    return true;
+}
+
+void freeFolderPictures(FolderPictures* pictures)
+{
+    free(pictures->names);
+    free(pictures->order);
+    pictures->names = NULL;
+    pictures->order = NULL;
+    pictures->count = 0;
+}
+
+void folderPicturePath(const FolderPictures& pictures, uint32_t index, char* path)
+{
+    size_t folderLength = strlen(pictures.folder);
+    memcpy(path, pictures.folder, folderLength);
+    lstrcpynA(path + folderLength, pictures.order[index], static_cast<int>(MAX_PATH - folderLength));
+}

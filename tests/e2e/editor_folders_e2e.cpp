@@ -1,0 +1,123 @@
+// Folder entries in the editor: "Add Folder..." through the platform's
+// folder picker (driven as a user would: a folder selected, OK pressed),
+// the folder's first picture for Apply, a folder's place and round moving
+// with its row, and the old shell's greyed command.
+#include "editor_driver.h"
+#include "editortexts.h"
+#include "ids.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+namespace {
+class EditorFolders : public EditorFixture {};
+
+// The picker: the editor's only standard dialog window while it is open.
+HWND waitForFolderPicker(const Editor& editor)
+{
+    HWND picker = waitForWindow("#32770", NULL, 15000, editor.program.id);
+    for (DWORD start = GetTickCount(); picker && !IsWindowVisible(picker) && GetTickCount() - start < 10000;)
+        pumpFor(20);
+    return picker && IsWindowVisible(picker) ? picker : NULL;
+}
+
+// Selects folder in the picker: the path goes into the editor's memory,
+// where the picker's message expects it.
+bool selectInPicker(const Editor& editor, HWND picker, const std::string& folder)
+{
+    void* remote = VirtualAllocEx(editor.program.process, NULL, folder.size() + 1, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote || !WriteProcessMemory(editor.program.process, remote, folder.c_str(), folder.size() + 1, NULL))
+        return false;
+    LRESULT selected = SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
+    VirtualFreeEx(editor.program.process, remote, 0, MEM_RELEASE);
+    return selected != 0 || answers(picker);
+}
+BOOL CALLBACK collectDialog(HWND window, LPARAM found)
+{
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "#32770")
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+}  // namespace
+
+// The folder chosen becomes the list's last row, lower-cased with its
+// trailing backslash; saved as such; Apply on it shows its first picture.
+TEST_F(EditorFolders, AFolderChosenInThePickerBecomesAnEntry)
+{
+    std::string folder = freshFolder("VistEdit Photos");
+    writeTestBitmap(folder + "B.bmp", 8, 8, RGB(0, 90, 0));
+    writeTestBitmap(folder + "A.bmp", 8, 8, RGB(90, 0, 0));
+    writeEntries({{sampleBitmap(0), 1, 1, 1}});
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    postCommand(editor.dialog, IDC_ADD_FOLDER);
+    HWND picker = waitForFolderPicker(editor);
+    ASSERT_NE(picker, (HWND)NULL) << "the folder picker did not appear";
+    ASSERT_TRUE(selectInPicker(editor, picker, withoutTrailingSlash(folder)));
+    PostMessageA(picker, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(waitUntilGone(picker, 10000));
+    ASSERT_TRUE(answers(editor.dialog));
+    const std::string row = lowerAscii(folder);
+    EXPECT_EQ(listRows(editor.dialog), (std::vector<std::string>{sampleBitmap(0), row}));
+
+    setCaretRow(editor.dialog, 1);
+    sendCommand(editor.dialog, ED_SAVE);
+    EXPECT_EQ(readEntry(1), (std::vector<std::string>{row, "1", "1", "1"}));
+    sendCommand(editor.dialog, ED_APPLY);
+    EXPECT_EQ(lowerAscii(readProfile("DESKTOP", "WALLPAPER")), row + "a.bmp");
+    closeUnchanged(editor);
+}
+
+// A folder's place and round move with its row when rows above it are
+// removed, and go with a removed row; what moves is what the file holds at
+// the save, where the changer may have moved them on since the load.
+TEST_F(EditorFolders, AFoldersPlaceAndRoundMoveWithItsRow)
+{
+    std::string first = freshFolder("VistEdit First");
+    std::string second = freshFolder("VistEdit Second");
+    writeEntries({{sampleBitmap(0), 1, 1, 1}, {lowerAscii(first), 1, 1, 1}, {lowerAscii(second), 1, 1, 1}});
+    writeSetting("Bitmap list", "000_next", "9");
+    writeSetting("Bitmap list", "001_next", "5");
+    writeSetting("Bitmap list", "001_round", "1:2:3");
+    writeSetting("Bitmap list", "002_next", "7");
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    selectRows(editor.dialog, {0});
+    sendCommand(editor.dialog, ED_REMOVE);
+    writeSetting("Bitmap list", "001_next", "6");
+    setCaretRow(editor.dialog, 0);
+    sendCommand(editor.dialog, ED_SAVE);
+    EXPECT_EQ(readSetting("Bitmap list", "000_next"), "6");
+    EXPECT_EQ(readSetting("Bitmap list", "000_round"), "1:2:3");
+    EXPECT_EQ(readSetting("Bitmap list", "001_next"), "7");
+    EXPECT_EQ(readSetting("Bitmap list", "001_round"), "<absent>");
+    EXPECT_EQ(readSetting("Bitmap list", "002_next"), "<absent>");
+    closeUnchanged(editor);
+}
+
+// The old shell has no folder picker: the command does nothing there (the
+// display options, asked for after it, come without a picker before them).
+TEST_F(EditorFolders, OnTheOldShellAddFolderOpensNoPicker)
+{
+    setProgramVersion("vistedit.exe", "nt351");
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    postCommand(editor.dialog, IDC_ADD_FOLDER);
+    postCommand(editor.dialog, IDC_DISPLAY_OPTIONS);
+    HWND options = waitForWindow("#32770", DISPLAY_OPTIONS_TITLE, 10000, editor.program.id);
+    ASSERT_NE(options, (HWND)NULL);
+    std::vector<HWND> dialogs;
+    EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&dialogs));
+    DWORD editorProcess = editor.program.id;
+    for (HWND dialog : dialogs) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(dialog, &owner);
+        EXPECT_TRUE(owner != editorProcess || dialog == options) << "a picker opened on the old shell";
+    }
+    PostMessageA(options, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(waitUntilGone(options, 5000));
+    closeUnchanged(editor);
+}

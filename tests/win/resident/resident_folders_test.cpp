@@ -1,0 +1,164 @@
+// Folder entries and the fair random order, through changeWallpaper against
+// the real settings file, folders and profile.
+#include "editor_driver.h"
+#include "monitors.h"
+#include "oldshell.h"
+#include "picker.h"
+#include "pictures.h"
+#include "residentdriver.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+const COLORREF RED = RGB(200, 40, 40);
+const COLORREF GREEN = RGB(40, 160, 60);
+const COLORREF BLUE = RGB(40, 60, 200);
+
+std::string wallpaper()
+{
+    return lowerAscii(readProfile("DESKTOP", "WALLPAPER"));
+}
+
+// Three pictures, one in a subfolder, and a file of no listed type: by
+// path, "a.bmp", "m\b.bmp", "z.bmp".
+std::string folderOfThree()
+{
+    std::string folder = freshFolder("vistrell folder");
+    // Emptied of files only: the subfolder is made again, its file written over.
+    CreateDirectoryA((folder + "m").c_str(), NULL);
+    writeTestBitmap(folder + "z.bmp", 40, 30, BLUE);
+    writeTestBitmap(folder + "m\\b.bmp", 40, 30, GREEN);
+    writeTestBitmap(folder + "A.bmp", 40, 30, RED);
+    FILE* text = fopen((folder + "notes.txt").c_str(), "w");
+    fclose(text);
+    return folder;
+}
+
+void twoMonitors(MonitorSet* monitors)
+{
+    monitors->count = 2;
+    monitors->rects[0] = {0, 0, 400, 300};
+    monitors->rects[1] = {400, 0, 800, 300};
+}
+
+class ResidentFolders : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetOldShell(false);
+        removeSettings();
+        editor = createEditorStandIn();
+    }
+    void TearDown() override
+    {
+        measureMonitorsCall = measureMonitors;
+        DestroyWindow(editor);
+        removeSettings();
+    }
+    HWND editor = NULL;
+};
+}  // namespace
+
+// In list order a folder gives its pictures in path order, one per change,
+// its place kept in "000_next"; the fourth change starts over. Without its
+// subfolders the folder has two.
+TEST_F(ResidentFolders, AFolderGivesItsPicturesInPathOrder)
+{
+    const std::string folder = lowerAscii(folderOfThree());
+    const struct {
+        const char* subfolders;
+        std::vector<std::string> shown;
+        std::vector<std::string> next;
+    } cases[] = {
+        {nullptr, {"a.bmp", "m\\b.bmp", "z.bmp", "a.bmp"}, {"1", "2", "0", "1"}},
+        {"0", {"a.bmp", "z.bmp", "a.bmp", "z.bmp"}, {"1", "0", "1", "0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.subfolders ? c.subfolders : "default");
+        writeSetting("Display", "Subfolders", c.subfolders);
+        writeSetting("Bitmap list", "000_wall", folder.c_str());
+        writeSetting("Bitmap list", "000_next", NULL);
+        for (size_t i = 0; i < c.shown.size(); ++i) {
+            changeWallpaper(NULL);
+            EXPECT_EQ(wallpaper(), folder + c.shown[i]) << i;
+            EXPECT_EQ(readSetting("Bitmap list", "000_next"), c.next[i]) << i;
+            EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1") << i;
+        }
+    }
+}
+
+// With a picture on each monitor, a folder gives successive pictures to
+// successive monitors.
+TEST_F(ResidentFolders, AFolderGivesSuccessivePicturesToSuccessiveMonitors)
+{
+    const std::string folder = folderOfThree();
+    writeSetting("Bitmap list", "000_wall", folder.c_str());
+    writeSetting("Bitmap list", "000_next", "1");
+    writeSetting("Display", "Monitors", "1");
+    measureMonitorsCall = twoMonitors;
+    changeWallpaper(NULL);
+    std::string composite = wallpaper();
+    EXPECT_TRUE(nearColour(bitmapPixel(composite, 200, 150), GREEN));
+    EXPECT_TRUE(nearColour(bitmapPixel(composite, 600, 150), BLUE));
+    EXPECT_EQ(readSetting("Bitmap list", "000_next"), "0");
+    clearPictureCache();
+}
+
+// A folder that gives no picture is told, where Wine would take the
+// folder's path as a wallpaper without a word; the list moves on.
+TEST_F(ResidentFolders, AFolderWithoutPicturesIsTold)
+{
+    const std::string empty = freshFolder("vistrell empty");
+    for (const std::string& folder : {empty, empty + "gone\\"}) {
+        SCOPED_TRACE(folder);
+        writeSetting("Bitmap list", "000_wall", folder.c_str());
+        writeSetting("Configuration", "Bitmap index", "0");
+        writeProfile("DESKTOP", "Wallpaper", sampleBitmap(0).c_str());
+        BoxWatcher boxes("MSG", IDOK);
+        changeWallpaper(NULL);
+        MessageBoxA(NULL, "marker", "MSG", MB_OK);
+        ASSERT_TRUE(boxes.waitFor(2));
+        EXPECT_EQ(boxes.texts(), (std::vector<std::string>{"Cannot Setup Wallpaper.", "marker"}));
+        EXPECT_EQ(wallpaper(), lowerAscii(sampleBitmap(0)));
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
+    }
+}
+
+// "Shuffle": four random changes over four entries show each once, the
+// fifth opens a new round with another; a folder's pictures each come once
+// in its own round. Several seeds, each change its own.
+TEST_F(ResidentFolders, ShuffledChangesShowEveryPictureOnceBeforeAnyRepeats)
+{
+    const std::string folder = lowerAscii(folderOfThree());
+    writeSetting("Configuration", "Successive", "0");
+    writeSetting("Display", "Shuffle", "1");
+    for (uint32_t seed = 1700000000u; seed < 1700000000u + 50u; seed += 10u) {
+        SCOPED_TRACE(seed);
+        writeBitmapList(4);
+        writeSetting("Display", "Shuffle round", NULL);
+        std::set<std::string> shown;
+        std::string last;
+        for (uint32_t i = 0; i < 4; ++i) {
+            changeWallpaperSeeded(NULL, seed + i);
+            shown.insert(last = wallpaper());
+        }
+        EXPECT_EQ(shown.size(), 4u);
+        changeWallpaperSeeded(NULL, seed + 4);
+        EXPECT_NE(wallpaper(), last);
+
+        removeSettings();
+        writeSetting("Configuration", "Successive", "0");
+        writeSetting("Display", "Shuffle", "1");
+        writeSetting("Bitmap list", "000_wall", folder.c_str());
+        shown.clear();
+        for (uint32_t i = 0; i < 3; ++i) {
+            changeWallpaperSeeded(NULL, seed + i);
+            shown.insert(wallpaper());
+        }
+        EXPECT_EQ(shown, (std::set<std::string>{folder + "a.bmp", folder + "m\\b.bmp", folder + "z.bmp"}));
+    }
+}

@@ -5,8 +5,10 @@
 // Built with BARE_WITH_MENU and the real resident's resources, it also has
 // its class menu, class icon and tray icon: a part of the memory figures.
 //
-//   bareresident.exe successive|random FOLDER
-// FOLDER (with its trailing backslash) holds wall000.bmp to wall049.bmp.
+//   bareresident.exe successive|random|folder FOLDER
+// FOLDER (with its trailing backslash) holds wall000.bmp to wall049.bmp;
+// with "folder" it is walked at each change for its next file, whatever it
+// holds: the baseline of a change from a folder.
 #include "benchnames.h"
 
 #include <windows.h>
@@ -25,12 +27,38 @@
 
 static char wallpaperFolder[MAX_PATH];
 static bool randomOrder = false;
+static bool walkFolder = false;
 static int nextWallpaper = 0;
 static unsigned int ticks = 0;
 static NOTIFYICONDATAA trayIcon;
 
+// The bare walk: every file of the folder, the next one taken.
+static void changeFromFolder()
+{
+    char path[MAX_PATH + 16];
+    wsprintfA(path, "%s*", wallpaperFolder);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    int count = 0;
+    char chosen[MAX_PATH] = "";
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && count++ == nextWallpaper)
+            lstrcpynA(chosen, found.cFileName, sizeof chosen);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    nextWallpaper = count > 0 ? (nextWallpaper + 1) % count : 0;
+    wsprintfA(path, "%s%s", wallpaperFolder, chosen);
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path, SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+}
+
 static void changeWallpaper()
 {
+    if (walkFolder) {
+        changeFromFolder();
+        return;
+    }
     int index = randomOrder ? rand() % WALLPAPER_COUNT : nextWallpaper;
     nextWallpaper = (index + 1) % WALLPAPER_COUNT;
     char path[MAX_PATH + 16];
@@ -78,6 +106,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     if (!folder)
         return 1;
     randomOrder = strncmp(commandLine, "random", 6) == 0;
+    walkFolder = strncmp(commandLine, "folder", 6) == 0;
     lstrcpynA(wallpaperFolder, folder + 1, sizeof wallpaperFolder);
     srand(GetTickCount());
 

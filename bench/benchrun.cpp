@@ -22,6 +22,9 @@ static const int FULL_CHANGES = 200;
 static const int FULL_MEMORY_CHANGES = 1000;
 static const int QUICK_CHANGES = 5;
 static const int QUICK_MEMORY_CHANGES = 10;
+// The folder of the folder figure: as many pictures as a large photo folder.
+static const int FULL_FOLDER_PICTURES = 10000;
+static const int QUICK_FOLDER_PICTURES = 200;
 // The wallpapers' size: small, so that the platform's own work per change is
 // small too and the changer's share shows.
 static const int WALLPAPER_WIDTH = 320;
@@ -36,6 +39,7 @@ static void parseArguments(const char* commandLine, BenchRun* run)
         run->repeats = atoi(repeats + 8);
     run->changesPerRepeat = run->quick ? QUICK_CHANGES : FULL_CHANGES;
     run->memoryChanges = run->quick ? QUICK_MEMORY_CHANGES : FULL_MEMORY_CHANGES;
+    run->folderPictures = run->quick ? QUICK_FOLDER_PICTURES : FULL_FOLDER_PICTURES;
     run->arch = BENCH_ARCH;
 }
 
@@ -56,6 +60,8 @@ static void findDirectories(BenchRun* run)
     }
     GetTempPathA(MAX_PATH - 16, run->wallpaperDir);
     lstrcatA(run->wallpaperDir, "benchwall\\");
+    GetTempPathA(MAX_PATH - 24, run->folderDir);
+    lstrcatA(run->folderDir, "benchfolder\\");
 }
 
 static bool writeWallpapers(const BenchRun& run)

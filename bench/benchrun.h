@@ -23,6 +23,8 @@ struct BenchRun {
     char programDir[MAX_PATH];    // vistrell.exe and vistedit.exe, with a trailing backslash
     char benchDir[MAX_PATH];      // the bench programs
     char wallpaperDir[MAX_PATH];  // the wallpapers the changes go through
+    char folderDir[MAX_PATH];     // the folder of many pictures, with its backslash
+    int folderPictures;           // how many it holds
     std::vector<Figure> figures;
     // Parts of the figures, measured to show where their time goes; only
     // their own values (ours) count.
@@ -61,6 +63,13 @@ enum ResidentKind { RESIDENT_REAL, RESIDENT_BARE, RESIDENT_BARE_WITH_MENU, RESID
 // there and it sits in its message loop. The settings file must be written
 // first.
 bool startResident(const BenchRun& run, ResidentKind kind, bool successive, Child* child);
+
+// The folder of folderPictures small pictures, written once; and a settings
+// file whose list is that folder alone, in list order. The bare resident
+// started over the folder walks it at each change and takes its next file.
+bool writeBenchFolder(const BenchRun& run);
+bool writeFolderSettings(const BenchRun& run);
+bool startFolderResident(const BenchRun& run, ResidentKind kind, Child* child);
 
 // The phases, each appending its figures to run.figures.
 void runMemoryPhase(BenchRun& run);

@@ -1,4 +1,5 @@
 #include "benchrun.h"
+#include "bmpwriter.h"
 
 #include "benchnames.h"
 #include "children.h"
@@ -78,4 +79,62 @@ void addCallParts(BenchRun& run)
         part.ours = run.callMedians[sequence];
         run.parts.push_back(part);
     }
+}
+
+// Small pictures: the folder's size is in its count, and the wallpaper call
+// costs the same for every one of them.
+static const int FOLDER_PICTURE_WIDTH = 32;
+static const int FOLDER_PICTURE_HEIGHT = 24;
+#define FOLDER_PICTURE_FORMAT "%spic%05d.bmp"
+
+bool writeBenchFolder(const BenchRun& run)
+{
+    CreateDirectoryA(run.folderDir, NULL);
+    char path[MAX_PATH + 16];
+    // Written once: a folder that holds the last picture holds them all.
+    snprintf(path, sizeof path, FOLDER_PICTURE_FORMAT, run.folderDir, run.folderPictures - 1);
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    for (int i = 0; i < run.folderPictures; ++i) {
+        snprintf(path, sizeof path, FOLDER_PICTURE_FORMAT, run.folderDir, i);
+        if (!writeBenchBitmap(path, FOLDER_PICTURE_WIDTH, FOLDER_PICTURE_HEIGHT, 24, i))
+            return false;
+    }
+    return true;
+}
+
+bool writeFolderSettings(const BenchRun& run)
+{
+    char path[MAX_PATH];
+    GetWindowsDirectoryA(path, MAX_PATH - 32);
+    lstrcatA(path, "\\" SETTINGS_FILE);
+    FILE* file = fopen(path, "wb");
+    if (!file)
+        return false;
+    fprintf(file,
+            "[" SECTION_CONFIG "]\r\n" KEY_SUCCESSIVE "=1\r\n" KEY_CHANGE_EVERY "=1\r\n" KEY_TIME_PERIOD
+            "=1\r\n" KEY_BITMAP_INDEX "=0\r\n\r\n[" SECTION_LIST "]\r\n000_wall=%s\r\n000_xpos=0\r\n000_ypos=0\r\n"
+            "000_type=1\r\n",
+            run.folderDir);
+    return fclose(file) == 0;
+}
+
+bool startFolderResident(const BenchRun& run, ResidentKind kind, Child* child)
+{
+    char path[MAX_PATH];
+    char arguments[MAX_PATH + 16] = "";
+    if (kind == RESIDENT_REAL) {
+        snprintf(path, sizeof path, "%svistrell.exe", run.programDir);
+    } else {
+        snprintf(path, sizeof path, "%sbareresident.exe", run.benchDir);
+        snprintf(arguments, sizeof arguments, "folder %s", run.folderDir);
+    }
+    if (!startChild(path, arguments, child))
+        return false;
+    ReadyCondition ready = {READY_TRAY, kind == RESIDENT_REAL ? RESIDENT_CLASS : BARE_RESIDENT_CLASS, 0};
+    if (waitUntilReady(child, ready, READY_TIMEOUT_MS) && waitUntilIdle(*child))
+        return true;
+    printf("%s did not become ready\n", path);
+    endChild(child, child->window);
+    return false;
 }

@@ -11,26 +11,24 @@
 
 static const char COPY[] = "BENCHCALLS.INI";
 
-// The resident's numbers per change: "Successive" (and in order "Bitmap
-// index"), then the entry's type, x and y.
-static const int SUCCESSIVE_NUMBERS = 5;
-static const int RANDOM_NUMBERS = 4;
-// The editor reads each entry's x, y and type besides its path.
-static const int EDITOR_NUMBERS_PER_ENTRY = 3;
+// The resident's numbers per change: "Successive", "Monitors", "Fit",
+// "Shuffle", "Subfolders" (and in order "Bitmap index").
+static const int SUCCESSIVE_NUMBERS = 6;
+static const int RANDOM_NUMBERS = 5;
+// The list section of 50 entries fits this.
+static const DWORD SECTION_BUFFER = 16384;
 
 static void readNumbers(int count)
 {
-    char key[ENTRY_KEY_BUFFER];
-    formatEntryKey(key, WALLPAPER_COUNT / 2, ENTRY_XPOS);
     for (int i = 0; i < count; ++i)
-        GetPrivateProfileIntA(SECTION_LIST, key, 0, COPY);
+        GetPrivateProfileIntA(SECTION_CONFIG, KEY_SUCCESSIVE, 0, COPY);
 }
 
-static void readPath(int index)
+// The list, read whole in one call.
+static void readList()
 {
-    char key[ENTRY_KEY_BUFFER], path[PATH_BUFFER];
-    formatEntryKey(key, index, ENTRY_WALL);
-    GetPrivateProfileStringA(SECTION_LIST, key, MISSING_ENTRY, path, sizeof path, COPY);
+    static char section[SECTION_BUFFER];
+    GetPrivateProfileSectionA(SECTION_LIST, section, SECTION_BUFFER, COPY);
 }
 
 static void writeIndex()
@@ -54,13 +52,13 @@ const char* callsName(CallSequence sequence)
 {
     switch (sequence) {
     case CALLS_SUCCESSIVE_CHANGE:
-        return "Settings calls of a successive change: 5 numbers and a path read, the placement recorded, "
-               "the index written after the wallpaper call";
+        return "Settings calls of a successive change: 6 numbers and the list section read, the placement "
+               "recorded, the index written after the wallpaper call";
     case CALLS_RANDOM_CHANGE:
-        return "Settings calls of a random change: 51 paths read to count the list, 4 numbers and a path, "
-               "the placement recorded, the index written after the wallpaper call";
+        return "Settings calls of a random change: 5 numbers and the list section read, the placement "
+               "recorded, the index written after the wallpaper call";
     default:
-        return "Settings reads of 50 entries in the editor: 50 paths and 150 numbers";
+        return "Settings reads of 50 entries in the editor: the list section read whole";
     }
 }
 
@@ -72,11 +70,8 @@ bool writeCallsCopy(const BenchRun& run)
 double timeChangeCalls(bool successive, const char* wallpaper)
 {
     double start = nowMs();
-    if (!successive)
-        for (int i = 0; i <= WALLPAPER_COUNT; ++i)
-            readPath(i);
     readNumbers(successive ? SUCCESSIVE_NUMBERS : RANDOM_NUMBERS);
-    readPath(0);
+    readList();
     recordPlacement();
     double beforeWallpaper = nowMs() - start;
     // The wallpaper call itself is not counted.
@@ -90,9 +85,6 @@ double timeChangeCalls(bool successive, const char* wallpaper)
 double timeEditorReads()
 {
     double start = nowMs();
-    for (int i = 0; i < WALLPAPER_COUNT; ++i) {
-        readPath(i);
-        readNumbers(EDITOR_NUMBERS_PER_ENTRY);
-    }
+    readList();
     return nowMs() - start;
 }

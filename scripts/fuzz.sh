@@ -20,7 +20,7 @@ for target in "$native_dir"/fuzz_*; do
     [ -d "$seeds" ] || seeds=""
     case $name in
         fuzz_bmpcheck) kind=bitmaps ;;
-        fuzz_listsection) kind=settings ;;
+        fuzz_listsection|fuzz_sectionread) kind=settings ;;
         *) kind="" ;;
     esac
     if [ -n "$kind" ] && [ -x "$native_dir/makecorpus" ]; then

@@ -1,0 +1,74 @@
+// The whole-section reader and the fair order's rounds on arbitrary text:
+// every value found lies inside the section, a round's text read back and
+// written again reads the same, and a draw names an entry of the list that
+// the round had not shown.
+#include "sectionread.h"
+#include "shuffle.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        abort();
+}
+
+bool inside(const SectionValue& value, const std::vector<char>& section)
+{
+    return value.text >= section.data() && value.text + value.length <= section.data() + section.size();
+}
+
+bool isShown(const EntryRound& round, int entry)
+{
+    return (round.shown[entry / 32] >> (entry % 32)) & 1u;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    std::vector<char> section(data, data + size);
+    std::unique_ptr<ListLines> lines(new ListLines);
+    indexListSection(section.data(), size, lines.get());
+    for (int i = 0; i < RANDOM_SCAN_LIMIT; ++i)
+        for (int f = 0; f < ENTRY_FIELD_COUNT; ++f)
+            check(!lines->present[i][f] || inside(lines->fields[i][f], section));
+
+    SectionValue value;
+    if (!sectionValue(section.data(), size, KEY_SHUFFLE_ROUND, &value))
+        value = {section.data(), size};
+    check(inside(value, section));
+    int count = size > 0 ? 1 + data[0] % RANDOM_SCAN_LIMIT : 1;
+    EntryRound round;
+    parseEntryRound(value.text, value.length, count, 7u, &round);
+    char text[ENTRY_ROUND_TEXT];
+    formatEntryRound(round, count, text);
+    EntryRound again;
+    parseEntryRound(text, strlen(text), count, 7u, &again);
+    check(memcmp(&round, &again, sizeof round) == 0);
+    EntryRound before = round;
+    int unshown = 0;
+    for (int entry = 0; entry < count; ++entry)
+        unshown += isShown(before, entry) ? 0 : 1;
+    int drawn = drawFromEntryRound(&round, count, size);
+    check(drawn >= 0 && drawn < count);
+    check(unshown == 0 || !isShown(before, drawn));
+
+    FolderRound folder;
+    if (parseFolderRound(value.text, value.length, &folder)) {
+        char folderText[FOLDER_ROUND_TEXT];
+        formatFolderRound(folder, folderText);
+        FolderRound back;
+        check(parseFolderRound(folderText, strlen(folderText), &back));
+        check(memcmp(&folder, &back, sizeof folder) == 0);
+        uint32_t pictures = 1 + size % 1000;
+        check(nextInFolderRound(&folder, pictures, folder.fingerprint, 3u) < pictures);
+    }
+    return 0;
+}

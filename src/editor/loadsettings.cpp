@@ -51,8 +51,7 @@ void showCurrentWallpaper(HWND dialog)
 static void loadEntries()
 {
     ListSnapshot list;
-    if (!readListSnapshot(&list))
-        return;
+    readListSnapshot(&list);
     char path[PATH_BUFFER];
     for (int i = 0; i < EDITOR_ENTRY_LIMIT && snapshotEntryPath(list, i, path); ++i) {
         int x = snapshotEntryInt(list, i, ENTRY_XPOS, 0);

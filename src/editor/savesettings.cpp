@@ -130,10 +130,15 @@ static bool readOldList(char** old, unsigned* oldLength)
 {
     *old = NULL;
     *oldLength = 0;
-    SectionRead read = readSettingSection(SECTION_LIST, old, oldLength);
-    if (read != SECTION_READ)
+    if (!settingsReadable())
+        return false;
+    if (!readSettingSection(SECTION_LIST, old, oldLength))
         *old = NULL;
-    return read != SECTION_UNREADABLE;
+    if (settingsReadable())
+        return true;
+    free(*old);
+    *old = NULL;
+    return false;
 }
 
 // Writes the section "Bitmap list" in one write: the list rows as entries

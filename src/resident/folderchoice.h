@@ -26,12 +26,13 @@ struct FolderState {
 
 struct FolderChoice {
     FolderOrder order;
-    bool subfolders;
+    int subfolders;   // -1 until a folder needs it: a list without folders
+                      // makes no read for it
     FolderState folders[MONITOR_LIMIT];
     int count;
 };
 
-void beginFolderChoice(FolderChoice* choice, FolderOrder order, bool subfolders);
+void beginFolderChoice(FolderChoice* choice, FolderOrder order);
 
 // Puts the folder's next picture in entry->path (entry index of the list);
 // false when the folder gives none (empty, missing, unreadable), which

@@ -87,7 +87,7 @@ static void beginReading(Reading* reading)
                         &reading->round);
     }
     FolderOrder order = reading->successive ? FOLDER_IN_ORDER : reading->shuffled ? FOLDER_SHUFFLED : FOLDER_AT_RANDOM;
-    beginFolderChoice(&reading->folders, order, readSettingInt(SECTION_DISPLAY, KEY_SUBFOLDERS, 1) != 0);
+    beginFolderChoice(&reading->folders, order);
 }
 
 // The next random entry: drawn afresh, or the next of the entries' round.
@@ -164,8 +164,7 @@ static ChangeOutcome changeWithSeededGenerator(HWND window)
         return CHANGE_UNREADABLE;
     readDisplaySetup(&setup);
     Reading reading;
-    if (!readListSnapshot(&reading.list))
-        return CHANGE_UNREADABLE;
+    readListSnapshot(&reading.list);
     beginReading(&reading);
     ScreenEntry entries[MONITOR_LIMIT];
     int last = 0;

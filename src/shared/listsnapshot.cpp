@@ -5,21 +5,18 @@
 #include <stdlib.h>
 #include <string.h>
 
-bool readListSnapshot(ListSnapshot* list)
+void readListSnapshot(ListSnapshot* list)
 {
     memset(list, 0, sizeof *list);
-    SectionRead read = readSettingSection(SECTION_LIST, &list->block, &list->length);
-    if (read == SECTION_UNREADABLE)
-        return false;
-    if (read == SECTION_READ) {
+    if (readSettingSection(SECTION_LIST, &list->block, &list->length)) {
         list->lines = static_cast<ListLines*>(malloc(sizeof *list->lines));
         if (list->lines) {
             indexListSection(list->block, list->length, list->lines);
-            return true;
+            return;
         }
     }
+    // Without the memory for the whole, the fields are read one call at a time.
     freeListSnapshot(list);
-    return true;
 }
 
 void freeListSnapshot(ListSnapshot* list)

@@ -12,8 +12,9 @@ struct ListSnapshot {
     ListLines* lines;  // the entries 000 to 499, indexed
 };
 
-// False when the settings file cannot be read.
-bool readListSnapshot(ListSnapshot* list);
+// Reads the section; the caller asks settingsReadable before and after its
+// reads, this one among them.
+void readListSnapshot(ListSnapshot* list);
 void freeListSnapshot(ListSnapshot* list);
 
 // A field's value; false when the entry has no such key.

@@ -68,18 +68,15 @@ bool deleteSetting(const char* section, const char* key)
     return writeSettingText(section, key, NULL);
 }
 
-SectionRead readSettingSection(const char* section, char** block, unsigned* length)
+bool readSettingSection(const char* section, char** block, unsigned* length)
 {
-    if (!settingsReadable())
-        return SECTION_UNREADABLE;
-    SectionRead outcome = SECTION_NO_MEMORY;
     // The size that held a section last time is tried first: a list read at
     // every change is read once, not once per doubling.
     static unsigned lastFitted = SECTION_START_SIZE;
     for (unsigned size = lastFitted; size <= SECTION_SIZE_LIMIT; size *= 2) {
         char* read = static_cast<char*>(malloc(size));
         if (!read)
-            break;
+            return false;
         DWORD count = GetPrivateProfileSectionA(section, read, size, SETTINGS_FILE);
         // size - 2 means the section did not fit.
         if (count < size - 2) {
@@ -88,17 +85,11 @@ SectionRead readSettingSection(const char* section, char** block, unsigned* leng
             *block = read;
             *length = count;
             lastFitted = size;
-            outcome = SECTION_READ;
-            break;
+            return true;
         }
         free(read);
     }
-    if (outcome == SECTION_READ && !settingsReadable()) {
-        free(*block);
-        *block = NULL;
-        outcome = SECTION_UNREADABLE;
-    }
-    return outcome;
+    return false;
 }
 
 bool writeSettingSection(const char* section, const char* block)

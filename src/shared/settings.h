@@ -30,10 +30,12 @@ bool writeSettingUnsigned(const char* section, const char* key, unsigned value);
 bool deleteSetting(const char* section, const char* key);
 
 // A whole section as the profile reader gives it: "key=value" lines, each
-// ended by a zero, and a further zero at the end. On SECTION_READ *block is
-// to be given back with free and *length is the bytes before that last zero.
-enum SectionRead { SECTION_READ, SECTION_UNREADABLE, SECTION_NO_MEMORY };
-SectionRead readSettingSection(const char* section, char** block, unsigned* length);
+// ended by a zero, and a further zero at the end. When true, *block is to
+// be given back with free and *length is the bytes before that last zero;
+// false when the memory for it is lacking. A file that cannot be read reads
+// as an empty section here, as key by key: the caller asks settingsReadable
+// before and after its reads.
+bool readSettingSection(const char* section, char** block, unsigned* length);
 // Replaces every key of the section by the lines of block (same form) in
 // one write of the file; false when the platform refused it.
 bool writeSettingSection(const char* section, const char* block);

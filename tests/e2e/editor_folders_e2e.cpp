@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 namespace {
@@ -22,16 +23,39 @@ HWND waitForFolderPicker(const Editor& editor)
     return picker && IsWindowVisible(picker) ? picker : NULL;
 }
 
+// The picker's tree: its selected item, or NULL while it fills.
+HTREEITEM pickerSelection(HWND picker)
+{
+    HWND tree = FindWindowExA(picker, NULL, WC_TREEVIEWA, NULL);
+    return tree ? reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) : NULL;
+}
+
 // Selects folder in the picker: the path goes into the editor's memory,
-// where the picker's message expects it.
+// where the picker's message expects it. The picker answers messages while
+// it still fills its tree, where a selection finds nothing: it is sent
+// again until the tree's selection moves.
 bool selectInPicker(const Editor& editor, HWND picker, const std::string& folder)
 {
+    HTREEITEM first = NULL;
+    for (DWORD start = GetTickCount(); !(first = pickerSelection(picker)) && GetTickCount() - start < 10000;)
+        pumpFor(20);
     void* remote = VirtualAllocEx(editor.program.process, NULL, folder.size() + 1, MEM_COMMIT, PAGE_READWRITE);
     if (!remote || !WriteProcessMemory(editor.program.process, remote, folder.c_str(), folder.size() + 1, NULL))
         return false;
-    LRESULT selected = SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
+    // The picker answers through its dialog result, which it leaves at 0.
+    for (int tries = 0; first && pickerSelection(picker) == first && tries < 20; ++tries, pumpFor(100))
+        SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
     VirtualFreeEx(editor.program.process, remote, 0, MEM_RELEASE);
-    return selected != 0 || answers(picker);
+    return first && pickerSelection(picker) != first;
+}
+// The picker's own message loop still runs a moment after its window hides,
+// and answers for the editor there: the row added is the sign it returned.
+bool waitForRowCount(HWND dialog, size_t count, DWORD timeoutMs)
+{
+    for (DWORD start = GetTickCount(); listRows(dialog).size() != count; pumpFor(20))
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+    return true;
 }
 BOOL CALLBACK collectDialog(HWND window, LPARAM found)
 {
@@ -59,7 +83,7 @@ TEST_F(EditorFolders, AFolderChosenInThePickerBecomesAnEntry)
     ASSERT_TRUE(selectInPicker(editor, picker, withoutTrailingSlash(folder)));
     PostMessageA(picker, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(waitUntilGone(picker, 10000));
-    ASSERT_TRUE(answers(editor.dialog));
+    ASSERT_TRUE(waitForRowCount(editor.dialog, 2, 10000)) << "no row was added";
     const std::string row = lowerAscii(folder);
     EXPECT_EQ(listRows(editor.dialog), (std::vector<std::string>{sampleBitmap(0), row}));
 

@@ -28,6 +28,9 @@ static int CALLBACK onBrowseEvent(HWND browser, UINT message, LPARAM, LPARAM sta
     return 0;
 }
 
+// Whether OLE runs on this thread, started by the first Add Folder.
+static bool oleRunning;
+
 // The folder chosen into folder (MAX_PATH); false when cancelled. The
 // picker's newer look (with "Make New Folder") needs OLE running on this
 // thread: it is started at the first use and left running, like the
@@ -36,10 +39,14 @@ static int CALLBACK onBrowseEvent(HWND browser, UINT message, LPARAM, LPARAM sta
 static bool chooseFolder(HWND owner, char* folder)
 {
     HMODULE shell = GetModuleHandleA("shell32.dll");
-    HMODULE ole = LoadLibraryA("ole32.dll");
+    static HMODULE ole;
+    if (!ole) {
+        ole = LoadLibraryA("ole32.dll");
+        OleInitializeProc oleInitialize = moduleFunction<OleInitializeProc>(ole, "OleInitialize");
+        oleRunning = oleInitialize && SUCCEEDED(oleInitialize(NULL));
+    }
     BrowseProc browse = moduleFunction<BrowseProc>(shell, "SHBrowseForFolderA");
     PathFromListProc toPath = moduleFunction<PathFromListProc>(shell, "SHGetPathFromIDListA");
-    OleInitializeProc oleInitialize = moduleFunction<OleInitializeProc>(ole, "OleInitialize");
     TaskFreeProc taskFree = moduleFunction<TaskFreeProc>(ole, "CoTaskMemFree");
     if (!browse || !toPath)
         return false;
@@ -51,7 +58,7 @@ static bool chooseFolder(HWND owner, char* folder)
     info.pszDisplayName = folder;
     info.lpszTitle = BROWSE_TEXT;
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    if (oleInitialize && SUCCEEDED(oleInitialize(NULL)))
+    if (oleRunning)
         info.ulFlags |= BIF_NEWDIALOGSTYLE;
     info.lpfn = onBrowseEvent;
     info.lParam = reinterpret_cast<LPARAM>(start);

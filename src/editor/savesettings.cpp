@@ -209,5 +209,8 @@ bool saveSettings(HWND dialog, bool withContents)
     }
     if (withContents && !saveContents(dialog, oldList, oldLength))
         return saveFailed(dialog, SAVE_FAILED_TEXT);
+    // The next save carries a folder's place from the entry its row now is.
+    if (withContents)
+        rowsBecomeSources(&slotTable);
     return true;
 }

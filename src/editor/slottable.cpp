@@ -77,6 +77,12 @@ int entrySource(BitmapSlotTable* table, uint16_t row)
     return s == NO_SLOT ? -1 : table->slots[s].source;
 }
 
+void rowsBecomeSources(BitmapSlotTable* table)
+{
+    for (uint16_t s = 0; s < SLOT_COUNT; ++s)
+        table->slots[s].source = static_cast<int16_t>(table->slots[s].row);
+}
+
 void removeSelectedEntries(BitmapSlotTable* table)
 {
     uint16_t i = 0;

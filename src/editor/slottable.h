@@ -46,6 +46,8 @@ uint16_t findSlotByRow(BitmapSlotTable* table, uint16_t row);
 int addEntry(BitmapSlotTable* table, const char* path, int x, int y, int mode, int source = -1);
 // The entry a row was loaded from, or -1.
 int entrySource(BitmapSlotTable* table, uint16_t row);
+// After a save every row stands as the entry of its own number.
+void rowsBecomeSources(BitmapSlotTable* table);
 void removeSelectedEntries(BitmapSlotTable* table);
 void clearTable(BitmapSlotTable* table);
 // The caret row's entry; true when that row exists and has a slot. Fields

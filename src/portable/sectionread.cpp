@@ -26,8 +26,9 @@ static void splitLine(const char* line, size_t lineLength, SectionValue* key, Se
         --end;
     key->text = start;
     key->length = static_cast<size_t>(end - start);
+    // A key without "=" has no value: the profile reader gives its default.
     if (!equals) {
-        value->text = line + lineLength;
+        value->text = NULL;
         value->length = 0;
         return;
     }
@@ -73,7 +74,7 @@ bool sectionValue(const char* section, size_t length, const char* key, SectionVa
     SectionValue lineKey;
     while (nextLine(section, length, &at, &lineKey, value))
         if (sameKey(lineKey, key))
-            return true;
+            return value->text != NULL;
     return false;
 }
 
@@ -96,9 +97,26 @@ int sectionValueInt(const SectionValue& value, int fallback)
     bool negative = false;
     if (i < value.length && (value.text[i] == '-' || value.text[i] == '+'))
         negative = value.text[i++] == '-';
+    // The profile's number reader takes the prefixes 0b, 0o and 0x.
+    uint32_t base = 10;
+    if (i + 1 < value.length && value.text[i] == '0') {
+        const char* prefixes = "box";
+        const char* prefix = strchr(prefixes, value.text[i + 1]);
+        if (prefix && *prefix) {
+            static const uint32_t BASES[] = {2, 8, 16};
+            base = BASES[prefix - prefixes];
+            i += 2;
+        }
+    }
     uint32_t result = 0;
-    for (; i < value.length && value.text[i] >= '0' && value.text[i] <= '9'; ++i)
-        result = result * 10u + static_cast<uint32_t>(value.text[i] - '0');
+    for (; i < value.length; ++i) {
+        char c = lowerOf(value.text[i]);
+        uint32_t digit = c >= '0' && c <= '9' ? static_cast<uint32_t>(c - '0')
+                         : c >= 'a' && c <= 'f' ? static_cast<uint32_t>(c - 'a' + 10) : base;
+        if (digit >= base)
+            break;
+        result = result * base + digit;
+    }
     return static_cast<int>(negative ? 0u - result : result);
 }
 

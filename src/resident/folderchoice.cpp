@@ -73,7 +73,12 @@ bool endFolderChoice(FolderChoice* choice, bool save)
     bool written = true;
     for (int i = 0; i < choice->count; ++i) {
         FolderState* state = &choice->folders[i];
-        if (save && written && state->listed && state->pictures.count > 0) {
+        // The editor may have saved a new order of the list meanwhile (while
+        // a box held this change): the place goes only to the folder's own
+        // entry.
+        char path[PATH_BUFFER];
+        if (save && written && state->listed && state->pictures.count > 0 && readEntryPath(state->index, path) &&
+            strcmp(path, state->pictures.folder) == 0) {
             if (choice->order == FOLDER_IN_ORDER) {
                 written = writeEntryInt(state->index, ENTRY_NEXT, state->next);
             } else if (choice->order == FOLDER_SHUFFLED) {

@@ -34,9 +34,9 @@ struct FolderChoice {
 
 void beginFolderChoice(FolderChoice* choice, FolderOrder order);
 
-// Puts the folder's next picture in entry->path (entry index of the list);
-// false when the folder gives none (empty, missing, unreadable), which
-// leaves the path as it was.
+// Puts the next picture of the folder that entry->path names in entry->path
+// (entry index of the list); false when the folder gives none (empty,
+// missing, unreadable), which leaves the path as it was.
 bool choosePictureOfFolder(FolderChoice* choice, const ListSnapshot& list, int index, ScreenEntry* entry);
 
 // Writes each folder's place or round, when told to save; false when a

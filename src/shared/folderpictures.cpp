@@ -71,7 +71,12 @@ static bool walk(FolderPictures* pictures, bool subfolders, char* relative, size
 
 static int byFoldedPath(const void* a, const void* b)
 {
-    return compareFoldedPaths(*static_cast<const char* const*>(a), *static_cast<const char* const*>(b));
+    const char* first = *static_cast<const char* const*>(a);
+    const char* second = *static_cast<const char* const*>(b);
+    // Names that differ in case only (a Unix folder holds both) keep one
+    // order from walk to walk.
+    int folded = compareFoldedPaths(first, second);
+    return folded != 0 ? folded : strcmp(first, second);
 }
 
 bool listFolderPictures(const char* folder, bool subfolders, FolderPictures* pictures)

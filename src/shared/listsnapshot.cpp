@@ -33,7 +33,7 @@ bool snapshotValue(const ListSnapshot& list, int index, EntryField field, Sectio
         return false;
     if (index >= 0 && index < RANDOM_SCAN_LIMIT) {
         *value = list.lines->fields[index][field];
-        return list.lines->present[index][field];
+        return list.lines->present[index][field] && value->text;
     }
     char key[ENTRY_KEY_BUFFER];
     formatEntryKey(key, index, field);

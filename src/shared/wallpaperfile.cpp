@@ -43,18 +43,15 @@ Installed applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, in
     if (count > MONITOR_LIMIT)
         count = MONITOR_LIMIT;
     bool composing = entriesNeedComposing(setup, entries, count);
-    // A folder still named here gave no picture. Where the desktop shows one
-    // file, that is told here: the platform would take a folder's path
-    // without a word (Wine does); composing tells it for its monitor.
     if (!composing) {
-        for (int i = 0; i < count; ++i) {
-            if (isFolderEntry(entries[i].path)) {
-                tellWallpaperRefused();
-                return installed;
-            }
+        // A folder still named here gave no picture. Where the desktop shows
+        // the first entry's file, that is told here: the platform would take
+        // a folder's path without a word (Wine does); composing tells it for
+        // its monitor.
+        if (isFolderEntry(entries[0].path)) {
+            tellWallpaperRefused();
+            return installed;
         }
-    }
-    if (!composing) {
         installed.complete = applyWallpaper(entries[0].path, entries[0].mode, entries[0].x, entries[0].y);
         // A composite of an earlier change is no longer shown.
         if (installed.complete && !isOldShell)

@@ -97,7 +97,8 @@ TEST_F(EditorFolders, AFolderChosenInThePickerBecomesAnEntry)
 
 // A folder's place and round move with its row when rows above it are
 // removed, and go with a removed row; what moves is what the file holds at
-// the save, where the changer may have moved them on since the load.
+// the save, where the changer may have moved them on since the load or the
+// save before.
 TEST_F(EditorFolders, AFoldersPlaceAndRoundMoveWithItsRow)
 {
     std::string first = freshFolder("VistEdit First");
@@ -119,6 +120,12 @@ TEST_F(EditorFolders, AFoldersPlaceAndRoundMoveWithItsRow)
     EXPECT_EQ(readSetting("Bitmap list", "001_next"), "7");
     EXPECT_EQ(readSetting("Bitmap list", "001_round"), "<absent>");
     EXPECT_EQ(readSetting("Bitmap list", "002_next"), "<absent>");
+    // A second save carries them from the entries the first one made.
+    writeSetting("Bitmap list", "001_next", "8");
+    sendCommand(editor.dialog, ED_SAVE);
+    EXPECT_EQ(readSetting("Bitmap list", "000_next"), "6");
+    EXPECT_EQ(readSetting("Bitmap list", "000_round"), "1:2:3");
+    EXPECT_EQ(readSetting("Bitmap list", "001_next"), "8");
     closeUnchanged(editor);
 }
 

@@ -21,12 +21,14 @@ std::string valueOf(const std::string& section, const char* key)
 
 // What the profile's string and integer readers give for a key, read out of
 // a whole section: keys matched without case or blanks, the first line
-// wins, blanks and one pair of quotes taken off.
+// wins (one without "=" has no value), blanks and one pair of quotes taken
+// off, numbers with the reader's base prefixes.
 TEST(SectionRead, ValuesReadAsTheProfileReadersReadOneKey)
 {
     std::string section;
     for (const char* line : {"a=1", " B = two words ", "b=second", "q=\"quoted\"", "s='single'", "m=\"mixed'", "e=",
-                             "bare", "n= -12x", "big=4294967297", "", "after=lost"})
+                             "bare", "bare=late", "n= -12x", "big=4294967297", "h=0x1F", "o=-0o17", "bin=0b102",
+                             "X=0X10", "", "after=lost"})
         section += std::string(line) + '\0';
     const struct {
         const char* key;
@@ -34,8 +36,9 @@ TEST(SectionRead, ValuesReadAsTheProfileReadersReadOneKey)
         int number;
     } cases[] = {
         {"a", "1", 1},         {"b", "two words", 0}, {"Q", "quoted", 0},       {"s", "single", 0},
-        {"m", "\"mixed'", 0},  {"e", "", 99},         {"bare", "", 99},         {"n", "-12x", -12},
-        {"big", "4294967297", 1}, {"after", "<absent>", 99}, {"none", "<absent>", 99},
+        {"m", "\"mixed'", 0},  {"e", "", 99},         {"bare", "<absent>", 99}, {"n", "-12x", -12},
+        {"big", "4294967297", 1}, {"h", "0x1F", 31},  {"o", "-0o17", -15},      {"bin", "0b102", 2},
+        {"X", "0X10", 0},      {"after", "<absent>", 99}, {"none", "<absent>", 99},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(valueOf(section, c.key), c.text) << c.key;

@@ -1,6 +1,7 @@
 // Folder entries and the fair random order, through changeWallpaper against
 // the real settings file, folders and profile.
 #include "editor_driver.h"
+#include "folderchoice.h"
 #include "monitors.h"
 #include "oldshell.h"
 #include "picker.h"
@@ -62,6 +63,32 @@ protected:
     HWND editor = NULL;
 };
 }  // namespace
+
+// The editor may save another order of the list while a change is under
+// way (a box holds it): the folder's place goes only to an entry that still
+// names the folder.
+TEST_F(ResidentFolders, AFoldersPlaceGoesOnlyToTheEntryStillNamingIt)
+{
+    const std::string folder = lowerAscii(folderOfThree());
+    for (bool moved : {false, true}) {
+        SCOPED_TRACE(moved);
+        removeSettings();
+        writeSetting("Bitmap list", "000_wall", folder.c_str());
+        ListSnapshot list;
+        readListSnapshot(&list);
+        FolderChoice choice;
+        beginFolderChoice(&choice, FOLDER_IN_ORDER);
+        ScreenEntry entry = {};
+        lstrcpynA(entry.path, folder.c_str(), MAX_PATH);
+        ASSERT_TRUE(choosePictureOfFolder(&choice, list, 0, &entry));
+        freeListSnapshot(&list);
+        EXPECT_EQ(lowerAscii(entry.path), folder + "a.bmp");
+        if (moved)
+            writeSetting("Bitmap list", "000_wall", "c:\\other.bmp");
+        EXPECT_TRUE(endFolderChoice(&choice, true));
+        EXPECT_EQ(readSetting("Bitmap list", "000_next"), moved ? "<absent>" : "1");
+    }
+}
 
 // In list order a folder gives its pictures in path order, one per change,
 // its place kept in "000_next"; the fourth change starts over. Without its

@@ -145,7 +145,8 @@ TEST_F(SettingsFile, TheListReadWholeReadsAsTheProfileReadersReadEachKey)
                        "001_WALL=c:\\upper.bmp\r\n001_wall=c:\\second line.bmp\r\n001_xpos=99999999999\r\n"
                        "001_ypos=\r\n001_type=abc\r\n"
                        "002_wall=" + longPath + "\r\n002_xpos=+5\r\n"
-                       "003_wall=[DOESN'T EXIST]\r\n"
+                       "002_ypos=0x20\r\n002_type=0X7\r\n003_wall=[DOESN'T EXIST]\r\n003_xpos=-0o17\r\n"
+                       "004_wall\r\n004_xpos\r\n004_wall=c:\\late.bmp\r\n005_wall=c:\\after.bmp\r\n"
                        "1000_wall=c:\\far.bmp\r\n1000_next=4\r\n-01_wall=c:\\negative.bmp\r\n";
     FILE* file = fopen(settingsPath().c_str(), "wb");
     ASSERT_NE(file, (FILE*)NULL);
@@ -155,7 +156,7 @@ TEST_F(SettingsFile, TheListReadWholeReadsAsTheProfileReadersReadEachKey)
     ListSnapshot list;
     readListSnapshot(&list);
     ASSERT_NE(list.lines, (ListLines*)NULL);
-    for (int index : {0, 1, 2, 3, 4, 1000, -1}) {
+    for (int index : {0, 1, 2, 3, 4, 5, 6, 1000, -1}) {
         SCOPED_TRACE(index);
         char whole[PATH_BUFFER];
         char each[PATH_BUFFER];

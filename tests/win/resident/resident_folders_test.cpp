@@ -157,10 +157,13 @@ TEST_F(ResidentFolders, AFolderWithoutPicturesIsTold)
 
 // "Shuffle": four random changes over four entries show each once, the
 // fifth opens a new round with another; a folder's pictures each come once
-// in its own round. Several seeds, each change its own.
+// in its own round, not all rounds in path order, and the next round does
+// not begin with the last one's end. Several seeds, each change its own.
 TEST_F(ResidentFolders, ShuffledChangesShowEveryPictureOnceBeforeAnyRepeats)
 {
     const std::string folder = lowerAscii(folderOfThree());
+    const std::vector<std::string> pathOrder = {folder + "a.bmp", folder + "m\\b.bmp", folder + "z.bmp"};
+    int inPathOrder = 0;
     writeSetting("Configuration", "Successive", "0");
     writeSetting("Display", "Shuffle", "1");
     for (uint32_t seed = 1700000000u; seed < 1700000000u + 50u; seed += 10u) {
@@ -181,11 +184,34 @@ TEST_F(ResidentFolders, ShuffledChangesShowEveryPictureOnceBeforeAnyRepeats)
         writeSetting("Configuration", "Successive", "0");
         writeSetting("Display", "Shuffle", "1");
         writeSetting("Bitmap list", "000_wall", folder.c_str());
-        shown.clear();
+        std::vector<std::string> round;
         for (uint32_t i = 0; i < 3; ++i) {
             changeWallpaperSeeded(NULL, seed + i);
-            shown.insert(wallpaper());
+            round.push_back(wallpaper());
+            EXPECT_NE(readSetting("Bitmap list", "000_round"), "<absent>");
         }
-        EXPECT_EQ(shown, (std::set<std::string>{folder + "a.bmp", folder + "m\\b.bmp", folder + "z.bmp"}));
+        inPathOrder += round == pathOrder;
+        EXPECT_EQ(std::set<std::string>(round.begin(), round.end()),
+                  std::set<std::string>(pathOrder.begin(), pathOrder.end()));
+        changeWallpaperSeeded(NULL, seed + 3);
+        EXPECT_NE(wallpaper(), round.back());
     }
+    EXPECT_LT(inPathOrder, 5);
+}
+
+// At random without "Shuffle" a folder's pictures are drawn afresh: over
+// known draws every one of them comes, and nothing else.
+TEST_F(ResidentFolders, AtRandomAFolderGivesAnyOfItsPictures)
+{
+    const std::string folder = lowerAscii(folderOfThree());
+    writeSetting("Configuration", "Successive", "0");
+    writeSetting("Bitmap list", "000_wall", folder.c_str());
+    std::set<std::string> shown;
+    for (uint32_t seed = 1700000000u; seed < 1700000000u + 30u; ++seed) {
+        changeWallpaperSeeded(NULL, seed);
+        shown.insert(wallpaper());
+    }
+    EXPECT_EQ(shown, (std::set<std::string>{folder + "a.bmp", folder + "m\\b.bmp", folder + "z.bmp"}));
+    EXPECT_EQ(readSetting("Bitmap list", "000_round"), "<absent>");
+    EXPECT_EQ(readSetting("Bitmap list", "000_next"), "<absent>");
 }

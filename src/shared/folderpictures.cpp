@@ -5,6 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+uint32_t folderLookLimit = FOLDER_LOOK_LIMIT;
+
 // The name area grows by doubling from this size.
 static const size_t FIRST_NAMES_SIZE = 16384;
 
@@ -48,14 +50,17 @@ static bool walk(FolderPictures* pictures, bool subfolders, char* relative, size
     do {
         const char* name = found.cFileName;
         size_t length = strlen(name);
+        if (!strcmp(name, ".") || !strcmp(name, ".."))
+            continue;
+        if (++pictures->looked > folderLookLimit)
+            break;
         // Room for the folder, the path below it and (for a subfolder) a
         // backslash and one character more.
         if (folderLength + relativeLength + length + 2 >= MAX_PATH)
             continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             // A junction may lead back up the tree: it is not followed.
-            if (!subfolders || !strcmp(name, ".") || !strcmp(name, "..") ||
-                (found.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_HIDDEN)))
+            if (!subfolders || (found.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_HIDDEN)))
                 continue;
             memcpy(relative + relativeLength, name, length);
             relative[relativeLength + length] = '\\';

@@ -15,7 +15,14 @@ struct FolderPictures {
     const char** order;     // count of them, sorted
     uint32_t count;
     uint32_t fingerprint;   // of the sorted paths
+    uint32_t looked;        // files and folders looked at
 };
+
+// A folder entry naming a whole drive would walk every file on it at each
+// change: the walk ends after this many files and folders, and the folder
+// gives the pictures found by then. Lowered by the tests.
+const uint32_t FOLDER_LOOK_LIMIT = 100000;
+extern uint32_t folderLookLimit;
 
 // Walks the folder. False (with nothing to free) when it cannot be read or
 // memory runs out; a readable folder without pictures gives true and none.

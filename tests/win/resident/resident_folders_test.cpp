@@ -57,12 +57,34 @@ protected:
     void TearDown() override
     {
         measureMonitorsCall = measureMonitors;
+        folderLookLimit = FOLDER_LOOK_LIMIT;
         DestroyWindow(editor);
         removeSettings();
     }
     HWND editor = NULL;
 };
 }  // namespace
+
+// A folder of more files than the walk looks at gives the pictures found by
+// then; below the limit, all.
+TEST_F(ResidentFolders, TheWalkEndsAtItsLimitWithThePicturesFoundByThen)
+{
+    const std::string folder = freshFolder("vistrell many");
+    for (char name = 'a'; name <= 'e'; ++name)
+        writeTestBitmap(folder + name + ".bmp", 4, 4, RED);
+    const struct {
+        uint32_t limit;
+        uint32_t count;
+    } cases[] = {{1, 1}, {3, 3}, {5, 5}, {FOLDER_LOOK_LIMIT, 5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.limit);
+        folderLookLimit = c.limit;
+        FolderPictures pictures;
+        ASSERT_TRUE(listFolderPictures(folder.c_str(), true, &pictures));
+        EXPECT_EQ(pictures.count, c.count);
+        freeFolderPictures(&pictures);
+    }
+}
 
 // The editor may save another order of the list while a change is under
 // way (a box holds it): the folder's place goes only to an entry that still

@@ -59,8 +59,8 @@ static std::string explainChange(const BenchRun& run, const Figure& figure, bool
                 "opens the file afresh, so that each sees what the editor last saved. The same calls made bare "
                 "around a bare wallpaper call take %.2f ms: %.0f%% of the difference.\n",
                 figure.name.c_str(), figure.arch.c_str(), difference,
-                "asks whether the settings file can be read before and after it reads four numbers and the "
-                "list's section",
+                "asks whether the settings file can be read before and after it reads three sections "
+                "(\"Configuration\", \"Display\" and the list)",
                 calls, difference > 0 ? 100 * calls / difference : 0);
 }
 

@@ -12,16 +12,16 @@
 
 static const char COPY[] = "BENCHCALLS.INI";
 
-// The resident's numbers per change: "Successive", "Monitors", "Fit" and
-// in order "Bitmap index", at random "Shuffle".
-static const int CHANGE_NUMBERS = 4;
+// The resident reads its numbers ("Successive", "Bitmap index"; "Monitors",
+// "Fit", "Shuffle", "Subfolders") in one read of each of their sections.
+
 // The list section of 50 entries fits this.
 static const DWORD SECTION_BUFFER = 16384;
 
-static void readNumbers(int count)
+static void readSection(const char* section)
 {
-    for (int i = 0; i < count; ++i)
-        GetPrivateProfileIntA(SECTION_CONFIG, KEY_SUCCESSIVE, 0, COPY);
+    static char read[SECTION_BUFFER];
+    GetPrivateProfileSectionA(section, read, SECTION_BUFFER, COPY);
 }
 
 // Whether the file can be read, asked before and after the reads: the file
@@ -41,8 +41,7 @@ static void askReadable()
 // The list, read whole in one call.
 static void readList()
 {
-    static char section[SECTION_BUFFER];
-    GetPrivateProfileSectionA(SECTION_LIST, section, SECTION_BUFFER, COPY);
+    readSection(SECTION_LIST);
 }
 
 static void writeIndex()
@@ -66,11 +65,11 @@ const char* callsName(CallSequence sequence)
 {
     switch (sequence) {
     case CALLS_SUCCESSIVE_CHANGE:
-        return "Settings calls of a successive change: the file asked twice, 4 numbers and the list section "
-               "read, the placement recorded, the index written after the wallpaper call";
+        return "Settings calls of a successive change: the file asked twice, its three sections read, the "
+               "placement recorded, the index written after the wallpaper call";
     case CALLS_RANDOM_CHANGE:
-        return "Settings calls of a random change: the file asked twice, 4 numbers and the list section "
-               "read, the placement recorded, the index written after the wallpaper call";
+        return "Settings calls of a random change: the file asked twice, its three sections read, the "
+               "placement recorded, the index written after the wallpaper call";
     default:
         return "Settings reads of 50 entries in the editor: the list section read whole";
     }
@@ -85,7 +84,8 @@ double timeChangeCalls(bool, const char* wallpaper)
 {
     double start = nowMs();
     askReadable();
-    readNumbers(CHANGE_NUMBERS);
+    readSection(SECTION_CONFIG);
+    readSection(SECTION_DISPLAY);
     readList();
     askReadable();
     recordPlacement();

@@ -17,7 +17,8 @@ struct SectionValue {
 };
 
 // The first line of the section whose key is key (letter case and blanks
-// around it ignored, as the profile functions match keys). False when none.
+// around it ignored, as the profile functions match keys). False when none,
+// or when that line has no "=" (the profile reader then gives its default).
 bool sectionValue(const char* section, size_t length, const char* key, SectionValue* value);
 
 // A value copied into out (size bytes, cut to size - 1 characters, ended by
@@ -25,8 +26,8 @@ bool sectionValue(const char* section, size_t length, const char* key, SectionVa
 void copySectionValue(const SectionValue& value, char* out, size_t size);
 
 // The integer the profile's integer reader makes of a value: blanks, an
-// optional sign and decimal digits, wrapping at 32 bits; fallback for an
-// empty one.
+// optional sign, a base prefix (0b, 0o, 0x) and digits, wrapping at 32
+// bits; fallback for an empty one.
 int sectionValueInt(const SectionValue& value, int fallback);
 
 // The index of an entry's key, "%03d_" and a field's suffix as

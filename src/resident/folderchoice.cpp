@@ -6,10 +6,10 @@
 #include <stdio.h>
 #include <string.h>
 
-void beginFolderChoice(FolderChoice* choice, FolderOrder order)
+void beginFolderChoice(FolderChoice* choice, FolderOrder order, bool subfolders)
 {
     choice->order = order;
-    choice->subfolders = -1;
+    choice->subfolders = subfolders;
     choice->count = 0;
 }
 
@@ -23,9 +23,7 @@ static FolderState* folderState(FolderChoice* choice, const ListSnapshot& list, 
         return NULL;
     FolderState* state = &choice->folders[choice->count++];
     state->index = index;
-    if (choice->subfolders < 0)
-        choice->subfolders = readSettingInt(SECTION_DISPLAY, KEY_SUBFOLDERS, 1) != 0;
-    state->listed = listFolderPictures(folder, choice->subfolders != 0, &state->pictures);
+    state->listed = listFolderPictures(folder, choice->subfolders, &state->pictures);
     state->next = snapshotEntryInt(list, index, ENTRY_NEXT, 0);
     char text[FOLDER_ROUND_TEXT];
     memset(&state->round, 0, sizeof state->round);

@@ -26,13 +26,12 @@ struct FolderState {
 
 struct FolderChoice {
     FolderOrder order;
-    int subfolders;   // -1 until a folder needs it: a list without folders
-                      // makes no read for it
+    bool subfolders;
     FolderState folders[MONITOR_LIMIT];
     int count;
 };
 
-void beginFolderChoice(FolderChoice* choice, FolderOrder order);
+void beginFolderChoice(FolderChoice* choice, FolderOrder order, bool subfolders);
 
 // Puts the next picture of the folder that entry->path names in entry->path
 // (entry index of the list); false when the folder gives none (empty,

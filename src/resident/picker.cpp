@@ -4,9 +4,11 @@
 #include "folderorder.h"
 #include "launcher.h"
 #include "listsnapshot.h"
+#include "monitors.h"
 #include "oldshell.h"
 #include "random31.h"
 #include "residentstate.h"
+#include "sectionsettings.h"
 #include "settings.h"
 #include "settingsboxes.h"
 #include "wallpaper.h"
@@ -34,9 +36,11 @@ static int pickRandomEntry(int count, int warmUpIndex)
     return drawRandom31() % count;
 }
 
-// What one change reads: the list, the order, and the rounds of the fair
-// random order.
+// What one change reads: its two sections of numbers, the list, the order,
+// and the rounds of the fair random order.
 struct Reading {
+    SectionSettings config;
+    SectionSettings display;
     ListSnapshot list;
     bool successive;
     bool shuffled;
@@ -77,17 +81,17 @@ static uint32_t listFingerprint(const ListSnapshot& list, int count)
 
 static void beginReading(Reading* reading)
 {
-    reading->successive = readSettingInt(SECTION_CONFIG, KEY_SUCCESSIVE, DEFAULT_SUCCESSIVE) == 1;
-    reading->shuffled = !reading->successive && readSettingInt(SECTION_DISPLAY, KEY_SHUFFLE, 0) != 0;
+    reading->successive = sectionSettingInt(reading->config, KEY_SUCCESSIVE, DEFAULT_SUCCESSIVE) == 1;
+    reading->shuffled = !reading->successive && sectionSettingInt(reading->display, KEY_SHUFFLE, 0) != 0;
     reading->count = reading->successive ? 0 : snapshotCount(reading->list, RANDOM_SCAN_LIMIT);
     if (reading->shuffled) {
         char text[ENTRY_ROUND_TEXT];
-        unsigned length = readSettingText(SECTION_DISPLAY, KEY_SHUFFLE_ROUND, "", text, sizeof text);
+        unsigned length = sectionSettingText(reading->display, KEY_SHUFFLE_ROUND, text, sizeof text);
         parseEntryRound(text, length, reading->count, listFingerprint(reading->list, reading->count),
                         &reading->round);
     }
     FolderOrder order = reading->successive ? FOLDER_IN_ORDER : reading->shuffled ? FOLDER_SHUFFLED : FOLDER_AT_RANDOM;
-    beginFolderChoice(&reading->folders, order);
+    beginFolderChoice(&reading->folders, order, sectionSettingInt(reading->display, KEY_SUBFOLDERS, 1) != 0);
 }
 
 // The next random entry: drawn afresh, or the next of the entries' round.
@@ -110,7 +114,7 @@ static int readChosenEntries(Reading* reading, int wanted, ScreenEntry* entries,
     int warmUpIndex = index;
 
     if (reading->successive)
-        index = readSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, DEFAULT_BITMAP_INDEX);
+        index = sectionSettingInt(reading->config, KEY_BITMAP_INDEX, DEFAULT_BITMAP_INDEX);
     else
         index = drawEntry(reading, warmUpIndex);
     for (int read = 0; read < wanted; ++read) {
@@ -159,17 +163,23 @@ static bool saveReading(Reading* reading, int last)
 // defaults, not the list.
 static ChangeOutcome changeWithSeededGenerator(HWND window)
 {
-    DisplaySetup setup;
     if (!settingsReadable())
         return CHANGE_UNREADABLE;
-    readDisplaySetup(&setup);
     Reading reading;
+    readSectionSettings(&reading.config, SECTION_CONFIG);
+    readSectionSettings(&reading.display, SECTION_DISPLAY);
+    DisplaySetup setup;
+    measureMonitorsCall(&setup.monitors);
+    setup.option = monitorsOption(sectionSettingInt(reading.display, KEY_MONITORS, MONITORS_SAME));
+    setup.fit = fitOption(sectionSettingInt(reading.display, KEY_FIT, FIT_CENTER));
     readListSnapshot(&reading.list);
     beginReading(&reading);
     ScreenEntry entries[MONITOR_LIMIT];
     int last = 0;
     int count = readChosenEntries(&reading, entriesWanted(setup), entries, &last);
     freeListSnapshot(&reading.list);
+    freeSectionSettings(&reading.config);
+    freeSectionSettings(&reading.display);
     bool readable = settingsReadable();
     if (!readable || count == 0) {
         endFolderChoice(&reading.folders, false);

@@ -99,7 +99,7 @@ TEST_F(ResidentFolders, AFoldersPlaceGoesOnlyToTheEntryStillNamingIt)
         ListSnapshot list;
         readListSnapshot(&list);
         FolderChoice choice;
-        beginFolderChoice(&choice, FOLDER_IN_ORDER);
+        beginFolderChoice(&choice, FOLDER_IN_ORDER, true);
         ScreenEntry entry = {};
         lstrcpynA(entry.path, folder.c_str(), MAX_PATH);
         ASSERT_TRUE(choosePictureOfFolder(&choice, list, 0, &entry));

@@ -1,6 +1,7 @@
 // The settings file through the real profile functions under Wine.
 #include "harness.h"
 #include "listsnapshot.h"
+#include "sectionsettings.h"
 #include "settings.h"
 
 #include <gtest/gtest.h>
@@ -172,4 +173,31 @@ TEST_F(SettingsFile, TheListReadWholeReadsAsTheProfileReadersReadEachKey)
     }
     EXPECT_EQ(snapshotCount(list, RANDOM_SCAN_LIMIT), countEntries(RANDOM_SCAN_LIMIT));
     freeListSnapshot(&list);
+}
+
+// A section's numbers and texts read whole agree with the profile's readers
+// key by key, in the forms a hand-edited file holds.
+TEST_F(SettingsFile, ASectionReadWholeReadsAsTheProfileReadersReadEachKey)
+{
+    std::string text = "[Display]\r\n Monitors = 1 \r\nFit=\"2\"\r\nShuffle\r\nShuffle=1\r\nSubfolders=0x10\r\n"
+                       "Shuffle round = '3:ab:1' \r\nWait full screen=\r\n";
+    FILE* file = fopen(settingsPath().c_str(), "wb");
+    ASSERT_NE(file, (FILE*)NULL);
+    fwrite(text.data(), 1, text.size(), file);
+    fclose(file);
+
+    SectionSettings whole;
+    readSectionSettings(&whole, SECTION_DISPLAY);
+    ASSERT_NE(whole.block, (char*)NULL);
+    for (const char* key : {KEY_MONITORS, KEY_FIT, KEY_SHUFFLE, KEY_SUBFOLDERS, KEY_SHUFFLE_ROUND,
+                            KEY_WAIT_FULL_SCREEN, KEY_WAIT_ON_BATTERY}) {
+        SCOPED_TRACE(key);
+        EXPECT_EQ(sectionSettingInt(whole, key, 77), readSettingInt(SECTION_DISPLAY, key, 77));
+        char fromWhole[16];
+        char each[16];
+        EXPECT_EQ(sectionSettingText(whole, key, fromWhole, sizeof fromWhole),
+                  readSettingText(SECTION_DISPLAY, key, "", each, sizeof each));
+        EXPECT_STREQ(fromWhole, each);
+    }
+    freeSectionSettings(&whole);
 }

@@ -1,6 +1,6 @@
 # The two commands a newcomer needs:
 #   make run   - build and start the resident changer under Wine on the samples
-#   make test  - build everything and run all three test rings
+#   make test  - build everything and run every test ring and the bench smoke run
 # Both install whatever Debian packages are missing first.
 
 BUILD      ?= build
@@ -80,7 +80,8 @@ wine-tests: win packages pictures
 
 # Some of the Wine suites, without building the packages:
 #   make ring SUITES=e2etests GTEST_FILTER='ResidentCommands.*'
-# SUITES: any of wintests-resident wintests-editor e2etests (all three when unset).
+# SUITES: any of wintests-resident wintests-editor e2etests twomonitors pkgtests
+# (the first three when unset).
 ring: win pictures
 	SUITES="$(or $(SUITES),wintests-resident wintests-editor e2etests)" sh scripts/wine-tests.sh $(BUILD)
 

@@ -3,6 +3,9 @@
 #include <stdint.h>
 #include <string.h>
 
+// Characters of a value the profile's integer reader looks at.
+static const size_t INT_TEXT_LIMIT = 29;
+
 static bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
@@ -91,15 +94,17 @@ int sectionValueInt(const SectionValue& value, int fallback)
 {
     if (value.length == 0)
         return fallback;
+    // The integer reader reads the value into a buffer of 30 characters.
+    const size_t length = value.length < INT_TEXT_LIMIT ? value.length : INT_TEXT_LIMIT;
     size_t i = 0;
-    while (i < value.length && isBlank(value.text[i]))
+    while (i < length && isBlank(value.text[i]))
         ++i;
     bool negative = false;
-    if (i < value.length && (value.text[i] == '-' || value.text[i] == '+'))
+    if (i < length && (value.text[i] == '-' || value.text[i] == '+'))
         negative = value.text[i++] == '-';
     // The profile's number reader takes the prefixes 0b, 0o and 0x.
     uint32_t base = 10;
-    if (i + 1 < value.length && value.text[i] == '0') {
+    if (i + 1 < length && value.text[i] == '0') {
         const char* prefixes = "box";
         const char* prefix = strchr(prefixes, value.text[i + 1]);
         if (prefix && *prefix) {
@@ -109,7 +114,7 @@ int sectionValueInt(const SectionValue& value, int fallback)
         }
     }
     uint32_t result = 0;
-    for (; i < value.length; ++i) {
+    for (; i < length; ++i) {
         char c = lowerOf(value.text[i]);
         uint32_t digit = c >= '0' && c <= '9' ? static_cast<uint32_t>(c - '0')
                          : c >= 'a' && c <= 'f' ? static_cast<uint32_t>(c - 'a' + 10) : base;

@@ -28,7 +28,7 @@ TEST(SectionRead, ValuesReadAsTheProfileReadersReadOneKey)
     std::string section;
     for (const char* line : {"a=1", " B = two words ", "b=second", "q=\"quoted\"", "s='single'", "m=\"mixed'", "e=",
                              "bare", "bare=late", "n= -12x", "big=4294967297", "h=0x1F", "o=-0o17", "bin=0b102",
-                             "X=0X10", "", "after=lost"})
+                             "X=0X10", "long=000000000000000000000000000012", "", "after=lost"})
         section += std::string(line) + '\0';
     const struct {
         const char* key;
@@ -38,7 +38,8 @@ TEST(SectionRead, ValuesReadAsTheProfileReadersReadOneKey)
         {"a", "1", 1},         {"b", "two words", 0}, {"Q", "quoted", 0},       {"s", "single", 0},
         {"m", "\"mixed'", 0},  {"e", "", 99},         {"bare", "<absent>", 99}, {"n", "-12x", -12},
         {"big", "4294967297", 1}, {"h", "0x1F", 31},  {"o", "-0o17", -15},      {"bin", "0b102", 2},
-        {"X", "0X10", 0},      {"after", "<absent>", 99}, {"none", "<absent>", 99},
+        {"X", "0X10", 0},      {"long", "000000000000000000000000000012", 1},
+        {"after", "<absent>", 99}, {"none", "<absent>", 99},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(valueOf(section, c.key), c.text) << c.key;

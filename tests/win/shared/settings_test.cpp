@@ -180,7 +180,7 @@ TEST_F(SettingsFile, TheListReadWholeReadsAsTheProfileReadersReadEachKey)
 TEST_F(SettingsFile, ASectionReadWholeReadsAsTheProfileReadersReadEachKey)
 {
     std::string text = "[Display]\r\n Monitors = 1 \r\nFit=\"2\"\r\nShuffle\r\nShuffle=1\r\nSubfolders=0x10\r\n"
-                       "Shuffle round = '3:ab:1' \r\nWait full screen=\r\n";
+                       "Shuffle round = '3:ab:1' \r\nWait full screen=\r\nWait on battery=000000000000000000000000000001\r\n";
     FILE* file = fopen(settingsPath().c_str(), "wb");
     ASSERT_NE(file, (FILE*)NULL);
     fwrite(text.data(), 1, text.size(), file);

@@ -70,10 +70,12 @@ bool deleteSetting(const char* section, const char* key)
 
 bool readSettingSection(const char* section, char** block, unsigned* length)
 {
-    // The size that held a section last time is tried first: a list read at
-    // every change is read once, not once per doubling.
+    // The size that held the list last time is tried first: a list read at
+    // every change is read once, not once per doubling. The small sections
+    // start small whatever the list needs.
     static unsigned lastFitted = SECTION_START_SIZE;
-    for (unsigned size = lastFitted; size <= SECTION_SIZE_LIMIT; size *= 2) {
+    bool list = strcmp(section, SECTION_LIST) == 0;
+    for (unsigned size = list ? lastFitted : SECTION_START_SIZE; size <= SECTION_SIZE_LIMIT; size *= 2) {
         char* read = static_cast<char*>(malloc(size));
         if (!read)
             return false;
@@ -84,7 +86,8 @@ bool readSettingSection(const char* section, char** block, unsigned* length)
             read[count + 1] = '\0';
             *block = read;
             *length = count;
-            lastFitted = size;
+            if (list)
+                lastFitted = size;
             return true;
         }
         free(read);

@@ -32,8 +32,8 @@ static const EntryField CARRIED_FIELDS[] = {ENTRY_NEXT, ENTRY_ROUND};
 const int CARRIED_COUNT = 2;
 
 // Each row's carried values, as the file holds them now at the entry the
-// row was loaded from (the changer may have moved them on since the list
-// was loaded); empty for none.
+// row was loaded or last saved as (the changer may have moved them on since
+// then); empty for none.
 typedef char CarriedValues[EDITOR_ENTRY_LIMIT][CARRIED_COUNT][FOLDER_ROUND_TEXT];
 
 // Read before anything of the list is written: from the section as it

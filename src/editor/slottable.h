@@ -19,8 +19,8 @@ struct BitmapSlot {
     uint16_t x;        // wallpaper origin, meaningful in Defined placement
     uint16_t y;
     int32_t mode;      // PositionMode
-    int16_t source;    // the entry it was loaded from, -1 for one added since:
-                       // a folder's place and round move with it
+    int16_t source;    // the entry it was loaded or last saved as, -1 for one
+                       // added since: a folder's place and round move with it
 };
 
 struct BitmapSlotTable {
@@ -44,7 +44,7 @@ uint16_t findFreeSlot(BitmapSlotTable* table);
 uint16_t findSlotByRow(BitmapSlotTable* table, uint16_t row);
 // 1 = added as the list's last row, 0 = table full (or the list refused the text).
 int addEntry(BitmapSlotTable* table, const char* path, int x, int y, int mode, int source = -1);
-// The entry a row was loaded from, or -1.
+// The entry a row was loaded or last saved as, or -1.
 int entrySource(BitmapSlotTable* table, uint16_t row);
 // After a save every row stands as the entry of its own number.
 void rowsBecomeSources(BitmapSlotTable* table);

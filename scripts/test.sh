@@ -42,5 +42,17 @@ set -- 0 0 0
 passed=$(( ${unit_total:-0} - ${unit_failed:-0} + $1 + bench_passed ))
 failed=$(( ${unit_failed:-0} + $2 + bench_failed ))
 [ "$status" -ne 0 ] && [ "$failed" -eq 0 ] && failed=1
+# CI shows only the end of the log, so the names of what failed come last.
+if [ "$failed" -ne 0 ]; then
+    echo "What failed:"
+    sed -n '/tests FAILED:/,/^$/s/^[[:space:]]*[0-9]* - \([^ ]*\).*/  native: \1/p' "$native_dir/unit.log"
+    for s in "$native_dir"/fuzz_*.status; do
+        [ -f "$s" ] && [ "$(cat "$s")" != 0 ] && echo "  fuzz: $(basename "$s" .status)"
+    done
+    for log in "$build_root"/win*/*.log; do
+        [ -f "$log" ] && sed -n "s|^\[  FAILED  \] \([A-Za-z_][^ ,]*\).*|  $(basename "$(dirname "$log")")/$(basename "$log" .log): \1|p" "$log" | sort -u
+    done
+    [ "$bench_failed" -ne 0 ] && echo "  bench smoke run"
+fi
 echo "Total: $passed passed, $failed failed, $3 skipped"
 exit $status

@@ -86,8 +86,13 @@ bool readSettingSection(const char* section, char** block, unsigned* length)
             read[count + 1] = '\0';
             *block = read;
             *length = count;
-            if (list)
-                lastFitted = size;
+            // The smallest block that holds the list as it is now, so that a
+            // list once large and since cut does not keep a large block.
+            if (list) {
+                lastFitted = SECTION_START_SIZE;
+                while (count >= lastFitted - 2)
+                    lastFitted *= 2;
+            }
             return true;
         }
         free(read);

@@ -66,16 +66,21 @@ protected:
 }  // namespace
 
 // A folder of more files than the walk looks at gives the pictures found by
-// then; below the limit, all.
+// then; below the limit, all. The limit counts across subfolders: five
+// pictures and a subfolder of two are eight looked at, the subfolder before
+// its pictures, in whatever order the folder lists them.
 TEST_F(ResidentFolders, TheWalkEndsAtItsLimitWithThePicturesFoundByThen)
 {
     const std::string folder = freshFolder("vistrell many");
     for (char name = 'a'; name <= 'e'; ++name)
         writeTestBitmap(folder + name + ".bmp", 4, 4, RED);
+    CreateDirectoryA((folder + "sub").c_str(), NULL);
+    writeTestBitmap(folder + "sub\\f.bmp", 4, 4, RED);
+    writeTestBitmap(folder + "sub\\g.bmp", 4, 4, RED);
     const struct {
         uint32_t limit;
         uint32_t count;
-    } cases[] = {{1, 1}, {3, 3}, {5, 5}, {FOLDER_LOOK_LIMIT, 5}};
+    } cases[] = {{6, 5}, {7, 6}, {FOLDER_LOOK_LIMIT, 7}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.limit);
         folderLookLimit = c.limit;

@@ -49,8 +49,13 @@ if [ "$failed" -ne 0 ]; then
     for s in "$native_dir"/fuzz_*.status; do
         [ -f "$s" ] && [ "$(cat "$s")" != 0 ] && echo "  fuzz: $(basename "$s" .status)"
     done
-    for log in "$build_root"/win*/*.log; do
-        [ -f "$log" ] && sed -n "s|^\[  FAILED  \] \([A-Za-z_][^ ,]*\).*|  $(basename "$(dirname "$log")")/$(basename "$log" .log): \1|p" "$log" | sort -u
+    for arch in win64 win32; do
+        for suite in wintests-resident wintests-editor e2etests twomonitors pkgtests; do
+            log="$build_root/$arch/$suite.log"
+            [ -f "$log" ] || continue
+            sed -n "s|^\[  FAILED  \] \([A-Za-z_][^ ,]*\).*|  $arch/$suite: \1|p" "$log" | sort -u
+            grep -q '^\[  PASSED  \]' "$log" || echo "  $arch/$suite: ended before its summary"
+        done
     done
     [ "$bench_failed" -ne 0 ] && echo "  bench smoke run"
 fi

@@ -25,9 +25,9 @@ bool sectionValue(const char* section, size_t length, const char* key, SectionVa
 // a zero), as the string reader copies it.
 void copySectionValue(const SectionValue& value, char* out, size_t size);
 
-// The integer the profile's integer reader makes of a value: blanks, an
-// optional sign, a base prefix (0b, 0o, 0x) and digits, wrapping at 32
-// bits; fallback for an empty one.
+// The integer the profile's integer reader makes of a value's first 29
+// characters: blanks, an optional sign, a base prefix (0b, 0o, 0x) and
+// digits, wrapping at 32 bits; fallback for an empty one.
 int sectionValueInt(const SectionValue& value, int fallback);
 
 // The index of an entry's key, "%03d_" and a field's suffix as

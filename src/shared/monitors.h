@@ -19,8 +19,8 @@ struct MonitorSet {
 // monitors: there the one screen is the desktop.
 void measureMonitors(MonitorSet* monitors);
 
-// What readDisplaySetup measures the monitors with; the tests put made-up
-// monitors here.
+// What a change and readDisplaySetup measure the monitors with; the tests
+// put made-up monitors here.
 typedef void (*MeasureMonitorsProc)(MonitorSet* monitors);
 extern MeasureMonitorsProc measureMonitorsCall;
 

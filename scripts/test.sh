@@ -23,7 +23,7 @@ echo "== fuzz targets (brief)"
 sh "$(dirname "$0")/fuzz.sh" "$native_dir" 15 || status=1
 phase_took "fuzzing"
 
-rm -f "$build_root/wine-counts" "$build_root/bench/counts" "$build_root"/win*/bench/outcome
+rm -f "$build_root/wine-counts" "$build_root/wine-failed" "$build_root/bench/counts" "$build_root"/win*/bench/outcome
 # The bench's smoke run goes with the Wine rings, in their prefixes.
 BENCH_SMOKE=1 sh "$(dirname "$0")/wine-tests.sh" "$build_root" || status=1
 phase_took "Wine rings"
@@ -49,14 +49,7 @@ if [ "$failed" -ne 0 ]; then
     for s in "$native_dir"/fuzz_*.status; do
         [ -f "$s" ] && [ "$(cat "$s")" != 0 ] && echo "  fuzz: $(basename "$s" .status)"
     done
-    for arch in win64 win32; do
-        for suite in wintests-resident wintests-editor e2etests twomonitors pkgtests; do
-            log="$build_root/$arch/$suite.log"
-            [ -f "$log" ] || continue
-            sed -n "s|^\[  FAILED  \] \([A-Za-z_][^ ,]*\).*|  $arch/$suite: \1|p" "$log" | sort -u
-            grep -q '^\[  PASSED  \]' "$log" || echo "  $arch/$suite: ended before its summary"
-        done
-    done
+    cat "$build_root/wine-failed" 2>/dev/null
     [ "$bench_failed" -ne 0 ] && echo "  bench smoke run"
 fi
 echo "Total: $passed passed, $failed failed, $3 skipped"

@@ -5,8 +5,9 @@
 # gets a fresh prefix of its own kind for the first two, and another for the
 # package tests, which install and remove the MSI of BUILD/dist. Each suite's
 # GoogleTest output goes to <suite>.log beside it; one line per architecture
-# says what ran, and BUILD/wine-counts holds the sums ("passed failed
-# skipped") for the closing line of the whole run.
+# says what ran, BUILD/wine-counts holds the sums ("passed failed
+# skipped") for the closing line of the whole run, and BUILD/wine-failed
+# names what failed, one per line.
 #
 # SUITES='e2etests' (any of wintests-resident wintests-editor e2etests
 # twomonitors pkgtests) runs only those suites; with GTEST_FILTER, only some
@@ -148,6 +149,17 @@ count_logs() {
     echo "$p $f $k"
 }
 
+# What failed in the logs of a folder, one "  ARCH/SUITE: Test" per line; a
+# suite that died before its summary is named as such.   failed_in DIR
+failed_in() {
+    for log in $(logs_in "$1"); do
+        [ -f "$log" ] || continue
+        suite_name="$(basename "$1")/$(basename "$log" .log)"
+        sed -n "s|^\[  FAILED  \] \([A-Za-z_][^ ,]*\).*|  $suite_name: \1|p" "$log" | sort -u
+        grep -q '^\[  PASSED  \]' "$log" || echo "  $suite_name: ended before its summary"
+    done
+}
+
 # The 64-bit tests learn from this whether 32-bit programs (the packaged
 # programs, Wine's WinHelp viewer) can run here.
 if host_runs_i686; then
@@ -208,6 +220,7 @@ fi
 status=0
 passed=0 failed=0 skipped=0
 summary=""
+: > "$root/wine-failed"
 for arch in win64 win32; do
     case $arch in
         win64) dir="$root/win64" name=x86_64 ;;
@@ -225,6 +238,7 @@ $name: left out, $I686_SKIP_REASON"
         run_arch "$arch" "$dir" || arch_status=1
     fi
     set -- $(count_logs "$dir")
+    failed_in "$dir" >> "$root/wine-failed"
     # A suite that died before its summary counts as one failure.
     [ "$arch_status" -ne 0 ] && [ "$2" -eq 0 ] && set -- "$1" 1 "$3"
     [ "$arch_status" -ne 0 ] && status=1

@@ -3,7 +3,8 @@
 #include <stdint.h>
 #include <string.h>
 
-// Characters of a value the profile's integer reader looks at.
+// Characters of a value the profile's integer reader looks at: it reads the
+// value into a buffer of 30.
 static const size_t INT_TEXT_LIMIT = 29;
 
 static bool isBlank(char c)
@@ -94,7 +95,6 @@ int sectionValueInt(const SectionValue& value, int fallback)
 {
     if (value.length == 0)
         return fallback;
-    // The integer reader reads the value into a buffer of 30 characters.
     const size_t length = value.length < INT_TEXT_LIMIT ? value.length : INT_TEXT_LIMIT;
     size_t i = 0;
     while (i < length && isBlank(value.text[i]))

@@ -65,10 +65,8 @@ protected:
 };
 }  // namespace
 
-// A folder of more files than the walk looks at gives the pictures found by
-// then; below the limit, all. The limit counts across subfolders: five
-// pictures and a subfolder of two are eight looked at, the subfolder before
-// its pictures, in whatever order the folder lists them.
+// The walk gives the pictures found before its limit, counted across
+// subfolders: here eight looked at, the subfolder before its two pictures.
 TEST_F(ResidentFolders, TheWalkEndsAtItsLimitWithThePicturesFoundByThen)
 {
     const std::string folder = freshFolder("vistrell many");

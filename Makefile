@@ -11,17 +11,24 @@ WIN32_DIR  := $(BUILD)/win32
 WIN64_DIR  := $(BUILD)/win64
 JOBS       ?= $(shell nproc)
 CMAKE_WERROR := $(if $(CI),-DWERROR=ON,)
+# The Windows builds whose rings "make ring" builds and runs: both where the
+# host executes 32-bit code, x86_64 alone where it does not. ARCH=win64 or
+# ARCH=win32 picks one. "make win" and "make test" build both always (the
+# i686 build is the one shipped, and its size is checked).
+ARCH       ?= $(shell . scripts/host-i386.sh; host_execs_i386 && echo "win64 win32" || echo win64)
 
-.PHONY: all deps native win win32 win64 docs dist samples pictures run test unit fuzz wine-tests ring packages soak fuzz-long bench clean
+.PHONY: all deps native native-configure win win32 win64 docs dist samples pictures run test unit fuzz wine-tests ring packages soak fuzz-long bench clean
 
 all: native win
 
 deps:
 	@sh scripts/install-deps.sh
 
-native: deps
+native-configure: deps
 	cmake -S . -B $(NATIVE_DIR) -DCMAKE_BUILD_TYPE=Debug \
 	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_WERROR) > /dev/null
+
+native: native-configure
 	cmake --build $(NATIVE_DIR) -j $(JOBS)
 
 win: win32 win64
@@ -50,19 +57,23 @@ dist: win32
 	cmake --build $(WIN32_DIR) --target dist
 	@sh scripts/check-dist.sh $(BUILD)/dist
 
-samples: native
+samples: native-configure
+	cmake --build $(NATIVE_DIR) -j $(JOBS) --target makesamples
 	@mkdir -p $(BUILD)/samples
 	$(NATIVE_DIR)/makesamples $(BUILD)/samples
 
 # Test pictures for the Wine rings (PNG, JPEG, GIF, TIFF and broken ones);
 # the tests find them in $(BUILD)/pictures, beside their own build folder.
-pictures: native
+pictures: native-configure
+	cmake --build $(NATIVE_DIR) -j $(JOBS) --target makepictures
 	@sh scripts/make-pictures.sh $(NATIVE_DIR)/makepictures $(BUILD)/pictures
 
 run: win samples
 	sh scripts/run.sh $(BUILD) $(BUILD)/samples
 
-unit: native
+# Only what ctest runs: the unit tests and the include check.
+unit: native-configure
+	cmake --build $(NATIVE_DIR) -j $(JOBS) --target unittests includecheck
 	cd $(NATIVE_DIR) && ctest --output-on-failure -j $(JOBS)
 
 fuzz: native
@@ -78,12 +89,13 @@ packages: dist
 wine-tests: win packages pictures
 	sh scripts/wine-tests.sh $(BUILD)
 
-# Some of the Wine suites, without building the packages:
+# Some of the Wine suites, without building the packages, for the builds
+# ARCH names:
 #   make ring SUITES=e2etests GTEST_FILTER='ResidentCommands.*'
 # SUITES: any of wintests-resident wintests-editor e2etests twomonitors pkgtests
 # (the first three when unset).
-ring: win pictures
-	SUITES="$(or $(SUITES),wintests-resident wintests-editor e2etests)" sh scripts/wine-tests.sh $(BUILD)
+ring: $(ARCH) pictures
+	ARCHS="$(ARCH)" SUITES="$(or $(SUITES),wintests-resident wintests-editor e2etests)" sh scripts/wine-tests.sh $(BUILD)
 
 # The long runs of the resident (about half an hour per architecture).
 soak: win

@@ -64,3 +64,6 @@ target_compile_options(makecorpus PRIVATE ${WARN_FLAGS})
 # The check every shipped program passes, on made-up programs.
 add_test(NAME CheckPrograms.RefusesAnExecutionLevelAndTheOverBudget
   COMMAND sh ${CMAKE_SOURCE_DIR}/tests/scripts/check-programs-test.sh ${CMAKE_SOURCE_DIR})
+# The set-up on a fresh machine whose i386 index is out of step.
+add_test(NAME InstallDeps.GoesOnWithoutI386AndFailsOnAMissingPackage
+  COMMAND sh ${CMAKE_SOURCE_DIR}/tests/scripts/install-deps-test.sh ${CMAKE_SOURCE_DIR})

@@ -14,6 +14,27 @@ set(PROGRAM_FLAGS ${WARN_FLAGS} -Os -fno-exceptions -fno-rtti
     -D__USE_MINGW_ANSI_STDIO=0 -include stdio.h)
 set(PROGRAM_LINK -static -s -Wl,--gc-sections -mwindows)
 
+# The linker's own script with the C runtime's start-up tables (.CRT) and the
+# thread-local template (.tls) moved into .data: a few dozen bytes each,
+# which as sections of their own took a whole 512-byte block of the file.
+execute_process(COMMAND ${CMAKE_LINKER} --verbose OUTPUT_VARIABLE LD_VERBOSE)
+string(REGEX REPLACE ".*\n=+\n(.*)\n=+\n.*" "\\1" LD_SCRIPT "${LD_VERBOSE}")
+foreach(section CRT tls)
+  string(REGEX MATCH "  \\.${section} BLOCK\\(__section_alignment__\\) :\n  {\n([^}]*)  }\n" whole "${LD_SCRIPT}")
+  set(${section}_BODY "${CMAKE_MATCH_1}")
+  if(NOT whole)
+    message(FATAL_ERROR "the linker's script has no .${section} section as expected")
+  endif()
+  string(REPLACE "${whole}" "" LD_SCRIPT "${LD_SCRIPT}")
+endforeach()
+# The dynamic TLS initialisers (.CRT$XD*) came after the rest of .CRT as
+# sections the script did not name.
+string(REPLACE "    KEEP(*(.jcr))\n"
+  "    KEEP(*(.jcr))\n    . = ALIGN(8);\n${CRT_BODY}    KEEP (*(SORT(.CRT$XD*)))\n    . = ALIGN(8);\n${tls_BODY}"
+  LD_SCRIPT "${LD_SCRIPT}")
+file(WRITE ${CMAKE_BINARY_DIR}/programs.ld "${LD_SCRIPT}")
+list(APPEND PROGRAM_LINK -Wl,-T,${CMAKE_BINARY_DIR}/programs.ld)
+
 add_library(portable STATIC ${PORTABLE_SOURCES})
 target_include_directories(portable PUBLIC src/portable)
 target_compile_options(portable PRIVATE ${PROGRAM_FLAGS})

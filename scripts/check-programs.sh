@@ -11,8 +11,8 @@ status=0
 for exe in "$dir"/vistrell.exe "$dir"/vistedit.exe; do
     [ -f "$exe" ] || continue
     case $(basename "$exe") in
-        vistrell.exe) budget=57344 ;;
-        vistedit.exe) budget=65536 ;;
+        vistrell.exe) budget=65536 ;;
+        vistedit.exe) budget=81920 ;;
     esac
     ok=1
     for dll in $("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z'); do

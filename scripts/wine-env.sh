@@ -42,11 +42,13 @@ XVFB_PID=""
 wine() { "$WINELOADER" "$@"; }
 wineserver() { "$WINESERVER" "$@"; }
 
-# Whether this host executes the 32-bit loader (a kernel without IA-32
-# emulation answers "Exec format error"). HOST_RUNS_I686=0 makes a host that
-# can behave as one that cannot, to try that path.
+# Whether this host runs 32-bit Windows programs: its kernel executes i386
+# code (host-i386.sh, the test install-deps.sh makes too) and Wine's 32-bit
+# loader is installed and starts. HOST_RUNS_I686=0 makes a host that can
+# behave as one that cannot, to try that path.
+. "$(dirname "$0")/host-i386.sh"
 host_runs_i686() {
-    [ "${HOST_RUNS_I686:-1}" != 0 ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+    host_execs_i386 && /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 I686_SKIP_REASON="this host executes only 64-bit code"
 

@@ -9,6 +9,7 @@
 # skipped") for the closing line of the whole run, and BUILD/wine-failed
 # names what failed, one per line.
 #
+# ARCHS='win64' runs one architecture only.
 # SUITES='e2etests' (any of wintests-resident wintests-editor e2etests
 # twomonitors pkgtests) runs only those suites; with GTEST_FILTER, only some
 # of their tests.
@@ -185,10 +186,18 @@ run_arch() {
     return $arch_status
 }
 
-# The architectures this host runs, x86_64 first.
+# The architectures this host runs, x86_64 first; ARCHS (win64, win32 or
+# both) keeps only some of them.
 archs=win64
 if host_runs_i686; then
     archs="win64 win32"
+fi
+if [ -n "${ARCHS:-}" ]; then
+    kept=""
+    for arch in $archs; do
+        case " $ARCHS " in *" $arch "*) kept="$kept $arch" ;; esac
+    done
+    archs=${kept# }
 fi
 # Both architectures run side by side unless WINE_RINGS_SERIAL is set (the
 # soak always runs them one after another, so that each one's figures are
@@ -197,7 +206,7 @@ fi
 # of its own, so that neither sees the other's desktop, and its output is
 # printed when both have ended.
 parallel=""
-if [ "$mode" != soak ] && [ -z "${WINE_RINGS_SERIAL:-}" ] && [ "$archs" != win64 ]; then
+if [ "$mode" != soak ] && [ -z "${WINE_RINGS_SERIAL:-}" ] && [ "$archs" = "win64 win32" ]; then
     parallel=1
     export FORCE_XVFB=1
 fi
@@ -231,6 +240,12 @@ for arch in win64 win32; do
 $name: left out, $I686_SKIP_REASON"
         continue
     fi
+    case " $archs " in
+        *" $arch "*) ;;
+        *) summary="$summary
+$name: left out, ARCHS=$ARCHS"
+           continue ;;
+    esac
     if [ -n "$parallel" ]; then
         arch_status=$(cat "$dir/rings.status" 2>/dev/null || echo 1)
     else

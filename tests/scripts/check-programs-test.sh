@@ -20,11 +20,11 @@ program vistedit.exe '<assembly><dependency/></assembly>'
 out=$(sh "$check" "$dir" true 2>&1) && { echo "a manifest with an execution level was let through"; status=1; }
 echo "$out" | grep -q 'vistrell.exe carries a manifest with requestedExecutionLevel' ||
     { echo "not told: $out"; status=1; }
-echo "$out" | grep -q 'vistedit.exe: [0-9]* bytes, [0-9]* bytes under its budget of 65536' ||
+echo "$out" | grep -q 'vistedit.exe: [0-9]* bytes, [0-9]* bytes under its budget of 81920' ||
     { echo "the program without one was not passed: $out"; status=1; }
 
 program vistrell.exe ''
-head -c 57345 /dev/zero >> "$dir/vistrell.exe"
+head -c 65537 /dev/zero >> "$dir/vistrell.exe"
 out=$(sh "$check" "$dir" true 2>&1) && { echo "a program over its budget was let through"; status=1; }
-echo "$out" | grep -q 'vistrell.exe: [0-9]* bytes, over its budget of 57344' || { echo "not told: $out"; status=1; }
+echo "$out" | grep -q 'vistrell.exe: [0-9]* bytes, over its budget of 65536' || { echo "not told: $out"; status=1; }
 exit $status

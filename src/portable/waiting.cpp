@@ -1,12 +1,14 @@
 #include "waiting.h"
 
-bool timedChangeWaits(const WaitStates& states, const WaitOptions& options)
+WaitReason timedChangeWaits(const WaitStates& states, const WaitOptions& options)
 {
     if (states.sessionLocked)
-        return true;
+        return WAIT_LOCKED;
     if (options.waitFullScreen && (states.shellBusy || states.screenFilled))
-        return true;
-    return options.waitOnBattery && (states.onBattery || states.batterySaver);
+        return WAIT_FULL_SCREEN;
+    if (options.waitOnBattery && (states.onBattery || states.batterySaver))
+        return WAIT_BATTERY;
+    return WAIT_NONE;
 }
 
 bool shellStateIsBusy(int state)
@@ -22,15 +24,47 @@ bool shellStateIsBusy(int state)
     }
 }
 
-bool windowFillsMonitor(const WindowFacts& window, const LayoutRect* monitors, int count)
+// Window borders of full-screen programs may fall a pixel short.
+const int32_t FULL_SCREEN_SLACK = 1;
+
+static bool seenThrough(const WindowFacts& window)
 {
-    if (!window.visible || window.minimised || window.captioned || window.cloaked || window.ownOrShell)
-        return false;
+    return !window.visible || window.minimised || window.cloaked || window.clickThrough || window.toolWindow;
+}
+
+static bool covers(const LayoutRect& window, const LayoutRect& m)
+{
+    return m.right > m.left && m.bottom > m.top && window.left <= m.left + FULL_SCREEN_SLACK &&
+           window.top <= m.top + FULL_SCREEN_SLACK && window.right >= m.right - FULL_SCREEN_SLACK &&
+           window.bottom >= m.bottom - FULL_SCREEN_SLACK;
+}
+
+static bool fillsAs(const WindowFacts& window, const LayoutRect& monitor)
+{
+    return !window.captioned && !window.ownOrShell && covers(window.rect, monitor);
+}
+
+bool screenFilledBy(const WindowFacts* windows, int count, const LayoutRect* monitors, int monitorCount)
+{
     for (int i = 0; i < count; ++i) {
-        const LayoutRect& m = monitors[i];
-        if (m.right > m.left && m.bottom > m.top && window.rect.left <= m.left && window.rect.top <= m.top &&
-            window.rect.right >= m.right && window.rect.bottom >= m.bottom)
-            return true;
+        if (!windows[i].foreground || seenThrough(windows[i]))
+            continue;
+        for (int m = 0; m < monitorCount; ++m)
+            if (fillsAs(windows[i], monitors[m]))
+                return true;
+    }
+    for (int m = 0; m < monitorCount; ++m) {
+        const LayoutRect& monitor = monitors[m];
+        int32_t x = monitor.left + (monitor.right - monitor.left) / 2;
+        int32_t y = monitor.top + (monitor.bottom - monitor.top) / 2;
+        for (int i = 0; i < count; ++i) {
+            const LayoutRect& r = windows[i].rect;
+            if (seenThrough(windows[i]) || x < r.left || x >= r.right || y < r.top || y >= r.bottom)
+                continue;
+            if (fillsAs(windows[i], monitor))
+                return true;
+            break;
+        }
     }
     return false;
 }

@@ -22,7 +22,10 @@ struct WaitOptions {
     bool waitOnBattery;
 };
 
-bool timedChangeWaits(const WaitStates& states, const WaitOptions& options);
+// Why a timed change waits now, or WAIT_NONE: the lock first, then a full
+// screen, then the battery.
+enum WaitReason { WAIT_NONE, WAIT_LOCKED, WAIT_FULL_SCREEN, WAIT_BATTERY };
+WaitReason timedChangeWaits(const WaitStates& states, const WaitOptions& options);
 
 // The shell's notification states that mean the user is busy: busy (a
 // full-screen program), a Direct3D program in full screen, presentation
@@ -35,13 +38,23 @@ struct WindowFacts {
     LayoutRect rect;
     bool visible;
     bool minimised;
-    bool captioned;  // has a title bar: a maximised window, not a full-screen one
-    bool cloaked;    // hidden by the window manager (another virtual desktop, a suspended app)
-    bool ownOrShell; // this program's, the desktop's or the shell's own
+    bool captioned;    // has a title bar: a maximised window, not a full-screen one
+    bool cloaked;      // hidden by the window manager (another virtual desktop, a suspended app)
+    bool ownOrShell;   // this program's, the desktop's or the shell's own
+    bool clickThrough; // layered and transparent to the mouse: an overlay drawn over the screen
+    bool toolWindow;   // a palette or floating bar, never a program's main face
+    bool foreground;   // the window the user works in
 };
 
-// Whether the window covers a whole monitor, and counts: visible, not
-// minimised, not cloaked, without a caption, and another program's.
-bool windowFillsMonitor(const WindowFacts& window, const LayoutRect* monitors, int count);
+// Whether the user sees a program filling a monitor. Only two windows can
+// be that: the foreground window, and at each monitor's centre the topmost
+// window there. Either counts when it covers the whole monitor (a pixel of
+// slack on each side), has no caption and is another program's. Windows
+// come in their Z order, topmost first; hidden, minimised and cloaked
+// windows, click-through overlays and tool windows are looked through, as
+// nobody sees them or they cover nothing for good. A caption-less window
+// left open behind others, or an overlay that games and recorders draw over
+// everything, holds nothing back.
+bool screenFilledBy(const WindowFacts* windows, int count, const LayoutRect* monitors, int monitorCount);
 
 #endif

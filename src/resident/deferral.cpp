@@ -2,14 +2,17 @@
 
 #include "modulefunction.h"
 #include "monitors.h"
+#include "oldshell.h"
 #include "picker.h"
 #include "residentstate.h"
 #include "settings.h"
+#include "tray.h"
 #include "waiting.h"
 
 #include <string.h>
 
 ShellStateProc queryShellState = NULL;
+RegisterSessionProc registerSession = NULL;
 PowerStatusProc queryPowerStatus = GetSystemPowerStatus;
 
 // WM_WTSSESSION_CHANGE's events and the registration's flag.
@@ -19,7 +22,6 @@ const DWORD THIS_SESSION = 0;
 // DwmGetWindowAttribute's DWMWA_CLOAKED (Windows 8 and later).
 const DWORD CLOAKED_ATTRIBUTE = 14;
 
-typedef BOOL(WINAPI* RegisterSessionProc)(HWND, DWORD);
 typedef BOOL(WINAPI* UnregisterSessionProc)(HWND);
 typedef HRESULT(WINAPI* WindowAttributeProc)(HWND, DWORD, PVOID, DWORD);
 
@@ -32,16 +34,22 @@ static bool shellBusy()
     return query && SUCCEEDED(query(&state)) && shellStateIsBusy(state);
 }
 
+// The visible top-level windows looked at, topmost first. The windows that
+// count lie near the top of the Z order; a desktop with more than this many
+// visible ones is looked at down to here.
+const int WINDOW_SCAN_LIMIT = 256;
+
 struct WindowScan {
-    MonitorSet monitors;
     DWORD ownProcess;
     DWORD shellProcess;
     HWND desktop;
+    HWND foreground;
     WindowAttributeProc attribute;
-    bool found;
+    WindowFacts windows[WINDOW_SCAN_LIMIT];
+    int count;
 };
 
-static BOOL CALLBACK checkWindow(HWND window, LPARAM data)
+static BOOL CALLBACK noteWindow(HWND window, LPARAM data)
 {
     WindowScan* scan = reinterpret_cast<WindowScan*>(data);
     if (!IsWindowVisible(window))
@@ -51,6 +59,7 @@ static BOOL CALLBACK checkWindow(HWND window, LPARAM data)
     RECT rect;
     GetWindowRect(window, &rect);
     LONG style = GetWindowLongA(window, GWL_STYLE);
+    LONG extended = GetWindowLongA(window, GWL_EXSTYLE);
     DWORD cloaked = 0;
     if (scan->attribute && FAILED(scan->attribute(window, CLOAKED_ATTRIBUTE, &cloaked, sizeof cloaked)))
         cloaked = 0;
@@ -60,35 +69,47 @@ static BOOL CALLBACK checkWindow(HWND window, LPARAM data)
                          (style & WS_CAPTION) == WS_CAPTION,
                          cloaked != 0,
                          window == scan->desktop || process == scan->ownProcess ||
-                             (scan->shellProcess != 0 && process == scan->shellProcess)};
-    scan->found = windowFillsMonitor(facts, scan->monitors.rects, scan->monitors.count);
-    return !scan->found;
+                             (scan->shellProcess != 0 && process == scan->shellProcess),
+                         (extended & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) == (WS_EX_LAYERED | WS_EX_TRANSPARENT),
+                         (extended & WS_EX_TOOLWINDOW) != 0,
+                         window == scan->foreground};
+    scan->windows[scan->count++] = facts;
+    return scan->count < WINDOW_SCAN_LIMIT;
 }
 
-// Whether a window of another program, without a caption, covers a whole
-// monitor. Window and monitor rectangles are compared as the platform
-// reports both to this program.
+// Whether the user sees a window of another program fill a monitor. Window
+// and monitor rectangles are compared as the platform reports both to this
+// program.
 static bool screenFilled()
 {
-    WindowScan scan;
-    reportedMonitors(&scan.monitors);
+    static WindowScan scan;
+    MonitorSet monitors;
+    reportedMonitors(&monitors);
     scan.ownProcess = GetCurrentProcessId();
     scan.shellProcess = 0;
     HWND shell = GetShellWindow();
     if (shell)
         GetWindowThreadProcessId(shell, &scan.shellProcess);
     scan.desktop = GetDesktopWindow();
+    scan.foreground = GetForegroundWindow();
     // The window manager's cloaking: Windows 8 and later.
     HMODULE dwm = LoadLibraryA("dwmapi.dll");
     scan.attribute = moduleFunction<WindowAttributeProc>(dwm, "DwmGetWindowAttribute");
-    scan.found = false;
-    EnumWindows(checkWindow, reinterpret_cast<LPARAM>(&scan));
+    scan.count = 0;
+    EnumWindows(noteWindow, reinterpret_cast<LPARAM>(&scan));
     if (dwm)
         FreeLibrary(dwm);
-    return scan.found;
+    return screenFilledBy(scan.windows, scan.count, monitors.rects, monitors.count);
 }
 
-bool timedChangeMustWait()
+// The byte of the power status after the battery's percent, which the
+// headers here call Reserved1, is SystemStatusFlag on Windows 10 and later:
+// 1 while the battery saver is on. Before Windows 10 it is reserved, and
+// nothing is read into it.
+const unsigned BATTERY_SAVER_SINCE = 0x0A00;
+const BYTE BATTERY_SAVER_ON = 1;
+
+WaitReason timedChangeMustWait()
 {
     WaitOptions options = {readSettingInt(SECTION_DISPLAY, KEY_WAIT_FULL_SCREEN, 1) != 0,
                            readSettingInt(SECTION_DISPLAY, KEY_WAIT_ON_BATTERY, 0) != 0};
@@ -102,10 +123,9 @@ bool timedChangeMustWait()
         states.shellBusy = shellBusy();
         states.screenFilled = !states.shellBusy && screenFilled();
     }
-    // ACLineStatus 0 is off the mains; the byte after the battery's percent
-    // is the battery saver's flag (Windows 10 and later).
+    // ACLineStatus 0 is off the mains.
     states.onBattery = powerKnown && power.ACLineStatus == 0;
-    states.batterySaver = powerKnown && (power.Reserved1 & 1) != 0;
+    states.batterySaver = powerKnown && windowsVersion >= BATTERY_SAVER_SINCE && power.Reserved1 == BATTERY_SAVER_ON;
     return timedChangeWaits(states, options);
 }
 
@@ -116,8 +136,9 @@ static void callSessionFunction(const char* name, HWND window, bool registering)
 {
     HMODULE module = LoadLibraryA("wtsapi32.dll");
     if (registering) {
-        RegisterSessionProc registerSession = moduleFunction<RegisterSessionProc>(module, name);
-        sessionWatched = registerSession && registerSession(window, THIS_SESSION);
+        RegisterSessionProc registration = registerSession ? registerSession
+                                                           : moduleFunction<RegisterSessionProc>(module, name);
+        sessionWatched = registration && registration(window, THIS_SESSION);
     } else {
         UnregisterSessionProc unregisterSession = moduleFunction<UnregisterSessionProc>(module, name);
         if (unregisterSession)
@@ -139,15 +160,34 @@ void stopWatchingSessionLock(HWND window)
         callSessionFunction("WTSUnRegisterSessionNotification", window, false);
 }
 
+void holdChange(WaitReason reason)
+{
+    changeDeferred = true;
+    waitingFor = reason;
+    refreshTrayTip();
+}
+
+void releaseChange()
+{
+    changeDeferred = false;
+    waitingFor = WAIT_NONE;
+    refreshTrayTip();
+}
+
 void runDeferredChange(HWND window)
 {
-    if (!changeDeferred || changesInProgress > 0 || timedChangeMustWait())
+    if (!changeDeferred || changesInProgress > 0)
         return;
-    changeDeferred = false;
+    WaitReason reason = timedChangeMustWait();
+    if (reason != WAIT_NONE) {
+        holdChange(reason);
+        return;
+    }
+    releaseChange();
     minuteCounter = 0;
     // A list that cannot be read keeps the change waiting for the next tick.
     if (changeWallpaper(window) == CHANGE_UNREADABLE)
-        changeDeferred = true;
+        holdChange(WAIT_NONE);
 }
 
 void onSessionChange(HWND window, WPARAM event)

@@ -29,6 +29,10 @@ const unsigned int TRAY_ICON_ID = 666;
 // The tray calls back with WM_USER (0x400).
 const unsigned int TRAY_CALLBACK = 0x400;
 #define TRAY_TIP "Vistrell - Scenara"
+// The tip while a timed change waits, by what it waits for.
+#define TIP_WAITING_FULL_SCREEN "Vistrell: waiting while a program fills the screen"
+#define TIP_WAITING_LOCKED "Vistrell: waiting while the computer is locked"
+#define TIP_WAITING_BATTERY "Vistrell: waiting while the computer runs on battery"
 // Sent by the shell to every top-level window when its taskbar (re)starts.
 #define TASKBAR_CREATED_MESSAGE "TaskbarCreated"
 // The tray record is passed in its first published form (88 bytes on 32-bit

@@ -72,12 +72,18 @@ LRESULT CALLBACK residentWindowProc(HWND window, UINT message, WPARAM wParam, LP
         // the period, each tick tries again until the icon is there.
         if (!isOldShell && !trayIconShown)
             addTrayIcon(window);
+        // Nor may the session's notifications have been ready.
+        if (!isOldShell && !sessionWatched)
+            watchSessionLock(window);
         onMinuteTick(window);
         return 0;
     case TRAY_CALLBACK:
         return onTrayCallback(window, wParam, lParam);
     case WM_DISPLAYCHANGE:
         composeLastChangeAgain();
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        composeForDesktopColour();
         return 0;
     case WM_WTSSESSION_CHANGE:
         onSessionChange(window, wParam);

@@ -7,6 +7,7 @@
 #include "schedule.h"
 #include "settings.h"
 #include "settingsboxes.h"
+#include "settingsgroup.h"
 
 #include <time.h>
 
@@ -17,8 +18,8 @@ void reloadTimePeriod()
 {
     currentTimePeriod = readSettingInt(SECTION_CONFIG, KEY_TIME_PERIOD, currentTimePeriod);
     // Timed changes turned off take the one still waiting with them.
-    if (currentTimePeriod == PERIOD_ONCE)
-        changeDeferred = false;
+    if (currentTimePeriod == PERIOD_ONCE && changeDeferred)
+        releaseChange();
 }
 
 void runStartupPolicy(HWND window)
@@ -27,17 +28,16 @@ void runStartupPolicy(HWND window)
     // A file that cannot be read would give the defaults: "Every Launch",
     // "Once" and no last change. The decision waits for the next minute
     // tick rather than take those for the user's settings.
-    startupDecisionPending = !settingsReadable();
+    SettingsGroup settings;
+    startupDecisionPending = !readSettingsGroup(&settings, SETTINGS_CONFIG);
     if (startupDecisionPending)
         return;
-    uint32_t last = static_cast<uint32_t>(readSettingInt(SECTION_CONFIG, KEY_LAST_CHANGE, DEFAULT_LAST_CHANGE));
+    uint32_t last =
+        static_cast<uint32_t>(sectionSettingInt(settings.config, KEY_LAST_CHANGE, DEFAULT_LAST_CHANGE));
     // The timer works with the saved period from its first tick.
-    reloadTimePeriod();
-    int policy = readSettingInt(SECTION_CONFIG, KEY_CHANGE_EVERY, DEFAULT_CHANGE_EVERY);
-    // A period read from a locked file is the one in force already.
-    startupDecisionPending = !settingsReadable();
-    if (startupDecisionPending)
-        return;
+    currentTimePeriod = sectionSettingInt(settings.config, KEY_TIME_PERIOD, currentTimePeriod);
+    int policy = sectionSettingInt(settings.config, KEY_CHANGE_EVERY, DEFAULT_CHANGE_EVERY);
+    freeSettingsGroup(&settings);
 
     if (!startupChangeDue(policy, elapsedDays(today, last), static_cast<uint32_t>(time(NULL))))
         return;
@@ -81,18 +81,21 @@ void onMinuteTick(HWND window)
     // While the user plays, presents or is away, the change waits: at each
     // tick it is looked at again, and it comes once, when nothing holds it
     // back any more.
-    if (timedChangeMustWait()) {
-        changeDeferred = true;
+    WaitReason reason = timedChangeMustWait();
+    if (reason != WAIT_NONE) {
+        holdChange(reason);
         return;
     }
     // A change that could not read the list keeps the count, and a change
     // that waited keeps waiting: either way the next tick tries again.
     bool waited = changeDeferred;
-    changeDeferred = false;
+    if (waited)
+        releaseChange();
     uint32_t counted = minuteCounter;
     minuteCounter = 0;
     if (changeWallpaper(window) == CHANGE_UNREADABLE) {
         minuteCounter = counted;
-        changeDeferred = waited;
+        if (waited)
+            holdChange(WAIT_NONE);
     }
 }

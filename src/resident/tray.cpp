@@ -5,6 +5,8 @@
 
 #include <shellapi.h>
 
+#include <string.h>
+
 #ifndef _WIN64
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the record's first form is 88 bytes on 32-bit Windows");
 #endif
@@ -22,6 +24,33 @@ static HICON loadTrayImage()
                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
 }
 
+static const char* currentTip()
+{
+    if (!changeDeferred)
+        return TRAY_TIP;
+    switch (waitingFor) {
+    case WAIT_FULL_SCREEN:
+        return TIP_WAITING_FULL_SCREEN;
+    case WAIT_LOCKED:
+        return TIP_WAITING_LOCKED;
+    case WAIT_BATTERY:
+        return TIP_WAITING_BATTERY;
+    default:
+        return TRAY_TIP;
+    }
+}
+
+void refreshTrayTip()
+{
+    const char* tip = currentTip();
+    if (strcmp(trayIconData.szTip, tip) == 0)
+        return;
+    lstrcpynA(trayIconData.szTip, tip, TRAY_TIP_SIZE);
+    // An icon the tray has not taken yet gets the tip when it is added.
+    if (trayIconShown)
+        notifyTray(NIM_MODIFY, &trayIconData);
+}
+
 void addTrayIcon(HWND window)
 {
     trayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -31,7 +60,7 @@ void addTrayIcon(HWND window)
     trayIconData.uCallbackMessage = TRAY_CALLBACK;
     if (!trayIconData.hIcon)
         trayIconData.hIcon = loadTrayImage();
-    lstrcpynA(trayIconData.szTip, TRAY_TIP, TRAY_TIP_SIZE);
+    lstrcpynA(trayIconData.szTip, currentTip(), TRAY_TIP_SIZE);
     // Refused while the taskbar is not there yet. An add can also time out
     // while the shell is busy and still put the icon there, where a second
     // add would fail: modifying succeeds exactly when the icon is there.

@@ -9,6 +9,9 @@
 // the tray took it; also used again when a restarted shell has lost every
 // icon, and at every minute tick until the tray takes it.
 void addTrayIcon(HWND window);
+// Makes the tip say what it should now: why a timed change waits, while
+// one does, else the program's name.
+void refreshTrayTip();
 // Deletes the icon and destroys its image.
 void removeTrayIcon();
 

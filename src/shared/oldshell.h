@@ -2,8 +2,9 @@
 // whose low version byte is 3. It selects WIN.INI instead of the registry for
 // the wallpaper origin, the system-menu entry instead of the tray icon, and
 // the space-separated file-dialog result. windowsVersion is the platform's
-// version, major << 8 | minor (0x0601 for Windows 7), which decides how a
-// composed wallpaper is laid onto the desktop.
+// true version, major << 8 | minor (0x0601 for Windows 7, 0x0A00 for 10 and
+// 11), which decides how a composed wallpaper is laid onto the desktop and
+// whether the battery saver's flag exists.
 #ifndef VISTRELL_OLDSHELL_H
 #define VISTRELL_OLDSHELL_H
 

@@ -246,45 +246,81 @@ TEST(Waiting, ATimedChangeWaitsForTheStatesTheUserChose)
         const char* what;
         WaitStates states;
         WaitOptions options;
-        bool waits;
+        WaitReason reason;
     } cases[] = {
-        {"nothing going on", {false, false, false, false, false}, battery, false},
-        {"the shell busy", {true, false, false, false, false}, defaults, true},
-        {"a window filling the screen", {false, true, false, false, false}, defaults, true},
-        {"both, but not chosen", {true, true, false, false, false}, never, false},
-        {"the session locked, whatever is chosen", {false, false, true, false, false}, never, true},
-        {"on battery, not chosen", {false, false, false, true, false}, defaults, false},
-        {"on battery, chosen", {false, false, false, true, false}, battery, true},
-        {"battery saver, chosen", {false, false, false, false, true}, battery, true},
+        {"nothing going on", {false, false, false, false, false}, battery, WAIT_NONE},
+        {"the shell busy", {true, false, false, false, false}, defaults, WAIT_FULL_SCREEN},
+        {"a window filling the screen", {false, true, false, false, false}, defaults, WAIT_FULL_SCREEN},
+        {"both, but not chosen", {true, true, false, false, false}, never, WAIT_NONE},
+        {"the session locked, whatever is chosen", {false, false, true, false, false}, never, WAIT_LOCKED},
+        {"locked while a game runs on battery", {true, false, true, true, false}, battery, WAIT_LOCKED},
+        {"a game on battery", {true, false, false, true, false}, battery, WAIT_FULL_SCREEN},
+        {"on battery, not chosen", {false, false, false, true, false}, defaults, WAIT_NONE},
+        {"on battery, chosen", {false, false, false, true, false}, battery, WAIT_BATTERY},
+        {"battery saver, chosen", {false, false, false, false, true}, battery, WAIT_BATTERY},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(timedChangeWaits(c.states, c.options), c.waits) << c.what;
+        EXPECT_EQ(timedChangeWaits(c.states, c.options), c.reason) << c.what;
     for (int state = 0; state <= 8; ++state)
         EXPECT_EQ(shellStateIsBusy(state), state == 2 || state == 3 || state == 4 || state == 7) << state;
 }
 
-// A window fills the screen when it covers a whole monitor and counts.
-TEST(Waiting, OnlyACaptionlessWindowOfAnotherProgramCoveringAMonitorFillsTheScreen)
+// The screen is filled only by what the user sees: the foreground window,
+// or the topmost window at a monitor's centre, covering that monitor
+// without a caption. Windows are listed topmost first.
+TEST(Waiting, OnlyAWindowTheUserSeesFillingAMonitorFillsTheScreen)
 {
     const LayoutRect monitors[] = {{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}};
     const LayoutRect whole = {0, 0, 1920, 1080};
+    const LayoutRect small = {600, 300, 1400, 800};  // over the primary's centre
+    // visible, minimised, captioned, cloaked, own or shell, click-through, tool, foreground
+    const WindowFacts game = {whole, true, false, false, false, false, false, false, false};
+    WindowFacts overlay = game, tool = game, behind = game, captioned = game, cloaked = game,
+                shell = game, hidden = game, minimised = game;
+    overlay.clickThrough = true;
+    tool.toolWindow = true;
+    captioned.captioned = true;
+    cloaked.cloaked = true;
+    shell.ownOrShell = true;
+    hidden.visible = false;
+    minimised.minimised = true;
+    const WindowFacts editor = {small, true, false, true, false, false, false, false, false};
+    WindowFacts editorInFront = editor;
+    editorInFront.foreground = true;
+    WindowFacts frontBehind = game;
+    frontBehind.foreground = true;
+    WindowFacts left = game, larger = game, pixelShort = game, twoShort = game, across = game;
+    left.rect = {-1280, 0, 0, 1024};
+    larger.rect = {-8, -8, 1928, 1088};
+    pixelShort.rect = {0, 0, 1919, 1079};
+    twoShort.rect = {0, 0, 1918, 1080};
+    across.rect = {-1280, 0, 1920, 1080};
     const struct {
         const char* what;
-        WindowFacts window;
-        bool fills;
+        std::vector<WindowFacts> windows;
+        bool filled;
     } cases[] = {
-        {"a full-screen game", {whole, true, false, false, false, false}, true},
-        {"larger than the monitor", {{-8, -8, 1928, 1088}, true, false, false, false, false}, true},
-        {"the left monitor", {{-1280, 0, 0, 1024}, true, false, false, false, false}, true},
-        {"across both", {{-1280, 0, 1920, 1080}, true, false, false, false, false}, true},
-        {"one pixel short", {{0, 0, 1919, 1080}, true, false, false, false, false}, false},
-        {"a maximised window with a title bar", {whole, true, false, true, false, false}, false},
-        {"hidden", {whole, false, false, false, false, false}, false},
-        {"minimised", {whole, true, true, false, false, false}, false},
-        {"cloaked", {whole, true, false, false, true, false}, false},
-        {"the shell's desktop", {whole, true, false, false, false, true}, false},
+        {"a full-screen game on top", {game}, true},
+        {"larger than the monitor", {larger}, true},
+        {"the left monitor", {left}, true},
+        {"across both", {across}, true},
+        {"a pixel short on two sides", {pixelShort}, true},
+        {"two pixels short", {twoShort}, false},
+        {"a maximised window with a title bar", {captioned}, false},
+        {"hidden", {hidden}, false},
+        {"minimised", {minimised}, false},
+        {"cloaked", {cloaked}, false},
+        {"the shell's desktop", {shell}, false},
+        {"a click-through overlay over everything", {overlay}, false},
+        {"a tool window over everything", {tool}, false},
+        {"a borderless window behind a small one at the centre", {editor, behind}, false},
+        {"the same, the borderless one in front", {frontBehind, editor}, true},
+        {"the foreground one behind another", {editor, frontBehind}, true},
+        {"an overlay over a game: the game is seen", {overlay, game}, true},
+        {"the editor in front of nothing", {editorInFront}, false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(windowFillsMonitor(c.window, monitors, 2), c.fills) << c.what;
+        EXPECT_EQ(screenFilledBy(c.windows.data(), static_cast<int>(c.windows.size()), monitors, 2), c.filled)
+            << c.what;
 }
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -202,6 +203,77 @@ bool trayIconPresent(HWND window)
     probe.hWnd = window;
     probe.uID = 666;
     return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+namespace {
+struct TipSearch {
+    DWORD shell;
+    std::vector<HWND> tooltips;
+};
+
+BOOL CALLBACK collectTooltip(HWND window, LPARAM data)
+{
+    TipSearch* search = reinterpret_cast<TipSearch*>(data);
+    char name[32];
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search->shell && GetClassNameA(window, name, sizeof name) && lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
+        search->tooltips.push_back(window);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<std::string> trayTips()
+{
+    std::vector<std::string> tips;
+    HWND tray = FindWindowA("Shell_TrayWnd", NULL);
+    TipSearch search = {0, {}};
+    if (!tray || !GetWindowThreadProcessId(tray, &search.shell))
+        return tips;
+    EnumWindows(collectTooltip, reinterpret_cast<LPARAM>(&search));
+    HANDLE shell = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, search.shell);
+    if (!shell)
+        return tips;
+    // The record and the text's room live in the shell's memory: the
+    // tooltip fills them in its own process.
+    const SIZE_T textChars = 512;
+    BYTE* remote = static_cast<BYTE*>(
+        VirtualAllocEx(shell, NULL, sizeof(TTTOOLINFOW) + textChars * sizeof(WCHAR), MEM_COMMIT, PAGE_READWRITE));
+    WCHAR* remoteText = reinterpret_cast<WCHAR*>(remote + sizeof(TTTOOLINFOW));
+    for (HWND tooltip : search.tooltips) {
+        LRESULT tools = SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT i = 0; remote && i < tools; ++i) {
+            TTTOOLINFOW info = {};
+            info.cbSize = sizeof info;
+            info.lpszText = remoteText;
+            WCHAR none = 0;
+            WriteProcessMemory(shell, remote, &info, sizeof info, NULL);
+            WriteProcessMemory(shell, remoteText, &none, sizeof none, NULL);
+            if (!SendMessageW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote)))
+                continue;
+            WCHAR text[textChars] = {};
+            ReadProcessMemory(shell, remoteText, text, sizeof text - sizeof text[0], NULL);
+            char narrow[textChars * 2];
+            WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow, sizeof narrow, NULL, NULL);
+            tips.push_back(narrow);
+        }
+    }
+    if (remote)
+        VirtualFreeEx(shell, remote, 0, MEM_RELEASE);
+    CloseHandle(shell);
+    return tips;
+}
+
+bool waitForTrayTip(const std::string& tip, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    do {
+        for (const std::string& shown : trayTips())
+            if (shown == tip)
+                return true;
+        pumpFor(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
 }
 
 void endAllResidents()

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 struct Resident {
     Program program;
@@ -87,6 +88,11 @@ HWND createEditorStandIn();
 // the tray to modify it with nothing to change, which only an existing icon
 // allows.
 bool trayIconPresent(HWND window);
+
+// The tips of the tray's icons as the shell's tooltips hold them, read from
+// the shell's own process; and a wait until one of them is tip.
+std::vector<std::string> trayTips();
+bool waitForTrayTip(const std::string& tip, DWORD timeoutMs = 10000);
 
 // Ends every running resident changer: closes its window, or ends the process
 // when it does not go.

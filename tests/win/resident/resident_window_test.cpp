@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -51,6 +52,7 @@ protected:
         notifyTray = Shell_NotifyIconA;
         queryShellState = NULL;
         queryPowerStatus = GetSystemPowerStatus;
+        registerSession = NULL;
         FreeLibrary(resources);
         removeSettings();
     }
@@ -435,18 +437,22 @@ HRESULT WINAPI standInShellState(int* state)
     *state = shellState;
     return S_OK;
 }
+BYTE saverFlag = 0;
 BOOL WINAPI standInPowerStatus(LPSYSTEM_POWER_STATUS status)
 {
     memset(status, 0, sizeof *status);
     status->ACLineStatus = mainsLine;
+    status->Reserved1 = saverFlag;
     return TRUE;
 }
 }  // namespace
 
 // A timed change that falls due while the user is busy waits, once however
 // many periods pass, and comes when the state ends: at the next tick, or at
-// once for the end of a lock or of running on battery. Its count starts
-// again from it; a change asked for from the tray never waits.
+// once for the end of a lock or of running on battery. Meanwhile the tray's
+// tip says why; it comes back with the change, whose count starts again
+// from it. A change asked for from the tray never waits, and takes the
+// place of one that does.
 TEST_F(ResidentWindow, ATimedChangeWaitsWhileTheUserIsBusyAndComesOnceAfterwards)
 {
     enum Ending { NEXT_TICK, UNLOCK, ON_MAINS };
@@ -457,14 +463,13 @@ TEST_F(ResidentWindow, ATimedChangeWaitsWhileTheUserIsBusyAndComesOnceAfterwards
         bool battery;
         const char* waitOnBattery;
         Ending ending;
+        const char* tip;
     } states[] = {
-        {"a presentation", 4, false, false, nullptr, NEXT_TICK},
-        {"a full-screen game", 3, false, false, nullptr, NEXT_TICK},
-        {"the session locked", 5, true, false, nullptr, UNLOCK},
-        {"on battery, as chosen", 5, false, true, "1", ON_MAINS},
+        {"a presentation", 4, false, false, nullptr, NEXT_TICK, "Vistrell: waiting while a program fills the screen"},
+        {"a full-screen game", 3, false, false, nullptr, NEXT_TICK, "Vistrell: waiting while a program fills the screen"},
+        {"the session locked", 5, true, false, nullptr, UNLOCK, "Vistrell: waiting while the computer is locked"},
+        {"on battery, as chosen", 5, false, true, "1", ON_MAINS, "Vistrell: waiting while the computer runs on battery"},
     };
-    queryShellState = standInShellState;
-    queryPowerStatus = standInPowerStatus;
     for (const auto& s : states) {
         SCOPED_TRACE(s.what);
         writeBitmapList(20);
@@ -476,40 +481,54 @@ TEST_F(ResidentWindow, ATimedChangeWaitsWhileTheUserIsBusyAndComesOnceAfterwards
         resetResidentState(resources);
         queryShellState = standInShellState;
         queryPowerStatus = standInPowerStatus;
+        notifyTray = standInTray;
+        refusedTrayActions.clear();
         create(false);
-        shellState = s.busyShell;
-        mainsLine = s.battery ? 0 : 1;
-        if (s.lock)
-            SendMessageA(window, WM_WTSSESSION_CHANGE, 0x7, 0);
-        // Ten ticks: two periods, one change waiting.
+        auto busy = [&](bool on) {
+            shellState = on ? s.busyShell : 5;
+            mainsLine = on && s.battery ? 0 : 1;
+            if (s.lock)
+                SendMessageA(window, WM_WTSSESSION_CHANGE, on ? 0x7 : 0x8, 0);
+        };
+        auto end = [&] {
+            busy(false);
+            if (s.ending == NEXT_TICK)
+                SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+            if (s.ending == ON_MAINS)
+                SendMessageA(window, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+        };
+        busy(true);
+        // Ten ticks: two periods, one change waiting, and the tray told why.
+        trayCalls.clear();
         for (int tick = 0; tick < 10; ++tick)
             SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
         EXPECT_TRUE(changeDeferred);
         EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "<absent>");
-        // The tray's change comes at once all the same.
-        SendMessageA(window, TRAY_CALLBACK, TRAY_ICON_ID, WM_RBUTTONDOWN);
-        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
+        EXPECT_STREQ(trayIconData.szTip, s.tip);
+        EXPECT_EQ(std::count(trayCalls.begin(), trayCalls.end(), DWORD(NIM_MODIFY)), 1);
 
-        shellState = 5;
-        mainsLine = 1;
-        switch (s.ending) {
-        case NEXT_TICK:
-            SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
-            break;
-        case UNLOCK:
-            SendMessageA(window, WM_WTSSESSION_CHANGE, 0x8, 0);
-            break;
-        case ON_MAINS:
-            SendMessageA(window, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
-            break;
-        }
+        end();
         EXPECT_FALSE(changeDeferred);
-        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "2");
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
+        EXPECT_STREQ(trayIconData.szTip, "Vistrell - Scenara");
         // The count starts again from the change that waited.
         for (int tick = 0; tick < 4; ++tick)
             SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
-        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "2");
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
         SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "2");
+
+        // The tray's change comes at once all the same, and nothing waits
+        // after it.
+        busy(true);
+        for (int tick = 0; tick < 5; ++tick)
+            SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        ASSERT_TRUE(changeDeferred);
+        SendMessageA(window, TRAY_CALLBACK, TRAY_ICON_ID, WM_RBUTTONDOWN);
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "3");
+        EXPECT_FALSE(changeDeferred);
+        EXPECT_STREQ(trayIconData.szTip, "Vistrell - Scenara");
+        end();
         EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "3");
     }
     queryShellState = NULL;
@@ -553,24 +572,75 @@ TEST_F(ResidentWindow, AWaitingChangeOutlastsAnUnreadableListButNotTheEndOfTimed
 }
 
 // Running on battery holds nothing back unless the user chose so; nor does
-// a busy shell when the user turned that off.
+// a busy shell when the user turned that off. The battery saver's flag is
+// read where Windows has it (10 and later) and nowhere else.
 TEST_F(ResidentWindow, WaitsTheUserTurnedOffHoldNothingBack)
 {
+    const struct {
+        const char* what;
+        int shell;
+        BYTE mains;
+        BYTE saver;
+        unsigned version;
+        const char* waitFullScreen;
+        const char* waitOnBattery;
+        bool waits;
+    } cases[] = {
+        {"busy and on battery, neither chosen", 2, 0, 0, 0x0A00, "0", nullptr, false},
+        {"battery saver on Windows 10, chosen", 5, 1, 1, 0x0A00, nullptr, "1", true},
+        {"the same byte before Windows 10", 5, 1, 1, 0x0603, nullptr, "1", false},
+        {"a byte other than the flag's", 5, 1, 0xFF, 0x0A00, nullptr, "1", false},
+    };
     queryShellState = standInShellState;
     queryPowerStatus = standInPowerStatus;
-    shellState = 2;  // QUNS_BUSY
-    mainsLine = 0;
-    writeBitmapList(5);
-    writeSetting("Configuration", "Change every", "1");
-    writeSetting("Configuration", "Time period", "1");
-    writeSetting("Display", "Wait full screen", "0");
-    create(false);
-    for (int tick = 0; tick < 5; ++tick)
-        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
-    EXPECT_FALSE(changeDeferred);
-    EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        shellState = c.shell;
+        mainsLine = c.mains;
+        saverFlag = c.saver;
+        resetWindowsVersion(c.version);
+        writeBitmapList(5);
+        writeSetting("Configuration", "Change every", "1");
+        writeSetting("Configuration", "Time period", "1");
+        writeSetting("Display", "Wait full screen", c.waitFullScreen);
+        writeSetting("Display", "Wait on battery", c.waitOnBattery);
+        if (window)
+            DestroyWindow(window);
+        resetResidentState(resources);
+        queryShellState = standInShellState;
+        queryPowerStatus = standInPowerStatus;
+        create(false);
+        for (int tick = 0; tick < 5; ++tick)
+            SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        EXPECT_EQ(changeDeferred, c.waits);
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), c.waits ? "<absent>" : "1");
+    }
     shellState = 5;
     mainsLine = 1;
+    saverFlag = 0;
+    resetWindowsVersion(0);
     queryShellState = NULL;
     queryPowerStatus = GetSystemPowerStatus;
+}
+
+namespace {
+int registrations = 0;
+BOOL WINAPI failingFirstRegistration(HWND, DWORD)
+{
+    return ++registrations > 1;
+}
+}  // namespace
+
+// The session's notifications may not be ready at logon either: the next
+// minute tick asks again, and only until they are.
+TEST_F(ResidentWindow, ASessionRegistrationRefusedAtStartIsAskedAgainAtTheNextTick)
+{
+    registrations = 0;
+    registerSession = failingFirstRegistration;
+    create(false);
+    EXPECT_FALSE(sessionWatched);
+    SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    EXPECT_TRUE(sessionWatched);
+    SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    EXPECT_EQ(registrations, 2);
 }

@@ -61,15 +61,12 @@ static bool composeOurs(int monitors)
         picturePath(i, entries[i].path);
         entries[i].mode = 1;
     }
-    char cachePath[MAX_PATH];
     // A composite left from before would be used again, unmade.
-    if (cacheFilePath(entries[0].path, cachePath))
-        DeleteFileA(cachePath);
-    int unshown = 0;
-    bool made = composeWallpaper(set, entries, monitors, MONITORS_EACH, FIT_CENTER, COMPOSITE_SPANNED, cachePath,
-                                 &unshown) &&
-                unshown == 0;
-    DeleteFileA(cachePath);
+    removeOtherCacheFiles(NULL);
+    Composed composed;
+    bool made = composeWallpaper(set, entries, monitors, MONITORS_EACH, FIT_CENTER, COMPOSITE_SPANNED, &composed) &&
+                composed.unshown == 0;
+    DeleteFileA(composed.path);
     return made;
 }
 

@@ -6,17 +6,20 @@
 #include "ids.h"
 #include "modulefunction.h"
 #include "oldshell.h"
+#include "pathtext.h"
 #include "settings.h"
 #include "slottable.h"
 #include "textcase.h"
 
 #include <commdlg.h>
+#include <stdlib.h>
 #include <string.h>
 
 // A remembered folder has at most 255 characters.
 const int DIRECTORY_BUFFER = 256;
 // The dialog's result: a directory and the names chosen in it.
 const int RESULT_AREA = 300;
+const int WIDE_RESULT_CHARS = 32768;
 
 const DWORD OPEN_FLAGS = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT |
                          OFN_HIDEREADONLY;
@@ -39,7 +42,17 @@ static const char SKIPPED_MANY[] = "These files were not added because their pat
 // all with a line break each.
 const int SKIPPED_NAMES = 512;
 
+static const WCHAR ADD_TITLE_WIDE[] = L"Add Bitmaps...";
+static const WCHAR PICTURE_FILTER_WIDE[] = L"Bitmap files (*.BMP)\0*.bmp\0"
+                                           L"Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)\0"
+                                           L"*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff\0"
+                                           L"All files\0*.*\0";
+static const WCHAR NAME_NOT_KEPT[] =
+    L"Nothing was added: VISTRELL.INI cannot keep this name, as its letters are not in this system's "
+    L"character set and its drive gives the file no short name:\n\n";
+
 typedef BOOL(WINAPI* OpenFileProc)(LPOPENFILENAMEA);
+typedef BOOL(WINAPI* OpenFileWideProc)(LPOPENFILENAMEW);
 typedef DWORD(WINAPI* DialogErrorProc)();
 
 // The common dialogs are loaded at the first Add and kept: an editor that
@@ -60,6 +73,17 @@ static void currentDirectory(char* buffer)
     DWORD length = GetCurrentDirectoryA(DIRECTORY_BUFFER, buffer);
     if (length == 0 || length >= static_cast<DWORD>(DIRECTORY_BUFFER))
         buffer[0] = '\0';
+}
+
+// The folder the dialog left the process in, remembered for the next Add
+// where the settings file can keep its name.
+static void rememberCurrentDirectory()
+{
+    WCHAR wide[DIRECTORY_BUFFER];
+    char directory[DIRECTORY_BUFFER];
+    DWORD length = GetCurrentDirectoryW(DIRECTORY_BUFFER, wide);
+    if (length > 0 && length < static_cast<DWORD>(DIRECTORY_BUFFER) && ansiPathOf(wide, directory, DIRECTORY_BUFFER))
+        writeSettingText(SECTION_CONFIG, KEY_OPEN_DIRECTORY, directory);
 }
 
 int openFileDialog(HWND owner, char* result, int resultSize, const char* title, const char* filter)
@@ -86,13 +110,81 @@ int openFileDialog(HWND owner, char* result, int resultSize, const char* title, 
     dialog.Flags = OPEN_FLAGS;
     OpenFileProc open = moduleFunction<OpenFileProc>(commonDialogsModule(), "GetOpenFileNameA");
     int chosen = open ? open(&dialog) : 0;
-    if (chosen) {
-        // The dialog leaves the process in the folder the user chose from.
-        currentDirectory(directory);
-        if (directory[0])
-            writeSettingText(SECTION_CONFIG, KEY_OPEN_DIRECTORY, directory);
-    }
+    if (chosen)
+        rememberCurrentDirectory();
     return chosen;
+}
+
+// The same dialog answering in wide characters, so that a name in any
+// script comes back as it is; result holds resultChars of them.
+static int openWideFileDialog(HWND owner, WCHAR* result, int resultChars)
+{
+    memset(result, 0, resultChars * sizeof result[0]);
+    char current[DIRECTORY_BUFFER];
+    currentDirectory(current);
+    char directory[DIRECTORY_BUFFER];
+    readSettingText(SECTION_CONFIG, KEY_OPEN_DIRECTORY, current, directory, DIRECTORY_BUFFER);
+    WCHAR wideDirectory[DIRECTORY_BUFFER];
+    if (!MultiByteToWideChar(CP_ACP, 0, directory, -1, wideDirectory, DIRECTORY_BUFFER))
+        wideDirectory[0] = L'\0';
+
+    OPENFILENAMEW dialog;
+    memset(&dialog, 0, sizeof dialog);
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = PICTURE_FILTER_WIDE;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = result;
+    dialog.nMaxFile = resultChars;
+    dialog.lpstrInitialDir = wideDirectory;
+    dialog.lpstrTitle = ADD_TITLE_WIDE;
+    dialog.Flags = OPEN_FLAGS;
+    OpenFileWideProc open = moduleFunction<OpenFileWideProc>(commonDialogsModule(), "GetOpenFileNameW");
+    int chosen = open ? open(&dialog) : 0;
+    if (chosen)
+        rememberCurrentDirectory();
+    return chosen;
+}
+
+DialogSpelling spellDialogResult(const WCHAR* result, int resultChars, char* area, int areaSize, WCHAR* unkept)
+{
+    memset(area, 0, areaSize);
+    int at = 0;
+    int text = 0;
+    const WCHAR* directory = result;
+    for (const WCHAR* name = result; name < result + resultChars && *name; name += lstrlenW(name) + 1, ++text) {
+        char spelled[MAX_PATH];
+        bool kept = false;
+        if (text == 0) {
+            kept = ansiPathOf(name, spelled, MAX_PATH);
+        } else {
+            // A name behind the directory: spelled as it is, or by the last
+            // part of its short path.
+            WCHAR full[MAX_PATH];
+            kept = lstrlenW(directory) + 1 + lstrlenW(name) < MAX_PATH;
+            if (kept) {
+                lstrcpyW(full, directory);
+                lstrcatW(full, L"\\");
+                lstrcatW(full, name);
+                kept = ansiPathOf(full, spelled, MAX_PATH);
+            }
+            if (kept) {
+                const char* last = strrchr(spelled, '\\');
+                memmove(spelled, last + 1, strlen(last + 1) + 1);
+            }
+        }
+        if (!kept) {
+            lstrcpynW(unkept, name, MAX_PATH);
+            return SPELLING_UNKEPT;
+        }
+        int length = static_cast<int>(strlen(spelled));
+        // The area ends with two zeros, as the dialog's own does.
+        if (at + length + 2 > areaSize)
+            return SPELLING_TOO_LONG;
+        memcpy(area + at, spelled, length + 1);
+        at += length + 1;
+    }
+    return SPELLING_DONE;
 }
 
 struct SkippedNames {
@@ -143,16 +235,56 @@ static bool tooManyChosen(int chosen, const char* resultArea)
     return resultArea[RESULT_AREA - 1] != '\0';
 }
 
+// Tells in a box that a chosen name cannot be kept: nothing was added.
+void tellNameNotKept(HWND owner, const WCHAR* name)
+{
+    WCHAR text[sizeof NAME_NOT_KEPT / sizeof NAME_NOT_KEPT[0] + MAX_PATH];
+    lstrcpyW(text, NAME_NOT_KEPT);
+    lstrcatW(text, name);
+    MessageBoxW(owner, text, L"" EDITOR_ERROR_TITLE, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The dialog's answer in the ANSI area the rest works on; false (told
+// already, or cancelled) when there is nothing to add. On the new shell the
+// dialog answers in wide characters, and each name is spelled for the
+// settings file.
+static bool chooseFiles(HWND owner, char* resultArea)
+{
+    if (isOldShell) {
+        int chosen = openFileDialog(owner, resultArea, RESULT_AREA, ADD_TITLE, BITMAP_FILTER);
+        if (!tooManyChosen(chosen, resultArea))
+            return chosen != 0;
+    } else {
+        // The wide answer gets room for far more than the area holds: Wine's
+        // wide dialog writes a long choice past the room it is given, where
+        // Windows refuses it. What does not fit the area is too many all the
+        // same.
+        WCHAR* wide = static_cast<WCHAR*>(malloc(WIDE_RESULT_CHARS * sizeof(WCHAR)));
+        WCHAR unkept[MAX_PATH];
+        int chosen = wide ? openWideFileDialog(owner, wide, WIDE_RESULT_CHARS) : 0;
+        bool tooMany = chosen ? wide[WIDE_RESULT_CHARS - 1] != 0 : tooManyChosen(chosen, resultArea);
+        DialogSpelling spelling = SPELLING_TOO_LONG;
+        if (chosen && !tooMany)
+            spelling = spellDialogResult(wide, WIDE_RESULT_CHARS, resultArea, RESULT_AREA, unkept);
+        free(wide);
+        if (!tooMany && !chosen)
+            return false;
+        if (spelling == SPELLING_DONE)
+            return true;
+        if (spelling == SPELLING_UNKEPT) {
+            tellNameNotKept(owner, unkept);
+            return false;
+        }
+    }
+    // Adding the names that happen to fit would lose the rest unseen.
+    MessageBoxA(owner, TOO_MANY_FILES, EDITOR_ERROR_TITLE, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
 int addBitmapsFromDialog(HWND owner)
 {
     char resultArea[RESULT_AREA];
-    int chosen = openFileDialog(owner, resultArea, RESULT_AREA, ADD_TITLE, isOldShell ? BITMAP_FILTER : PICTURE_FILTER);
-    if (tooManyChosen(chosen, resultArea)) {
-        // Adding the names that happen to fit would lose the rest unseen.
-        MessageBoxA(owner, TOO_MANY_FILES, EDITOR_ERROR_TITLE, MB_OK | MB_ICONEXCLAMATION);
-        return 1;
-    }
-    if (!chosen)
+    if (!chooseFiles(owner, resultArea))
         return 1;
     // Only the first text: the directory, or the single path; on the old
     // shell that is the whole result.

@@ -5,19 +5,19 @@
 #include "editortexts.h"
 #include "modulefunction.h"
 #include "oldshell.h"
+#include "pathtext.h"
 #include "settings.h"
 #include "slottable.h"
-#include "textcase.h"
 
 #include <shlobj.h>
 #include <string.h>
 
-typedef LPITEMIDLIST(WINAPI* BrowseProc)(LPBROWSEINFOA);
-typedef BOOL(WINAPI* PathFromListProc)(LPCITEMIDLIST, LPSTR);
+typedef LPITEMIDLIST(WINAPI* BrowseProc)(LPBROWSEINFOW);
+typedef BOOL(WINAPI* PathFromListProc)(LPCITEMIDLIST, LPWSTR);
 typedef HRESULT(WINAPI* OleInitializeProc)(LPVOID);
 typedef void(WINAPI* TaskFreeProc)(LPVOID);
 
-static const char BROWSE_TEXT[] = "Choose a folder of pictures:";
+static const WCHAR BROWSE_TEXT[] = L"Choose a folder of pictures:";
 static const char FOLDER_TOO_LONG[] = "This folder was not added because its path is longer than 99 characters:\n\n";
 
 // The picker opens on the folder the last Add left off in.
@@ -31,12 +31,13 @@ static int CALLBACK onBrowseEvent(HWND browser, UINT message, LPARAM, LPARAM sta
 // Whether OLE runs on this thread, started by the first Add Folder.
 static bool oleRunning;
 
-// The folder chosen into folder (MAX_PATH); false when cancelled. The
+// The folder chosen into folder (MAX_PATH wide characters, as the picker
+// gives it, in any script); false when cancelled. The
 // picker's newer look (with "Make New Folder") needs OLE running on this
 // thread: it is started at the first use and left running, like the
 // libraries, for the editor's life. Without it the picker keeps its plain
 // look.
-static bool chooseFolder(HWND owner, char* folder)
+static bool chooseFolder(HWND owner, WCHAR* folder)
 {
     HMODULE shell = GetModuleHandleA("shell32.dll");
     static HMODULE ole;
@@ -45,14 +46,14 @@ static bool chooseFolder(HWND owner, char* folder)
         OleInitializeProc oleInitialize = moduleFunction<OleInitializeProc>(ole, "OleInitialize");
         oleRunning = oleInitialize && SUCCEEDED(oleInitialize(NULL));
     }
-    BrowseProc browse = moduleFunction<BrowseProc>(shell, "SHBrowseForFolderA");
-    PathFromListProc toPath = moduleFunction<PathFromListProc>(shell, "SHGetPathFromIDListA");
+    BrowseProc browse = moduleFunction<BrowseProc>(shell, "SHBrowseForFolderW");
+    PathFromListProc toPath = moduleFunction<PathFromListProc>(shell, "SHGetPathFromIDListW");
     TaskFreeProc taskFree = moduleFunction<TaskFreeProc>(ole, "CoTaskMemFree");
     if (!browse || !toPath)
         return false;
     char start[MAX_PATH];
     readSettingText(SECTION_CONFIG, KEY_OPEN_DIRECTORY, "", start, sizeof start);
-    BROWSEINFOA info;
+    BROWSEINFOW info;
     memset(&info, 0, sizeof info);
     info.hwndOwner = owner;
     info.pszDisplayName = folder;
@@ -73,16 +74,24 @@ int addFolderFromPicker(HWND owner)
 {
     if (findFreeSlot(&slotTable) == NO_SLOT)
         return 0;
+    WCHAR chosen[MAX_PATH];
+    if (isOldShell || !chooseFolder(owner, chosen))
+        return 1;
+    // The settings file spells paths in the ANSI code page: a folder whose
+    // name it cannot spell is kept by its short name, or not at all.
     char text[sizeof FOLDER_TOO_LONG + MAX_PATH];
     char* folder = text + sizeof FOLDER_TOO_LONG - 1;
-    if (isOldShell || !chooseFolder(owner, folder))
+    if (!ansiPathOf(chosen, folder, MAX_PATH - 1)) {
+        tellNameNotKept(owner, chosen);
         return 1;
+    }
     writeSettingText(SECTION_CONFIG, KEY_OPEN_DIRECTORY, folder);
     // A drive's root comes with its backslash; any other folder without.
+    // Kept in the letter case the picker gave: a folder's name is the
+    // user's.
     size_t length = strlen(folder);
     if (folder[length - 1] != '\\')
         strcpy(folder + length++, "\\");
-    lowercaseAscii(folder);
     if (length >= static_cast<size_t>(PATH_BUFFER)) {
         memcpy(text, FOLDER_TOO_LONG, sizeof FOLDER_TOO_LONG - 1);
         MessageBoxA(owner, text, EDITOR_ERROR_TITLE, MB_OK | MB_ICONEXCLAMATION);

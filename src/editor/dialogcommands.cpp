@@ -56,7 +56,8 @@ static void removeCommand(HWND dialog, bool all)
 // an origin of its own.
 static void toScreenEntry(const SlotEntry& row, ScreenEntry* entry)
 {
-    memcpy(entry->path, row.path, sizeof row.path);
+    if (!pathFromAnsi(row.path, entry->path, sizeof entry->path))
+        entry->path[0] = '\0';
     if (isFolderEntry(row.path))
         firstPictureOfFolder(row.path, entry->path);
     entry->mode = row.mode;

@@ -5,8 +5,8 @@
 #include "editorstate.h"
 #include "editortexts.h"
 #include "ids.h"
-#include "listsnapshot.h"
 #include "settings.h"
+#include "settingsgroup.h"
 #include "slottable.h"
 #include "textcase.h"
 
@@ -47,11 +47,9 @@ void showCurrentWallpaper(HWND dialog)
     SendDlgItemMessageA(dialog, IDC_CURRENT_WALLPAPER, CB_SETCURSEL, 0, 0);
 }
 
-// The list in one read of its section.
-static void loadEntries()
+// The list, from its one read.
+static void loadEntries(const ListSnapshot& list)
 {
-    ListSnapshot list;
-    readListSnapshot(&list);
     char path[PATH_BUFFER];
     for (int i = 0; i < EDITOR_ENTRY_LIMIT && snapshotEntryPath(list, i, path); ++i) {
         int x = snapshotEntryInt(list, i, ENTRY_XPOS, 0);
@@ -60,18 +58,25 @@ static void loadEntries()
         if (!addEntry(&slotTable, path, x, y, mode, i))
             break;
     }
-    freeListSnapshot(&list);
+}
+
+// A number of the configuration, or its default where the file could not
+// be read.
+static int configInt(const SettingsGroup& settings, bool readable, const char* key, int fallback)
+{
+    return readable ? sectionSettingInt(settings.config, key, fallback) : fallback;
 }
 
 bool loadSettingsIntoDialog(HWND dialog)
 {
-    // Asked before and after every read below: a file that cannot be read
-    // shows the defaults, which the caller tells the user are not the file's.
-    bool readable = settingsReadable();
+    // A file that cannot be read shows the defaults, which the caller tells
+    // the user are not the file's.
+    SettingsGroup settings;
+    bool readable = readSettingsGroup(&settings, SETTINGS_CONFIG | SETTINGS_LIST);
     clearTable(&slotTable);
     isDirty = false;
 
-    bool successive = readSettingInt(SECTION_CONFIG, KEY_SUCCESSIVE, 1) == 1;
+    bool successive = configInt(settings, readable, KEY_SUCCESSIVE, 1) == 1;
     CheckDlgButton(dialog, successive ? IDC_SUCCESSIVE : IDC_RANDOM, BST_CHECKED);
     CheckDlgButton(dialog, successive ? IDC_RANDOM : IDC_SUCCESSIVE, BST_UNCHECKED);
 
@@ -88,21 +93,24 @@ bool loadSettingsIntoDialog(HWND dialog)
     CheckDlgButton(dialog, IDC_DEFINED, BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_TILE, BST_UNCHECKED);
 
-    rememberedChangePolicy = readSettingInt(SECTION_CONFIG, KEY_CHANGE_EVERY, rememberedChangePolicy);
+    rememberedChangePolicy = configInt(settings, readable, KEY_CHANGE_EVERY, rememberedChangePolicy);
     fillScheduleCombo(dialog, IDC_CHANGE_EVERY, CHANGE_POLICY_TEXTS,
                       sizeof CHANGE_POLICY_TEXTS / sizeof CHANGE_POLICY_TEXTS[0], rememberedChangePolicy);
-    rememberedTimePeriod = readSettingInt(SECTION_CONFIG, KEY_TIME_PERIOD, rememberedTimePeriod);
+    rememberedTimePeriod = configInt(settings, readable, KEY_TIME_PERIOD, rememberedTimePeriod);
     fillScheduleCombo(dialog, IDC_TIME_PERIOD, TIME_PERIOD_TEXTS,
                       sizeof TIME_PERIOD_TEXTS / sizeof TIME_PERIOD_TEXTS[0], rememberedTimePeriod);
     // A period only means something while the policy lets the changer stay on.
     EnableWindow(GetDlgItem(dialog, IDC_TIME_PERIOD), rememberedChangePolicy == 0 || rememberedChangePolicy == 1);
 
     showCurrentWallpaper(dialog);
-    loadEntries();
+    if (readable)
+        loadEntries(settings.list);
 
-    int current = readSettingInt(SECTION_CONFIG, KEY_BITMAP_INDEX, 1);
+    int current = configInt(settings, readable, KEY_BITMAP_INDEX, 1);
     SendDlgItemMessageA(dialog, IDC_LIST, LB_SETCARETINDEX, static_cast<WPARAM>(current), FALSE);
-    return readable && settingsReadable();
+    if (readable)
+        freeSettingsGroup(&settings);
+    return readable;
 }
 
 void tellSettingsUnreadable(HWND dialog)

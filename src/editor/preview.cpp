@@ -3,6 +3,7 @@
 #include "bmpcheck.h"
 #include "ids.h"
 #include "oldshell.h"
+#include "pathtext.h"
 #include "picture.h"
 
 #include <stddef.h>
@@ -220,7 +221,8 @@ int previewBitmap(HWND dialog, const char* path)
         return 0;
     if (!isOldShell && isPictureFile(path))
         return drawPicture(path);
-    FILE* file = fopen(path, "rb");
+    WCHAR wide[MAX_PATH];
+    FILE* file = widePath(path, wide) ? _wfopen(wide, L"rb") : NULL;
     if (!file)
         return 0;
     int drawn = drawFile(file);

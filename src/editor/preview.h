@@ -9,7 +9,9 @@
 void createPreviewContexts(HWND dialog);
 // 1 = drawn, 0 = not drawn (file missing, not a bitmap, or failing the
 // checks). On the new shell a file that does not begin with "BM" is taken
-// for a picture (JPEG, PNG...) and drawn the same way.
+// for a picture (JPEG, PNG...) and drawn the same way. The path is in
+// UTF-8, as a change holds it, so that a folder's picture named in any
+// script is drawn.
 int previewBitmap(HWND dialog, const char* path);
 void clearPreview(HWND dialog);
 void releasePreviewContexts();

@@ -5,6 +5,7 @@
 #include "listsection.h"
 #include "sectionread.h"
 #include "settings.h"
+#include "settingsgroup.h"
 #include "shuffle.h"
 #include "slottable.h"
 
@@ -128,17 +129,17 @@ static bool saveEntriesKeyByKey(LRESULT rows, CarriedValues carried)
 // False when the file cannot be read.
 static bool readOldList(char** old, unsigned* oldLength)
 {
+    SettingsGroup settings;
     *old = NULL;
     *oldLength = 0;
-    if (!settingsReadable())
+    if (!readSettingsGroup(&settings, SETTINGS_LIST))
         return false;
-    if (!readSettingSection(SECTION_LIST, old, oldLength))
-        *old = NULL;
-    if (settingsReadable())
-        return true;
-    free(*old);
-    *old = NULL;
-    return false;
+    // The section's text is taken over; its index is not needed.
+    *old = settings.list.block;
+    *oldLength = settings.list.length;
+    settings.list.block = NULL;
+    freeSettingsGroup(&settings);
+    return true;
 }
 
 // Writes the section "Bitmap list" in one write: the list rows as entries

@@ -1,5 +1,7 @@
 #include "picturemath.h"
 
+#include "hash64.h"
+
 #include "bmpcheck.h"
 
 #include <string.h>
@@ -218,18 +220,13 @@ PictureSize fitWithin(PictureSize picture, PictureSize screen)
     return fitted;
 }
 
-bool cacheFileName(const char* picturePath, char* name, size_t size)
+void cacheFileName(const uint8_t* record, size_t length, char* name)
 {
-    const char* start = picturePath;
-    for (const char* p = picturePath; *p; ++p)
-        if (*p == '\\' || *p == '/' || *p == ':')
-            start = p + 1;
-    size_t length = strlen(start);
-    if (length == 0 || length + sizeof CACHE_SUFFIX > size)
-        return false;
-    memcpy(name, start, length);
-    memcpy(name + length, CACHE_SUFFIX, sizeof CACHE_SUFFIX);
-    return true;
+    uint64_t hash = hashBytes64(record, length, 0);
+    static const char DIGITS[] = "0123456789abcdef";
+    for (int i = 0; i < 16; ++i)
+        name[i] = DIGITS[(hash >> (60 - 4 * i)) & 0xF];
+    memcpy(name + 16, CACHE_SUFFIX, sizeof CACHE_SUFFIX);
 }
 
 uint32_t bitmapStride24(uint32_t width)

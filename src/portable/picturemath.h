@@ -44,11 +44,12 @@ const uint32_t JPEG_SEGMENT_LIMIT = 4096;
 // pixels a side.
 PictureSize fitWithin(PictureSize picture, PictureSize screen);
 
-// The cache file's name for a picture: its file name (what follows the last
-// backslash, slash or colon) with ".bmp" added, so "c:\photos\sea.jpg"
-// gives "sea.jpg.bmp". False when the path ends without a name or the name
-// does not fit into size bytes.
-bool cacheFileName(const char* picturePath, char* name, size_t size);
+// The cache file's name for a composite: a hash of the record of
+// everything that made it, as 16 hexadecimal digits and ".bmp". Short and
+// fixed, whatever the pictures' names; the same composite gets the same
+// name again. name holds CACHE_NAME_SIZE bytes.
+const size_t CACHE_NAME_SIZE = 21;
+void cacheFileName(const uint8_t* record, size_t length, char* name);
 
 // The cache file: a 54-byte header (file header and 40-byte information
 // header), the 24-bit rows bottom-up, then a trailer behind the bitmap's own

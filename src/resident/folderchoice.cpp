@@ -75,8 +75,9 @@ bool endFolderChoice(FolderChoice* choice, bool save)
         // a box held this change): the place goes only to the folder's own
         // entry.
         char path[PATH_BUFFER];
+        char folder[PICTURE_PATH_BYTES];
         if (save && written && state->listed && state->pictures.count > 0 && readEntryPath(state->index, path) &&
-            strcmp(path, state->pictures.folder) == 0) {
+            pathFromAnsi(path, folder, sizeof folder) && strcmp(folder, state->pictures.folder) == 0) {
             if (choice->order == FOLDER_IN_ORDER) {
                 written = writeEntryInt(state->index, ENTRY_NEXT, state->next);
             } else if (choice->order == FOLDER_SHUFFLED) {

@@ -1,16 +1,17 @@
 #include "picker.h"
 
+#include "deferral.h"
 #include "folderchoice.h"
 #include "folderorder.h"
 #include "launcher.h"
-#include "listsnapshot.h"
 #include "monitors.h"
 #include "oldshell.h"
 #include "random31.h"
 #include "residentstate.h"
-#include "sectionsettings.h"
 #include "settings.h"
 #include "settingsboxes.h"
+#include "settingsgroup.h"
+#include "pathtext.h"
 #include "wallpaper.h"
 #include "wallpaperfile.h"
 
@@ -39,9 +40,7 @@ static int pickRandomEntry(int count, int warmUpIndex)
 // What one change reads: its two sections of numbers, the list, the order,
 // and the rounds of the fair random order.
 struct Reading {
-    SectionSettings config;
-    SectionSettings display;
-    ListSnapshot list;
+    SettingsGroup settings;
     bool successive;
     bool shuffled;
     int count;          // entries from "000" on; random order only
@@ -55,15 +54,18 @@ struct Reading {
 // folder stays a path it cannot show.
 static bool readScreenEntry(Reading* reading, int index, ScreenEntry* entry)
 {
-    if (!snapshotEntryPath(reading->list, index, entry->path))
+    char path[PATH_BUFFER];
+    if (!snapshotEntryPath(reading->settings.list, index, path))
         return false;
-    entry->mode = snapshotEntryInt(reading->list, index, ENTRY_TYPE, DEFAULT_POSITION);
+    if (!pathFromAnsi(path, entry->path, sizeof entry->path))
+        entry->path[0] = '\0';
+    entry->mode = snapshotEntryInt(reading->settings.list, index, ENTRY_TYPE, DEFAULT_POSITION);
     // The origin is kept as 16-bit values: only the low half of each stored
     // number reaches the desktop.
-    entry->x = static_cast<uint16_t>(snapshotEntryInt(reading->list, index, ENTRY_XPOS, 0));
-    entry->y = static_cast<uint16_t>(snapshotEntryInt(reading->list, index, ENTRY_YPOS, 0));
+    entry->x = static_cast<uint16_t>(snapshotEntryInt(reading->settings.list, index, ENTRY_XPOS, 0));
+    entry->y = static_cast<uint16_t>(snapshotEntryInt(reading->settings.list, index, ENTRY_YPOS, 0));
     if (isFolderEntry(entry->path) && !isOldShell)
-        choosePictureOfFolder(&reading->folders, reading->list, index, entry);
+        choosePictureOfFolder(&reading->folders, reading->settings.list, index, entry);
     return true;
 }
 
@@ -81,17 +83,17 @@ static uint32_t listFingerprint(const ListSnapshot& list, int count)
 
 static void beginReading(Reading* reading)
 {
-    reading->successive = sectionSettingInt(reading->config, KEY_SUCCESSIVE, DEFAULT_SUCCESSIVE) == 1;
-    reading->shuffled = !reading->successive && sectionSettingInt(reading->display, KEY_SHUFFLE, 0) != 0;
-    reading->count = reading->successive ? 0 : snapshotCount(reading->list, RANDOM_SCAN_LIMIT);
+    reading->successive = sectionSettingInt(reading->settings.config, KEY_SUCCESSIVE, DEFAULT_SUCCESSIVE) == 1;
+    reading->shuffled = !reading->successive && sectionSettingInt(reading->settings.display, KEY_SHUFFLE, 0) != 0;
+    reading->count = reading->successive ? 0 : snapshotCount(reading->settings.list, RANDOM_SCAN_LIMIT);
     if (reading->shuffled) {
         char text[ENTRY_ROUND_TEXT];
-        unsigned length = sectionSettingText(reading->display, KEY_SHUFFLE_ROUND, text, sizeof text);
-        parseEntryRound(text, length, reading->count, listFingerprint(reading->list, reading->count),
+        unsigned length = sectionSettingText(reading->settings.display, KEY_SHUFFLE_ROUND, text, sizeof text);
+        parseEntryRound(text, length, reading->count, listFingerprint(reading->settings.list, reading->count),
                         &reading->round);
     }
     FolderOrder order = reading->successive ? FOLDER_IN_ORDER : reading->shuffled ? FOLDER_SHUFFLED : FOLDER_AT_RANDOM;
-    beginFolderChoice(&reading->folders, order, sectionSettingInt(reading->display, KEY_SUBFOLDERS, 1) != 0);
+    beginFolderChoice(&reading->folders, order, sectionSettingInt(reading->settings.display, KEY_SUBFOLDERS, 1) != 0);
 }
 
 // The next random entry: drawn afresh, or the next of the entries' round.
@@ -114,7 +116,7 @@ static int readChosenEntries(Reading* reading, int wanted, ScreenEntry* entries,
     int warmUpIndex = index;
 
     if (reading->successive)
-        index = sectionSettingInt(reading->config, KEY_BITMAP_INDEX, DEFAULT_BITMAP_INDEX);
+        index = sectionSettingInt(reading->settings.config, KEY_BITMAP_INDEX, DEFAULT_BITMAP_INDEX);
     else
         index = drawEntry(reading, warmUpIndex);
     for (int read = 0; read < wanted; ++read) {
@@ -135,12 +137,6 @@ static int readChosenEntries(Reading* reading, int wanted, ScreenEntry* entries,
     return wanted;
 }
 
-static void rememberLastChange(const ScreenEntry* entries, int count)
-{
-    memcpy(lastEntries, entries, sizeof entries[0] * count);
-    lastEntryCount = count;
-}
-
 // Writes where the list and its folders stand after the change; false when a
 // write was refused.
 static bool saveReading(Reading* reading, int last)
@@ -157,45 +153,86 @@ static bool saveReading(Reading* reading, int last)
            written;
 }
 
-// The change itself, with the generator already seeded. The list is read in
-// one read of its section. Whether the file can be read is asked before and
-// after the reads: whatever they gave while it could not be is the
-// defaults, not the list.
+// Waited for before a list that read as empty, from a file that is not,
+// is read again: the editor may have been writing it at that moment.
+const DWORD EMPTY_READ_WAIT_MS = 250;
+
+ReadSettingsProc readChangeSettings = readSettingsGroup;
+
+// Reads what one change reads and chooses its entries, with the generator
+// already seeded; false when the file could not be read. The list is read
+// in one read of its section.
+static bool readChange(Reading* reading, DisplaySetup* setup, ScreenEntry* entries, int* count, int* last)
+{
+    if (!readChangeSettings(&reading->settings, SETTINGS_CONFIG | SETTINGS_DISPLAY | SETTINGS_LIST))
+        return false;
+    setup->option = monitorsOption(sectionSettingInt(reading->settings.display, KEY_MONITORS, MONITORS_SAME));
+    setup->fit = fitOption(sectionSettingInt(reading->settings.display, KEY_FIT, FIT_CENTER));
+    beginReading(reading);
+    *count = readChosenEntries(reading, entriesWanted(*setup), entries, last);
+    freeSettingsGroup(&reading->settings);
+    return true;
+}
+
+// Where the last change was installed, and how.
+static void rememberLastChange(const ScreenEntry* entries, int count, const Installed& installed)
+{
+    memcpy(lastEntries, entries, sizeof entries[0] * count);
+    lastEntryCount = count;
+    lastChangeComposed = installed.composed;
+    lastCompositeShowsColour = installed.showsDesktopColour;
+    lastCompositeColour = GetSysColor(COLOR_DESKTOP);
+    lstrcpynA(lastWallpaper, installed.wallpaper, MAX_PATH);
+}
+
+// The change itself, with the generator already seeded.
 static ChangeOutcome changeWithSeededGenerator(HWND window)
 {
-    if (!settingsReadable())
-        return CHANGE_UNREADABLE;
     Reading reading;
-    readSectionSettings(&reading.config, SECTION_CONFIG);
-    readSectionSettings(&reading.display, SECTION_DISPLAY);
     DisplaySetup setup;
     measureMonitorsCall(&setup.monitors);
-    setup.option = monitorsOption(sectionSettingInt(reading.display, KEY_MONITORS, MONITORS_SAME));
-    setup.fit = fitOption(sectionSettingInt(reading.display, KEY_FIT, FIT_CENTER));
-    readListSnapshot(&reading.list);
-    beginReading(&reading);
     ScreenEntry entries[MONITOR_LIMIT];
     int last = 0;
-    int count = readChosenEntries(&reading, entriesWanted(setup), entries, &last);
-    freeListSnapshot(&reading.list);
-    freeSectionSettings(&reading.config);
-    freeSectionSettings(&reading.display);
-    bool readable = settingsReadable();
-    if (!readable || count == 0) {
-        endFolderChoice(&reading.folders, false);
-        if (!readable)
+    int count = 0;
+    for (int attempt = 0;; ++attempt) {
+        if (!readChange(&reading, &setup, entries, &count, &last))
             return CHANGE_UNREADABLE;
+        // A list that reads empty from a file that is not is read once more
+        // after a moment (the editor may have been writing it): only a
+        // second empty read opens the editor.
+        if (count > 0 || attempt > 0 || !settingsFileHasText())
+            break;
+        endFolderChoice(&reading.folders, false);
+        Sleep(EMPTY_READ_WAIT_MS);
+    }
+    if (count == 0) {
+        endFolderChoice(&reading.folders, false);
         openEditor(window);
         return CHANGE_NO_ENTRY;
     }
 
     Installed installed = applyEntries(setup, entries, count);
     // Kept for a change of the monitors, which composes them again.
-    rememberLastChange(entries, count);
-    lastChangeComposed = installed.composed;
+    rememberLastChange(entries, count, installed);
     if (!saveReading(&reading, last))
         tellSettingsNotSaved();
     return CHANGE_MADE;
+}
+
+// Whether the desktop's wallpaper is still the one the last change gave
+// it: a wallpaper the user chose since (in the editor, in the Windows
+// settings, with another program) is theirs to keep. Both the platform's
+// answer and the profile's value must still name it: Wine answers a
+// process from what it set itself, while the profile follows every
+// program that keeps its choice there.
+static bool lastChangeStillShown()
+{
+    char shown[MAX_PATH];
+    char kept[MAX_PATH];
+    return lastWallpaper[0] && SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof shown, shown, 0) &&
+           lstrcmpiA(shown, lastWallpaper) == 0 &&
+           GetProfileStringA(DESKTOP_SECTION, DESKTOP_WALLPAPER, "", kept, sizeof kept) &&
+           lstrcmpiA(kept, lastWallpaper) == 0;
 }
 
 void composeLastChangeAgain()
@@ -208,15 +245,33 @@ void composeLastChangeAgain()
         displayChangePending = true;
         return;
     }
+    if (!lastChangeStillShown()) {
+        displayChangePending = false;
+        return;
+    }
+    // A game switching the display's mode, a presentation: composing waits
+    // as a timed change does, and is looked at again at the next tick.
+    if (timedChangeMustWait() != WAIT_NONE) {
+        displayChangePending = true;
+        return;
+    }
     displayChangePending = false;
     ++changesInProgress;
     DisplaySetup setup;
     readDisplaySetup(&setup);
     // A wallpaper the desktop shows as it is follows the display by itself;
     // only a composed one is made again (or one that now must be).
-    if (lastChangeComposed || entriesNeedComposing(setup, lastEntries, lastEntryCount))
-        lastChangeComposed = applyEntries(setup, lastEntries, lastEntryCount).composed;
+    if (lastChangeComposed || entriesNeedComposing(setup, lastEntries, lastEntryCount)) {
+        Installed installed = applyEntries(setup, lastEntries, lastEntryCount);
+        rememberLastChange(lastEntries, lastEntryCount, installed);
+    }
     --changesInProgress;
+}
+
+void composeForDesktopColour()
+{
+    if (lastChangeComposed && lastCompositeShowsColour && GetSysColor(COLOR_DESKTOP) != lastCompositeColour)
+        composeLastChangeAgain();
 }
 
 // Ends a change: a display change that came while it ran is taken now.
@@ -246,6 +301,15 @@ ChangeOutcome changeWallpaperSeeded(HWND window, uint32_t seedSeconds)
 
 void changeWallpaperOnRequest(HWND window)
 {
-    if (changeWallpaper(window) == CHANGE_UNREADABLE)
+    ChangeOutcome outcome = changeWallpaper(window);
+    if (outcome == CHANGE_UNREADABLE) {
         tellSettingsUnreadable();
+        return;
+    }
+    // The user's own change is the one a waiting change was to bring: it
+    // does not come again afterwards, and the period counts from here.
+    if (changeDeferred) {
+        releaseChange();
+        minuteCounter = 0;
+    }
 }

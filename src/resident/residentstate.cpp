@@ -16,9 +16,13 @@ bool trayIconShown = false;
 ScreenEntry lastEntries[MONITOR_LIMIT];
 int lastEntryCount = 0;
 bool lastChangeComposed = false;
+bool lastCompositeShowsColour = false;
+COLORREF lastCompositeColour = 0;
+char lastWallpaper[MAX_PATH];
 bool displayChangePending = false;
 bool sessionLocked = false;
 bool changeDeferred = false;
+WaitReason waitingFor = WAIT_NONE;
 bool sessionWatched = false;
 
 void resetResidentState(HINSTANCE instance)
@@ -35,8 +39,12 @@ void resetResidentState(HINSTANCE instance)
     memset(lastEntries, 0, sizeof lastEntries);
     lastEntryCount = 0;
     lastChangeComposed = false;
+    lastCompositeShowsColour = false;
+    lastCompositeColour = 0;
+    lastWallpaper[0] = '\0';
     displayChangePending = false;
     sessionLocked = false;
     changeDeferred = false;
+    waitingFor = WAIT_NONE;
     sessionWatched = false;
 }

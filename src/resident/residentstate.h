@@ -10,6 +10,7 @@
 #include <stdint.h>
 
 #include "composer.h"
+#include "waiting.h"
 
 // The program's instance, kept at entry for loading the icons and the menu.
 extern HINSTANCE residentInstance;
@@ -41,15 +42,22 @@ extern bool trayIconShown;
 // compose again; none after a start until the first change.
 extern ScreenEntry lastEntries[MONITOR_LIMIT];
 extern int lastEntryCount;
-// Whether the last change composed the desktop, and whether the display
-// changed while a change still ran (it is composed again once that ends).
+// Whether the last change composed the desktop, whether the desktop colour
+// shows in that composite and in which colour it was made, what the
+// platform was given (empty when nothing), and whether the display changed
+// while it could not be composed again (it is once that ends).
 extern bool lastChangeComposed;
+extern bool lastCompositeShowsColour;
+extern COLORREF lastCompositeColour;
+extern char lastWallpaper[MAX_PATH];
 extern bool displayChangePending;
 
 // Whether the session is locked (as the platform last said), whether a timed
-// change waits for the user, and whether the platform tells of the session.
+// change waits for the user and why (what the tray's tip says), and whether
+// the platform tells of the session.
 extern bool sessionLocked;
 extern bool changeDeferred;
+extern WaitReason waitingFor;
 extern bool sessionWatched;
 
 // The shell's "TaskbarCreated" message, registered on the new shell (0 until

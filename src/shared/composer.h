@@ -7,12 +7,13 @@
 #include "displayoptions.h"
 #include "keys.h"
 #include "monitors.h"
+#include "pathtext.h"
 
 #include <windows.h>
 
 // What one monitor shows: an entry of the list.
 struct ScreenEntry {
-    char path[MAX_PATH];  // a list entry's path, or a picture of its folder
+    char path[PICTURE_PATH_BYTES];  // UTF-8: a list entry's path, or a picture of its folder
     int mode;  // 0 Tile, 1 Center, 2 Defined
     int x;     // the origin of a Defined entry, from the primary's top-left
     int y;
@@ -25,15 +26,23 @@ struct ScreenEntry {
 // and later).
 enum CompositeLaying { COMPOSITE_TILED, COMPOSITE_SPANNED };
 
+// What composing made.
+struct Composed {
+    char path[MAX_PATH];      // the bitmap written, or found still current
+    int unshown;              // monitors whose picture could not be shown: they keep the desktop colour
+    bool showsDesktopColour;  // somewhere (or it could not be told, for a bitmap found current)
+};
+
 // Composes the wallpaper: monitor i shows entry i (entries are used again in
 // turn when fewer), or with MONITORS_SPAN entry 0 across all; Center entries
 // by the fit. Writes it, exactly the virtual screen's size, into the cache
-// under the first picture's name, or finds it there still current, and puts
-// its path into cachePath (MAX_PATH bytes). *unshown counts the monitors
-// whose picture could not be shown: they keep the desktop colour. False
-// when no monitor's picture could be shown (nothing is written then), or
-// the bitmap cannot be written.
+// under a name of what made it, or finds it there still current. Each
+// picture is opened once, and each part of it that monitors share is decoded
+// once. A monitor whose picture cannot be shown (a folder without pictures,
+// a file that cannot be read) keeps the desktop colour and spoils no other.
+// False when no monitor's picture could be shown (nothing is written then),
+// or the bitmap cannot be written.
 bool composeWallpaper(const MonitorSet& monitors, const ScreenEntry* entries, int count, MonitorsOption option,
-                      FitOption fit, CompositeLaying laying, char* cachePath, int* unshown);
+                      FitOption fit, CompositeLaying laying, Composed* composed);
 
 #endif

@@ -30,27 +30,29 @@ static bool keepName(FolderPictures* pictures, const char* name, size_t length)
 }
 
 // Walks one folder; relative holds its path below the entry's folder (empty
-// at the top, else ending with a backslash) and has room for MAX_PATH.
-// False when the top folder cannot be read or memory runs out; a subfolder
-// that cannot be read is passed over.
-static bool walk(FolderPictures* pictures, bool subfolders, char* relative, size_t relativeLength)
+// at the top, else ending with a backslash) and has room for MAX_PATH wide
+// characters, as has folder, the entry's folder. False when the top folder
+// cannot be read or memory runs out; a subfolder that cannot be read is
+// passed over.
+static bool walk(FolderPictures* pictures, bool subfolders, const WCHAR* folder, size_t folderLength,
+                 WCHAR* relative, size_t relativeLength)
 {
-    size_t folderLength = strlen(pictures->folder);
-    char pattern[MAX_PATH];
+    WCHAR pattern[MAX_PATH];
     if (folderLength + relativeLength + 1 >= MAX_PATH)
         return relativeLength > 0;
-    memcpy(pattern, pictures->folder, folderLength);
-    memcpy(pattern + folderLength, relative, relativeLength);
-    strcpy(pattern + folderLength + relativeLength, "*");
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern, &found);
+    memcpy(pattern, folder, folderLength * sizeof(WCHAR));
+    memcpy(pattern + folderLength, relative, relativeLength * sizeof(WCHAR));
+    lstrcpyW(pattern + folderLength + relativeLength, L"*");
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern, &found);
     if (search == INVALID_HANDLE_VALUE)
         return relativeLength > 0;
     bool kept = true;
+    char name[PICTURE_PATH_BYTES];
     do {
-        const char* name = found.cFileName;
-        size_t length = strlen(name);
-        if (!strcmp(name, ".") || !strcmp(name, ".."))
+        const WCHAR* wide = found.cFileName;
+        size_t length = lstrlenW(wide);
+        if (!lstrcmpW(wide, L".") || !lstrcmpW(wide, L".."))
             continue;
         if (++pictures->looked > folderLookLimit)
             break;
@@ -58,18 +60,19 @@ static bool walk(FolderPictures* pictures, bool subfolders, char* relative, size
         // backslash and one character more.
         if (folderLength + relativeLength + length + 2 >= MAX_PATH)
             continue;
+        memcpy(relative + relativeLength, wide, (length + 1) * sizeof(WCHAR));
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             // A junction may lead back up the tree: it is not followed.
             if (!subfolders || (found.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_HIDDEN)))
                 continue;
-            memcpy(relative + relativeLength, name, length);
-            relative[relativeLength + length] = '\\';
-            kept = walk(pictures, subfolders, relative, relativeLength + length + 1);
-        } else if (!(found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) && isListedPictureName(name)) {
-            memcpy(relative + relativeLength, name, length + 1);
-            kept = keepName(pictures, relative, relativeLength + length);
+            relative[relativeLength + length] = L'\\';
+            kept = walk(pictures, subfolders, folder, folderLength, relative, relativeLength + length + 1);
+        } else if (!(found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN)) {
+            pathFromWide(relative, name);
+            if (isListedPictureName(name))
+                kept = keepName(pictures, name, strlen(name));
         }
-    } while (kept && FindNextFileA(search, &found));
+    } while (kept && FindNextFileW(search, &found));
     FindClose(search);
     return kept;
 }
@@ -87,10 +90,11 @@ static int byFoldedPath(const void* a, const void* b)
 bool listFolderPictures(const char* folder, bool subfolders, FolderPictures* pictures)
 {
     memset(pictures, 0, sizeof *pictures);
-    lstrcpynA(pictures->folder, folder, MAX_PATH);
-    char relative[MAX_PATH];
-    relative[0] = '\0';
-    if (walk(pictures, subfolders, relative, 0))
+    lstrcpynA(pictures->folder, folder, PICTURE_PATH_BYTES);
+    WCHAR wideFolder[MAX_PATH];
+    WCHAR relative[MAX_PATH];
+    relative[0] = L'\0';
+    if (widePath(folder, wideFolder) && walk(pictures, subfolders, wideFolder, lstrlenW(wideFolder), relative, 0))
         pictures->order = static_cast<const char**>(malloc((pictures->count + 1) * sizeof pictures->order[0]));
     if (!pictures->order) {
         freeFolderPictures(pictures);
@@ -121,5 +125,5 @@ void folderPicturePath(const FolderPictures& pictures, uint32_t index, char* pat
 {
     size_t folderLength = strlen(pictures.folder);
     memcpy(path, pictures.folder, folderLength);
-    lstrcpynA(path + folderLength, pictures.order[index], static_cast<int>(MAX_PATH - folderLength));
+    lstrcpynA(path + folderLength, pictures.order[index], static_cast<int>(PICTURE_PATH_BYTES - folderLength));
 }

@@ -1,14 +1,18 @@
 // The pictures of a folder entry: every file of a listed picture type in the
-// folder (and its subfolders, when asked), in the order of their paths.
+// folder (and its subfolders, when asked), in the order of their paths. The
+// folder is walked with the wide functions, so that a name in any script
+// comes back as it is; paths are held in UTF-8 (pathtext.h).
 #ifndef VISTRELL_FOLDERPICTURES_H
 #define VISTRELL_FOLDERPICTURES_H
+
+#include "pathtext.h"
 
 #include <windows.h>
 
 #include <stdint.h>
 
 struct FolderPictures {
-    char folder[MAX_PATH];  // with its trailing backslash
+    char folder[PICTURE_PATH_BYTES];  // with its trailing backslash
     char* names;            // the paths below the folder, each ended by a zero
     size_t used;
     size_t capacity;
@@ -24,13 +28,15 @@ struct FolderPictures {
 const uint32_t FOLDER_LOOK_LIMIT = 100000;
 extern uint32_t folderLookLimit;
 
-// Walks the folder. False (with nothing to free) when it cannot be read or
-// memory runs out; a readable folder without pictures gives true and none.
-// Paths that would not fit MAX_PATH are left out: nothing could show them.
+// Walks the folder (UTF-8). False (with nothing to free) when it cannot be
+// read or memory runs out; a readable folder without pictures gives true and
+// none. Paths that would not fit MAX_PATH wide characters are left out:
+// nothing could open them.
 bool listFolderPictures(const char* folder, bool subfolders, FolderPictures* pictures);
 void freeFolderPictures(FolderPictures* pictures);
 
-// The full path of the picture at index (below count) into path (MAX_PATH).
+// The full path of the picture at index (below count) into path
+// (PICTURE_PATH_BYTES).
 void folderPicturePath(const FolderPictures& pictures, uint32_t index, char* path);
 
 #endif

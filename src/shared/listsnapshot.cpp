@@ -5,20 +5,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-void readListSnapshot(ListSnapshot* list)
-{
-    memset(list, 0, sizeof *list);
-    if (readSettingSection(SECTION_LIST, &list->block, &list->length)) {
-        list->lines = static_cast<ListLines*>(malloc(sizeof *list->lines));
-        if (list->lines) {
-            indexListSection(list->block, list->length, list->lines);
-            return;
-        }
-    }
-    // Without the memory for the whole, the fields are read one call at a time.
-    freeListSnapshot(list);
-}
-
 void freeListSnapshot(ListSnapshot* list)
 {
     free(list->block);

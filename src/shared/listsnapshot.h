@@ -12,9 +12,7 @@ struct ListSnapshot {
     ListLines* lines;  // the entries 000 to 499, indexed
 };
 
-// Reads the section; the caller asks settingsReadable before and after its
-// reads, this one among them.
-void readListSnapshot(ListSnapshot* list);
+// Read by readSettingsGroup (settingsgroup.h).
 void freeListSnapshot(ListSnapshot* list);
 
 // A field's value; false when the entry has no such key.

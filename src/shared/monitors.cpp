@@ -31,9 +31,8 @@ static bool physicalRect(EnumSettingsExProc enumSettings, const char* device, La
 }
 
 struct Enumeration {
-    MonitorSet* monitors;    // in physical pixels where every one is told
+    MonitorSet* monitors;    // in physical pixels where each one's mode tells them
     MonitorSet logical;      // as the platform's monitor rectangles give them
-    bool allPhysical;
     MonitorInfoProc monitorInfo;
     EnumSettingsExProc enumSettings;
 };
@@ -62,14 +61,16 @@ static BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
         return TRUE;
     bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
     LayoutRect logical = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    // A monitor whose mode does not tell its place keeps the rectangle the
+    // platform reports; the others keep their pixels.
     LayoutRect physical = logical;
-    walk->allPhysical = physicalRect(walk->enumSettings, info.szDevice, &physical) && walk->allPhysical;
+    physicalRect(walk->enumSettings, info.szDevice, &physical);
     addTo(walk->monitors, physical, primary);
     addTo(&walk->logical, logical, primary);
     return TRUE;
 }
 
-// Both sets: physical (where every monitor's mode is told) and as reported.
+// Both sets: physical (each monitor whose mode is told) and as reported.
 // Without the platform's monitors, the one screen in each.
 static void enumerateMonitors(MonitorSet* physical, MonitorSet* reported)
 {
@@ -78,16 +79,11 @@ static void enumerateMonitors(MonitorSet* physical, MonitorSet* reported)
     Enumeration walk;
     walk.monitors = physical;
     walk.logical.count = 0;
-    walk.allPhysical = true;
     walk.monitorInfo = userFunction<MonitorInfoProc>("GetMonitorInfoA");
     walk.enumSettings = userFunction<EnumSettingsExProc>("EnumDisplaySettingsExA");
     if (enumMonitors && walk.monitorInfo)
         enumMonitors(NULL, NULL, addMonitor, reinterpret_cast<LPARAM>(&walk));
     *reported = walk.logical;
-    // Physical and logical rectangles do not mix: without the one for every
-    // monitor, the other for all.
-    if (!walk.allPhysical)
-        *physical = walk.logical;
     if (physical->count > 0)
         return;
     // One screen: its display mode, or its metrics where that is not told.

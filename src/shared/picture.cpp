@@ -1,5 +1,7 @@
 #include "picture.h"
 
+#include "pathtext.h"
+
 #include <stdlib.h>
 #include <string.h>
 
@@ -8,10 +10,18 @@ const uint32_t PICTURE_PIXEL_BYTES = 4;
 
 // Reads up to size bytes of the file's beginning; the number read, 0 when it
 // cannot be opened.
+static HANDLE openForReading(const char* path)
+{
+    WCHAR wide[MAX_PATH];
+    if (!widePath(path, wide))
+        return INVALID_HANDLE_VALUE;
+    return CreateFileW(wide, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, NULL);
+}
+
 static DWORD readHead(const char* path, void* head, DWORD size)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = openForReading(path);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     DWORD read = 0;
@@ -41,16 +51,20 @@ static uint32_t readFileAt(void* context, uint64_t offset, uint8_t* buffer, uint
     return read;
 }
 
-bool pictureClaimAllowed(const char* path)
+bool pictureClaim(const char* path, PictureSize* claim)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = openForReading(path);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    PictureSize claim;
-    bool allowed = claimedPictureSize(readFileAt, &file, &claim) && pictureSizeAllowed(claim);
+    bool allowed = claimedPictureSize(readFileAt, &file, claim) && pictureSizeAllowed(*claim);
     CloseHandle(file);
     return allowed;
+}
+
+bool pictureClaimAllowed(const char* path)
+{
+    PictureSize claim;
+    return pictureClaim(path, &claim);
 }
 
 template <typename T> static void release(T*& object)
@@ -116,8 +130,8 @@ static bool openFrame(const char* path, PictureReader* reader)
         return false;
     // The path as the imaging component takes it; one longer than MAX_PATH
     // does not convert.
-    WCHAR widePath[MAX_PATH];
-    if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH))
+    WCHAR wide[MAX_PATH];
+    if (!widePath(path, wide))
         return false;
     // No imaging component: Windows XP before its third service pack.
     if (FAILED(createInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
@@ -125,7 +139,7 @@ static bool openFrame(const char* path, PictureReader* reader)
         return false;
     // No decoder takes the file: not a picture, or cut short where the
     // decoder reads at once.
-    if (FAILED(reader->factory->CreateDecoderFromFilename(widePath, NULL, GENERIC_READ,
+    if (FAILED(reader->factory->CreateDecoderFromFilename(wide, NULL, GENERIC_READ,
                                                           WICDecodeMetadataCacheOnDemand, &reader->decoder)))
         return false;
     // A file without a first frame.
@@ -199,13 +213,21 @@ bool scalePictureForPart(PictureReader* reader, PictureSize size)
                                      size.height <= PART_SCALE_MAX_SIDE);
 }
 
-bool readPictureRows(PictureReader* reader, uint32_t first, uint32_t count, uint8_t* pixels)
+bool readPicturePart(PictureReader* reader, uint32_t left, uint32_t width, uint32_t first, uint32_t count,
+                     uint8_t* pixels)
 {
-    if (first >= reader->size.height || count > reader->size.height - first)
+    if (first >= reader->size.height || count > reader->size.height - first || left >= reader->size.width ||
+        width == 0 || width > reader->size.width - left)
         return false;
-    WICRect band = {0, static_cast<INT>(first), static_cast<INT>(reader->size.width), static_cast<INT>(count)};
+    // Only these columns are asked for: a scaler works out no others.
+    WICRect band = {static_cast<INT>(left), static_cast<INT>(first), static_cast<INT>(width), static_cast<INT>(count)};
     // A row of at most PART_SCALE_MAX_SIDE pixels; the callers read bands of
     // a size of their own choosing.
-    UINT stride = reader->size.width * PICTURE_PIXEL_BYTES;
+    UINT stride = width * PICTURE_PIXEL_BYTES;
     return SUCCEEDED(reader->rows->CopyPixels(&band, stride, stride * count, pixels));
+}
+
+bool readPictureRows(PictureReader* reader, uint32_t first, uint32_t count, uint8_t* pixels)
+{
+    return readPicturePart(reader, 0, reader->size.width, first, count, pixels);
 }

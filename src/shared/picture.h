@@ -11,6 +11,8 @@
 #include <windows.h>
 #include <wincodec.h>
 
+// Paths are in UTF-8 (pathtext.h).
+
 // True when the file's first two bytes can be read and are not "BM". A file
 // that cannot be read, or that is a bitmap, goes the way bitmaps go.
 bool isPictureFile(const char* path);
@@ -19,6 +21,8 @@ bool isPictureFile(const char* path);
 // decoders allocate the whole picture as soon as the file is opened, so a
 // claim beyond the bounds must not reach them, nor a file whose header does
 // not tell its size at all (a format other than PNG, GIF, JPEG and TIFF).
+// The first also gives the size claimed.
+bool pictureClaim(const char* path, PictureSize* claim);
 bool pictureClaimAllowed(const char* path);
 
 typedef void(WINAPI* EndComProc)();
@@ -54,7 +58,10 @@ bool scalePicture(PictureReader* reader, PictureSize size);
 const uint32_t PART_SCALE_MAX_SIDE = 1u << 17;
 bool scalePictureForPart(PictureReader* reader, PictureSize size);
 
-// Reads count rows from first on, 4 bytes a pixel, rows one after another.
+// Reads count rows from first on, 4 bytes a pixel, rows one after another;
+// the part's width columns from left on, or every column.
+bool readPicturePart(PictureReader* reader, uint32_t left, uint32_t width, uint32_t first, uint32_t count,
+                     uint8_t* pixels);
 bool readPictureRows(PictureReader* reader, uint32_t first, uint32_t count, uint8_t* pixels);
 
 // Releases every object, ends COM if the reader started it and lets ole32.dll

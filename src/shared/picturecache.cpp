@@ -1,5 +1,7 @@
 #include "picturecache.h"
 
+#include "pathtext.h"
+
 #include <shlobj.h>
 
 #include <stdio.h>
@@ -24,11 +26,11 @@ static bool cacheFolder(char* folder)
     return CreateDirectoryA(folder, NULL) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool cacheFilePath(const char* picturePath, char* cachePath)
+bool cacheFilePath(const uint8_t* record, uint32_t length, char* cachePath)
 {
-    char name[MAX_PATH];
-    if (!cacheFolder(cachePath) || !cacheFileName(picturePath, name, sizeof name) ||
-        strlen(cachePath) + 1 + strlen(name) >= MAX_PATH)
+    char name[CACHE_NAME_SIZE];
+    cacheFileName(record, length, name);
+    if (!cacheFolder(cachePath) || strlen(cachePath) + 1 + strlen(name) >= MAX_PATH)
         return false;
     strcat(cachePath, "\\");
     strcat(cachePath, name);
@@ -55,7 +57,8 @@ const DWORD CACHE_SHARING = FILE_SHARE_READ | FILE_SHARE_DELETE;
 uint32_t pictureStamp(const char* picturePath, uint8_t* trailer, uint32_t room)
 {
     WIN32_FILE_ATTRIBUTE_DATA picture;
-    if (!GetFileAttributesExA(picturePath, GetFileExInfoStandard, &picture))
+    WCHAR wide[MAX_PATH];
+    if (!widePath(picturePath, wide) || !GetFileAttributesExW(wide, GetFileExInfoStandard, &picture))
         return 0;
     uint64_t bytes = (uint64_t(picture.nFileSizeHigh) << 32) | picture.nFileSizeLow;
     uint64_t written = (uint64_t(picture.ftLastWriteTime.dwHighDateTime) << 32) | picture.ftLastWriteTime.dwLowDateTime;

@@ -1,9 +1,9 @@
 // The bitmaps the programs make for the desktop, which takes only bitmaps
 // (and, tiled or spanned, only one): each is kept as a 24-bit bitmap in the
 // user's local application data folder (%LOCALAPPDATA%\Vistrell), named
-// after its (first) picture ("sea.jpg" gives "sea.jpg.bmp", which "Current
-// Wallpaper" shows). The folder keeps only the file of the wallpaper now
-// applied.
+// by a hash of everything that made it, so that no picture's name, however
+// long or in whatever script, can keep it from being written. The folder
+// keeps only the file of the wallpaper now applied.
 #ifndef VISTRELL_PICTURECACHE_H
 #define VISTRELL_PICTURECACHE_H
 
@@ -11,12 +11,12 @@
 
 #include <windows.h>
 
-// The cache file named after a picture (MAX_PATH bytes), the folder made
-// when it is missing. False when it cannot be.
-bool cacheFilePath(const char* picturePath, char* cachePath);
+// The cache file for the record of a composite (MAX_PATH bytes), the folder
+// made when it is missing. False when it cannot be.
+bool cacheFilePath(const uint8_t* record, uint32_t length, char* cachePath);
 
-// Writes a picture's stamp into trailer (room bytes): its path, size in
-// bytes and last-write time. Its length, or 0 when the picture cannot be
+// Writes a picture's stamp into trailer (room bytes): its path (UTF-8), size
+// in bytes and last-write time. Its length, or 0 when the picture cannot be
 // looked at or the stamp does not fit.
 uint32_t pictureStamp(const char* picturePath, uint8_t* trailer, uint32_t room);
 

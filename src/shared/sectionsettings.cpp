@@ -6,13 +6,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-void readSectionSettings(SectionSettings* read, const char* section)
-{
-    read->section = section;
-    if (!readSettingSection(section, &read->block, &read->length))
-        read->block = NULL;
-}
-
 void freeSectionSettings(SectionSettings* read)
 {
     free(read->block);

@@ -11,9 +11,7 @@ struct SectionSettings {
     unsigned length;
 };
 
-// The caller asks settingsReadable before and after its reads, this one
-// among them.
-void readSectionSettings(SectionSettings* read, const char* section);
+// Read by readSettingsGroup (settingsgroup.h).
 void freeSectionSettings(SectionSettings* read);
 
 // As readSettingInt.

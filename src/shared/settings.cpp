@@ -11,18 +11,25 @@
 const unsigned SECTION_START_SIZE = 4096;
 const unsigned SECTION_SIZE_LIMIT = 64u << 20;
 
-bool settingsReadable()
+// The settings file's full path: the profile functions look for a bare
+// name in the Windows directory, and so does this (on Vista and later both
+// are sent to the user's virtual store alike). False when it does not fit.
+static bool settingsFilePath(char* path)
 {
-    // The profile functions look for a bare name in the Windows directory,
-    // and so does this (on Vista and later both are sent to the user's
-    // virtual store alike).
-    char path[MAX_PATH];
     UINT length = GetWindowsDirectoryA(path, MAX_PATH);
     if (length == 0 || length + 1 + sizeof SETTINGS_FILE > MAX_PATH)
-        return true;  // nowhere to look: the profile reader decides alone
+        return false;
     if (path[length - 1] != '\\')
         path[length++] = '\\';
     memcpy(path + length, SETTINGS_FILE, sizeof SETTINGS_FILE);
+    return true;
+}
+
+bool settingsReadable()
+{
+    char path[MAX_PATH];
+    if (!settingsFilePath(path))
+        return true;  // nowhere to look: the profile reader decides alone
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file != INVALID_HANDLE_VALUE) {
@@ -31,6 +38,14 @@ bool settingsReadable()
     }
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool settingsFileHasText()
+{
+    char path[MAX_PATH];
+    WIN32_FILE_ATTRIBUTE_DATA file;
+    return settingsFilePath(path) && GetFileAttributesExA(path, GetFileExInfoStandard, &file) &&
+           (file.nFileSizeLow != 0 || file.nFileSizeHigh != 0);
 }
 
 int readSettingInt(const char* section, const char* key, int fallback)

@@ -13,11 +13,13 @@ int readSettingInt(const char* section, const char* key, int fallback);
 // it without sharing, or the user may not read it) with the defaults, exactly
 // as a file that is not there. Whether the file can be read now: it opens
 // for reading, or it is not there at all (a missing file reads as all
-// defaults). A group of reads that must not take the one for the other asks
-// before and after: a lock that covers any of its reads is caught by one of
-// the two. The file is not held in between, since the other program's
-// profile writer may open it without sharing.
+// defaults). Reads that must not take the one for the other go through
+// readSettingsGroup (settingsgroup.h), which asks before and after them.
 bool settingsReadable();
+
+// Whether the file is there and holds anything: a list that reads empty
+// from it may have been read while the other program wrote it.
+bool settingsFileHasText();
 
 // Reads a text into buffer (size bytes); returns the length read.
 unsigned readSettingText(const char* section, const char* key, const char* fallback,
@@ -33,8 +35,8 @@ bool deleteSetting(const char* section, const char* key);
 // ended by a zero, and a further zero at the end. When true, *block is to
 // be given back with free and *length is the bytes before that last zero;
 // false when the memory for it is lacking. A file that cannot be read reads
-// as an empty section here, as key by key: the caller asks settingsReadable
-// before and after its reads.
+// as an empty section here, as key by key: readSettingsGroup asks
+// settingsReadable before and after.
 bool readSettingSection(const char* section, char** block, unsigned* length);
 // Replaces every key of the section by the lines of block (same form) in
 // one write of the file; false when the platform refused it.

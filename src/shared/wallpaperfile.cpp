@@ -1,8 +1,8 @@
 #include "wallpaperfile.h"
 
-#include "folderorder.h"
 #include "folderpictures.h"
 #include "oldshell.h"
+#include "pathtext.h"
 #include "picture.h"
 #include "picturecache.h"
 #include "settings.h"
@@ -35,24 +35,68 @@ bool entriesNeedComposing(const DisplaySetup& setup, const ScreenEntry* entries,
     return mustCompose(setup.monitors.count, setup.option, setup.fit, shown, considered, windowsVersion, isOldShell);
 }
 
+// A folder path in UTF-8, as the entries hold them.
+static bool namesFolder(const char* path)
+{
+    size_t length = strlen(path);
+    return length > 0 && path[length - 1] == '\\';
+}
+
+// A desktop too large for one composite (several 8K monitors, a video wall)
+// still shows a picture placed Center or Tile the same on every monitor: the
+// picture alone is converted at its own size (a Center one shrunk to fit
+// the primary monitor) and the desktop places it, as before composites.
+static bool composePictureAlone(const DisplaySetup& setup, const ScreenEntry& entry, Composed* composed)
+{
+    PictureSize size;
+    bool placedAlone = entry.mode == POSITION_TILE || (entry.mode == POSITION_CENTER && setup.fit == FIT_CENTER);
+    if (setup.option != MONITORS_SAME || !placedAlone || !isPictureFile(entry.path) || !pictureClaim(entry.path, &size))
+        return false;
+    const LayoutRect& primary = setup.monitors.rects[0];
+    if (entry.mode == POSITION_CENTER) {
+        PictureSize monitor = {static_cast<uint32_t>(primary.right - primary.left),
+                               static_cast<uint32_t>(primary.bottom - primary.top)};
+        size = fitWithin(size, monitor);
+    }
+    MonitorSet alone;
+    alone.count = 1;
+    LayoutRect whole = {0, 0, static_cast<int32_t>(size.width), static_cast<int32_t>(size.height)};
+    alone.rects[0] = whole;
+    ScreenEntry centred = entry;
+    centred.mode = POSITION_CENTER;
+    return composeWallpaper(alone, &centred, 1, MONITORS_SAME, FIT_CENTER, COMPOSITE_TILED, composed) &&
+           composed->unshown == 0;
+}
+
 Installed applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, int count)
 {
-    Installed installed = {false, false};
+    Installed installed;
+    memset(&installed, 0, sizeof installed);
     if (count <= 0)
         return installed;
     if (count > MONITOR_LIMIT)
         count = MONITOR_LIMIT;
     bool composing = entriesNeedComposing(setup, entries, count);
+    // The platform's call takes an ANSI path: a file it cannot name that way
+    // (a photo named in another script, on a volume without short names) is
+    // composed instead.
+    char plain[MAX_PATH];
+    bool folder = namesFolder(entries[0].path);
+    bool nameable = !folder && ansiPathOf(entries[0].path, plain, sizeof plain);
+    if (!folder && !nameable && !isOldShell)
+        composing = true;
     if (!composing) {
         // A folder still named here gave no picture. Where the desktop shows
         // the first entry's file, that is told here: the platform would take
         // a folder's path without a word (Wine does); composing tells it for
         // its monitor.
-        if (isFolderEntry(entries[0].path)) {
+        if (!nameable) {
             tellWallpaperRefused();
             return installed;
         }
-        installed.complete = applyWallpaper(entries[0].path, entries[0].mode, entries[0].x, entries[0].y);
+        installed.complete = applyWallpaper(plain, entries[0].mode, entries[0].x, entries[0].y);
+        if (installed.complete)
+            lstrcpynA(installed.wallpaper, plain, MAX_PATH);
         // A composite of an earlier change is no longer shown.
         if (installed.complete && !isOldShell)
             removeOtherCacheFiles(NULL);
@@ -64,26 +108,40 @@ Installed applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, in
     // desktop, which knows no styles, whatever version it reports.
     installed.composed = true;
     bool spanned = windowsVersion >= WINDOWS_8 && !runsOnWine;
-    char cachePath[MAX_PATH];
-    int unshown = 0;
-    if (!composeWallpaper(setup.monitors, entries, count, setup.option, setup.fit,
-                          spanned ? COMPOSITE_SPANNED : COMPOSITE_TILED, cachePath, &unshown)) {
+    Composed composed;
+    bool made = composeWallpaper(setup.monitors, entries, count, setup.option, setup.fit,
+                                 spanned ? COMPOSITE_SPANNED : COMPOSITE_TILED, &composed);
+    if (!made && !desktopAllowed(virtualScreenOf(setup.monitors)) && composePictureAlone(setup, entries[0], &composed)) {
+        // The desktop places the picture itself, as a file it shows as is.
+        installed.composed = false;
+        installed.complete = applyWallpaper(composed.path, entries[0].mode, 0, 0);
+        if (installed.complete) {
+            lstrcpynA(installed.wallpaper, composed.path, MAX_PATH);
+            removeOtherCacheFiles(composed.path);
+        }
+        return installed;
+    }
+    if (!made) {
         tellWallpaperRefused();
         return installed;
     }
-    if (!applyComposedWallpaper(cachePath, spanned))
+    if (!applyComposedWallpaper(composed.path, spanned))
         return installed;
-    removeOtherCacheFiles(cachePath);
-    if (unshown > 0)
+    lstrcpynA(installed.wallpaper, composed.path, MAX_PATH);
+    installed.showsDesktopColour = composed.showsDesktopColour;
+    removeOtherCacheFiles(composed.path);
+    if (composed.unshown > 0)
         tellWallpaperRefused();
-    installed.complete = unshown == 0;
+    installed.complete = composed.unshown == 0;
     return installed;
 }
 
 bool firstPictureOfFolder(const char* folder, char* path)
 {
     FolderPictures pictures;
-    if (!listFolderPictures(folder, readSettingInt(SECTION_DISPLAY, KEY_SUBFOLDERS, 1) != 0, &pictures))
+    char utf8[PICTURE_PATH_BYTES];
+    if (!pathFromAnsi(folder, utf8, sizeof utf8) ||
+        !listFolderPictures(utf8, readSettingInt(SECTION_DISPLAY, KEY_SUBFOLDERS, 1) != 0, &pictures))
         return false;
     bool found = pictures.count > 0;
     if (found)
@@ -98,7 +156,8 @@ void applyWallpaperFile(const char* path, int mode, int x, int y)
     readDisplaySetup(&setup);
     ScreenEntry entry;
     memset(&entry, 0, sizeof entry);
-    lstrcpynA(entry.path, path, sizeof entry.path);
+    if (!pathFromAnsi(path, entry.path, sizeof entry.path))
+        return;
     entry.mode = mode;
     entry.x = x;
     entry.y = y;

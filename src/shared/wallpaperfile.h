@@ -30,22 +30,28 @@ int entriesWanted(const DisplaySetup& setup);
 // cannot be shown leaves its monitor in the desktop colour and is told once
 // with "Cannot Setup Wallpaper."; one that is all there is changes nothing.
 // An entry still naming a folder (one without pictures) is one that cannot
-// be shown.
+// be shown. A desktop beyond a composite's bounds shows a picture placed
+// Center or Tile on every monitor as the picture alone, converted at its own
+// size.
 struct Installed {
-    bool composed;  // the desktop was composed (or was to be)
-    bool complete;  // every entry was shown
+    bool composed;            // the desktop was composed (or was to be)
+    bool complete;            // every entry was shown
+    bool showsDesktopColour;  // composed, and the desktop colour shows somewhere
+    char wallpaper[MAX_PATH]; // what the platform was given (empty when nothing)
 };
 Installed applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, int count);
 
-// A folder entry's first picture, in path order, into path (MAX_PATH bytes),
-// with or without its subfolders as the display options say; false when it
-// has none or cannot be read.
+// A folder entry's first picture, in path order, into path (UTF-8,
+// PICTURE_PATH_BYTES), the folder as the list holds it; with or without its
+// subfolders as the display options say; false when it has none or cannot
+// be read.
 bool firstPictureOfFolder(const char* folder, char* path);
 
 // Whether these entries would be composed on the desktop as it is now.
 bool entriesNeedComposing(const DisplaySetup& setup, const ScreenEntry* entries, int count);
 
-// One file with its placement, as the display options say.
+// One file (as the list holds it) with its placement, as the display
+// options say.
 void applyWallpaperFile(const char* path, int mode, int x, int y);
 
 #endif

@@ -84,7 +84,7 @@ TEST_F(ResidentDisplay, EachFitOfACentredPictureAsTheScreenShowsIt)
         SIZE size = bitmapFileSize(wallpaperFile());
         EXPECT_EQ(size.cx, WIDTH);
         EXPECT_EQ(size.cy, HEIGHT);
-        EXPECT_STRCASEEQ(wallpaperFile().c_str(), (pictureCacheFolder() + "\\wide.png.bmp").c_str());
+        EXPECT_TRUE(isCacheBitmap(wallpaperFile())) << wallpaperFile();
     }
     EXPECT_EQ(countMessageBoxes("MSG"), 0);
     EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), "1");
@@ -104,6 +104,26 @@ TEST_F(ResidentDisplay, ADefinedBitmapLandsAtItsOriginFromWindowsVistaOn)
     expectSpots({{100, 50, BLUE}, {147, 81, BLUE}, {99, 49, DESKTOP}, {148, 82, DESKTOP}, {500, 400, DESKTOP}});
     EXPECT_EQ(readUserRegistry("Control Panel\\desktop", "WallpaperOriginX"), "0");
     EXPECT_EQ(countMessageBoxes("MSG"), 0);
+}
+
+// A wallpaper chosen since the last change (set here by the test, as the
+// Windows settings or another program set it) is the user's: a display
+// change leaves it, where the changer's own composite is made again.
+TEST_F(ResidentDisplay, ADisplayChangeLeavesAWallpaperChosenSince)
+{
+    writeEntries({{testPicture("wide.png"), 0, 0, 1}});
+    writeSetting("Configuration", "Change every", "1");
+    writeSetting("Display", "Fit", "2");
+    Resident resident = startResident();
+    changeNow(resident, 1);
+    ASSERT_TRUE(isCacheBitmap(wallpaperFile()));
+    std::string chosen = sampleBitmap(1);
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(chosen.c_str()),
+                                      SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE));
+    PostMessageA(resident.window, WM_DISPLAYCHANGE, 24, MAKELPARAM(WIDTH, HEIGHT));
+    ASSERT_TRUE(waitUntilHandled(resident));
+    EXPECT_STRCASEEQ(wallpaperFile().c_str(), chosen.c_str());
+    EXPECT_TRUE(closeResident(resident));
 }
 
 // A display that changes size sends WM_DISPLAYCHANGE: the changer composes
@@ -130,7 +150,7 @@ TEST_F(ResidentDisplay, ANewDisplaySizeIsComposedAgain)
     EXPECT_EQ(size.cx, 800);
     EXPECT_EQ(size.cy, 600);
     EXPECT_EQ(bitmapIndex(), 1) << "the list moved on";
-    EXPECT_STRCASEEQ(wallpaperFile().c_str(), (pictureCacheFolder() + "\\wide.png.bmp").c_str());
+    EXPECT_TRUE(isCacheBitmap(wallpaperFile())) << wallpaperFile();
     // And back: the full size again.
     for (int i = 0; i < 250 && size.cx != WIDTH; ++i, pumpFor(20))
         size = bitmapFileSize(wallpaperFile());

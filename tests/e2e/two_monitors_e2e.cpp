@@ -106,6 +106,31 @@ TEST(TwoMonitors, EachMonitorShowsItsOwnPictureAndOnePictureSpansThem)
         EXPECT_TRUE(nearColour(shownAt(composite, screen, s.monitor.left + 3, s.monitor.top + 3), desktop));
     }
 
+    // A folder without pictures on the primary spoils nothing else: only
+    // the primary keeps the desktop colour, and the box tells it.
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string empty = std::string(temp) + "two-empty\\";
+    CreateDirectoryA(empty.c_str(), NULL);
+    writeEntries({{empty, 0, 0, 1}, {solidBitmap("two-blue.bmp", BLUE), 0, 0, 1}});
+    writeSetting("Configuration", "Change every", "1");
+    writeSetting("Display", "Monitors", "1");
+    PostMessageA(resident.window, WM_COMMAND, IDM_CHANGE_NOW, 0);
+    HWND box = waitForMessageBox("MSG", 10000, resident.program.id);
+    ASSERT_NE(box, (HWND)NULL);
+    EXPECT_EQ(messageBoxText(box), "Cannot Setup Wallpaper.");
+    ASSERT_TRUE(answerMessageBox(box, IDOK));
+    ASSERT_EQ(waitForIndex(2), 2);
+    ASSERT_TRUE(answers(resident.window));
+    composite = readProfile("DESKTOP", "Wallpaper");
+    EXPECT_TRUE(nearColour(shownAt(composite, screen, (primary.left + primary.right) / 2,
+                                   (primary.top + primary.bottom) / 2),
+                           desktop));
+    EXPECT_TRUE(nearColour(shownAt(composite, screen, (second.left + second.right) / 2,
+                                   (second.top + second.bottom) / 2),
+                           BLUE));
+    RemoveDirectoryA(empty.c_str());
+
     // One picture across both: halves.png centred on the whole desktop, its
     // halves meeting in the desktop's middle.
     writeEntries({{testPicture("halves.png"), 0, 0, 1}});

@@ -1,6 +1,7 @@
 #include "picturemath.h"
 
 #include "bmpcheck.h"
+#include "hash64.h"
 
 #include <gtest/gtest.h>
 
@@ -54,32 +55,29 @@ TEST(PictureMath, CenterFitsALargePictureKeepingItsProportions)
     }
 }
 
-struct NameCase {
-    const char* path;
-    size_t room;
-    const char* name;  // nullptr: refused
-};
-
-TEST(PictureMath, CacheFileIsNamedAfterThePicture)
+// A composite is named by the keyed hash of its record: FNV-1a from the
+// key, finished by splitmix64 (the values worked out apart, in Python).
+TEST(PictureMath, CacheFileIsNamedByAHashOfItsRecord)
 {
-    const NameCase cases[] = {
-        {"c:\\photos\\sea.jpg", 260, "sea.jpg.bmp"},
-        {"c:sea.png", 260, "sea.png.bmp"},
-        {"d:/shots/IMG 0001.JPEG", 260, "IMG 0001.JPEG.bmp"},
-        {"sky.gif", 260, "sky.gif.bmp"},
-        {"c:\\photos\\sea.jpg", 12, "sea.jpg.bmp"},  // exactly its zero's room
-        {"c:\\photos\\sea.jpg", 11, nullptr},
-        {"c:\\photos\\", 260, nullptr},
-        {"", 260, nullptr},
+    const struct {
+        const char* record;
+        uint64_t key;
+        uint64_t hash;
+    } cases[] = {
+        {"", 0, 0xf52a15e9a9b5e89bull},
+        {"a", 0, 0x02c0bdbf481420f8ull},
+        {"composite 2", 0, 0xe21eca2960563e66ull},
+        {"a", 1, 0xfcddd314e0c8a125ull},
+        {"a", ~0ull, 0x351823e1ff057951ull},
     };
-    for (const NameCase& c : cases) {
-        char name[260];
-        memset(name, 'x', sizeof name);
-        bool made = cacheFileName(c.path, name, c.room);
-        EXPECT_EQ(made, c.name != nullptr) << c.path;
-        if (made && c.name)
-            EXPECT_STREQ(name, c.name) << c.path;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(hashBytes64(c.record, strlen(c.record), c.key), c.hash) << c.record << " " << c.key;
+    char name[CACHE_NAME_SIZE + 1];
+    memset(name, 'x', sizeof name);
+    const char record[] = "composite 2";
+    cacheFileName(reinterpret_cast<const uint8_t*>(record), strlen(record), name);
+    EXPECT_STREQ(name, "e21eca2960563e66.bmp");
+    EXPECT_EQ(name[CACHE_NAME_SIZE], 'x');
 }
 
 uint32_t at32(const uint8_t* p)

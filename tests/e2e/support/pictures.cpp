@@ -48,6 +48,15 @@ void clearPictureCache()
         DeleteFileA((pictureCacheFolder() + "\\" + name).c_str());
 }
 
+bool isCacheBitmap(const std::string& path)
+{
+    std::string folder = pictureCacheFolder() + "\\";
+    if (path.size() != folder.size() + 20 || lstrcmpiA(path.substr(0, folder.size()).c_str(), folder.c_str()) != 0 ||
+        lstrcmpiA(path.substr(path.size() - 4).c_str(), ".bmp") != 0)
+        return false;
+    return path.substr(folder.size(), 16).find_first_not_of("0123456789abcdef") == std::string::npos;
+}
+
 bool nearColour(COLORREF a, COLORREF b, int tolerance)
 {
     return abs(GetRValue(a) - GetRValue(b)) <= tolerance && abs(GetGValue(a) - GetGValue(b)) <= tolerance &&

@@ -27,6 +27,9 @@ std::string testPicture(const char* name);
 std::string pictureCacheFolder();
 std::vector<std::string> pictureCacheFiles();
 void clearPictureCache();
+// Whether a path names a bitmap the programs made: a file of the cache
+// folder with a name of 16 hexadecimal digits and ".bmp".
+bool isCacheBitmap(const std::string& path);
 
 // Whether each channel lies within tolerance (a JPEG's colours move a little).
 bool nearColour(COLORREF a, COLORREF b, int tolerance = 24);

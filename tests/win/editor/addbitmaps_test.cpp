@@ -103,8 +103,12 @@ DWORD WINAPI playUser(void* param)
     script->found = true;
     script->owner = GetWindow(dialog, GW_OWNER);
     Sleep(200);  // let the dialog fill its views
+    // The dialog answers in wide characters: the editor asks for names in
+    // any script.
+    WCHAR wide[MAX_PATH] = L"";
+    SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(wide));
     char folder[MAX_PATH] = "";
-    SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, folder, MAX_PATH, NULL, NULL);
     script->openedIn = folder;
     HWND nameBox = fileNameBox(dialog);
     script->typedIn = nameBox != NULL;
@@ -333,4 +337,66 @@ TEST_F(AddBitmaps, TooManyFilesAtOnceAreToldAndNothingIsAdded)
     EXPECT_EQ(watcher.icons()[0], static_cast<UINT>(MB_ICONEXCLAMATION));
     EXPECT_EQ(rows(), 1);
     EXPECT_FALSE(isDirty);
+}
+
+// The wide dialog's answer spelled for the settings file: names the ANSI
+// code page spells stay as they are; a name in another script (Tokyo, in
+// Japanese) becomes its short name, which opens the same file; one without
+// a short name (not on the disk to have one) keeps anything from being
+// added; an answer that does not fit the area is too long.
+TEST_F(AddBitmaps, NamesInAnyScriptAreKeptByTheirShortNames)
+{
+    const std::string folder = makeFolder("AddScripts", {"a.bmp", "b.bmp"});
+    WCHAR wideFolder[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wideFolder, MAX_PATH);
+    std::wstring tokyo = std::wstring(wideFolder) + L"\\\x6771\x4eac.bmp";
+    writeTestBitmap(folder + "\\tokyo.bmp", 4, 4, RGB(1, 2, 3));
+    ASSERT_TRUE(MoveFileW((std::wstring(wideFolder) + L"\\tokyo.bmp").c_str(), tokyo.c_str()));
+    std::wstring many = std::wstring(wideFolder) + L'\0';
+    for (int i = 0; i < 10; ++i)
+        many += std::wstring(35, static_cast<WCHAR>(L'a' + i)) + L".bmp" + L'\0';
+    const struct {
+        const char* what;
+        std::wstring answer;  // the texts, each ended by a zero
+        DialogSpelling spelling;
+        std::vector<std::string> texts;  // what the area holds; "*" a short name
+    } cases[] = {
+        {"one path", std::wstring(wideFolder) + L"\\a.bmp" + L'\0', SPELLING_DONE, {folder + "\\a.bmp"}},
+        {"a folder and two names", std::wstring(wideFolder) + L'\0' + L"a.bmp" + L'\0' + L"b.bmp" + L'\0',
+         SPELLING_DONE, {folder, "a.bmp", "b.bmp"}},
+        {"a name in another script", std::wstring(wideFolder) + L'\0' + L"a.bmp" + L'\0' + tokyo.substr(folder.size() + 1) +
+                                         L'\0',
+         SPELLING_DONE, {folder, "a.bmp", "*"}},
+        {"the same as one path", tokyo + L'\0', SPELLING_DONE, {"*"}},
+        {"a name without a short one", std::wstring(wideFolder) + L"\\\x5927\x962a.bmp" + L'\0', SPELLING_UNKEPT, {}},
+        {"more than the area holds", many, SPELLING_TOO_LONG, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::wstring answer = c.answer + L'\0';
+        char area[300];
+        WCHAR unkept[MAX_PATH] = L"";
+        ASSERT_EQ(spellDialogResult(answer.data(), static_cast<int>(answer.size()), area, sizeof area, unkept),
+                  c.spelling);
+        if (c.spelling == SPELLING_UNKEPT) {
+            EXPECT_EQ(std::wstring(unkept), answer.substr(0, answer.find(L'\0')));
+        }
+        if (c.spelling != SPELLING_DONE)
+            continue;
+        const char* text = area;
+        for (const std::string& expected : c.texts) {
+            std::string spelled = text;
+            if (expected == "*") {
+                // A short name, opening the very file.
+                std::string path = c.texts.size() > 1 ? folder + "\\" + spelled : spelled;
+                EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << path;
+                EXPECT_EQ(spelled.find('?'), std::string::npos) << spelled;
+            } else {
+                EXPECT_EQ(spelled, expected);
+            }
+            text += spelled.size() + 1;
+        }
+        EXPECT_EQ(*text, '\0');
+    }
+    DeleteFileW(tokyo.c_str());
 }

@@ -7,6 +7,7 @@
 #include "picker.h"
 #include "pictures.h"
 #include "residentdriver.h"
+#include "settingsgroup.h"
 
 #include <gtest/gtest.h>
 
@@ -99,14 +100,14 @@ TEST_F(ResidentFolders, AFoldersPlaceGoesOnlyToTheEntryStillNamingIt)
         SCOPED_TRACE(moved);
         removeSettings();
         writeSetting("Bitmap list", "000_wall", folder.c_str());
-        ListSnapshot list;
-        readListSnapshot(&list);
+        SettingsGroup settings;
+        ASSERT_TRUE(readSettingsGroup(&settings, SETTINGS_LIST));
         FolderChoice choice;
         beginFolderChoice(&choice, FOLDER_IN_ORDER, true);
         ScreenEntry entry = {};
         lstrcpynA(entry.path, folder.c_str(), MAX_PATH);
-        ASSERT_TRUE(choosePictureOfFolder(&choice, list, 0, &entry));
-        freeListSnapshot(&list);
+        ASSERT_TRUE(choosePictureOfFolder(&choice, settings.list, 0, &entry));
+        freeSettingsGroup(&settings);
         EXPECT_EQ(lowerAscii(entry.path), folder + "a.bmp");
         if (moved)
             writeSetting("Bitmap list", "000_wall", "c:\\other.bmp");

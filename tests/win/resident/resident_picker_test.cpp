@@ -1,5 +1,6 @@
 // changeWallpaper against the real settings file, profile and registry: which
 // entry it applies, with which placement, and what it stores next.
+#include "editor_driver.h"
 #include "harness.h"
 #include "oldshell.h"
 #include "picker.h"
@@ -240,6 +241,89 @@ TEST_F(ResidentPicker, AnEntryThatCannotBeShownIsToldOnceForTheChange)
     EXPECT_TRUE(nearColour(bitmapPixel(composite, 200, 150), SAMPLE_COLOURS[0]));
     EXPECT_TRUE(nearColour(bitmapPixel(composite, 550, 150), GetSysColor(COLOR_DESKTOP)));
     EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "2");
+    measureMonitorsCall = measureMonitors;
+    clearPictureCache();
+}
+
+namespace {
+// Stands in for a change's read of the settings: the first read finds the
+// list empty, as one taken while the editor writes the file can; those after
+// read the file.
+int emptyReadsLeft = 0;
+bool readEmptyFirst(SettingsGroup* group, unsigned parts)
+{
+    if (!readSettingsGroup(group, parts))
+        return false;
+    if (emptyReadsLeft > 0) {
+        --emptyReadsLeft;
+        freeListSnapshot(&group->list);
+        group->list.block = static_cast<char*>(calloc(2, 1));
+        group->list.lines = static_cast<ListLines*>(malloc(sizeof *group->list.lines));
+        indexListSection(group->list.block, 0, group->list.lines);
+    }
+    return true;
+}
+
+void threeLargeMonitors(MonitorSet* monitors)
+{
+    *monitors = {3, {{0, 0, 7680, 4320}, {7680, 0, 15360, 4320}, {15360, 0, 23040, 4320}}};
+}
+}  // namespace
+
+// A list that reads empty from a file that is not is read again a moment
+// later: only a second empty read opens the editor.
+TEST_F(ResidentPicker, OnlyASecondEmptyReadOpensTheEditor)
+{
+    const struct {
+        int emptyReads;
+        ChangeOutcome outcome;
+        const char* index;
+    } cases[] = {{1, CHANGE_MADE, "1"}, {2, CHANGE_NO_ENTRY, "<absent>"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.emptyReads);
+        writeBitmapList(2);
+        ShowWindow(editor, SW_HIDE);
+        emptyReadsLeft = c.emptyReads;
+        readChangeSettings = readEmptyFirst;
+        EXPECT_EQ(changeWallpaper(NULL), c.outcome);
+        readChangeSettings = readSettingsGroup;
+        EXPECT_EQ(readSetting("Configuration", "Bitmap index"), c.index);
+        EXPECT_EQ(IsWindowVisible(editor) != FALSE, c.outcome == CHANGE_NO_ENTRY);
+    }
+}
+
+// A desktop beyond a composite's bounds (three 8K monitors) still shows a
+// photo placed Center or Tile the same on every monitor: the photo alone,
+// converted at its size, placed by the desktop. What needs the whole desktop
+// composed is told.
+TEST_F(ResidentPicker, AHugeDesktopShowsAPhotoAlone)
+{
+    const struct {
+        const char* mode;
+        const char* fit;
+        bool shown;
+        const char* tile;
+    } cases[] = {{"1", "0", true, "0"}, {"0", "0", true, "1"}, {"1", "1", false, nullptr}};
+    measureMonitorsCall = threeLargeMonitors;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + " " + c.fit);
+        clearPictureCache();
+        writeEntries({{testPicture("halves.png"), 0, 0, atoi(c.mode)}});
+        writeSetting("Display", "Fit", c.fit);
+        writeProfile("DESKTOP", "Wallpaper", "c:\\before.bmp");
+        BoxWatcher boxes("MSG", IDOK);
+        changeWallpaper(NULL);
+        if (c.shown) {
+            EXPECT_EQ(bitmapFileSize(wallpaper()).cx, 320);
+            EXPECT_EQ(bitmapFileSize(wallpaper()).cy, 240);
+            EXPECT_TRUE(nearColour(bitmapPixel(wallpaper(), 10, 10), PNG_LEFT));
+            EXPECT_EQ(readProfile("DESKTOP", "TileWallpaper"), c.tile);
+        } else {
+            ASSERT_TRUE(boxes.waitFor(1));
+            EXPECT_EQ(boxes.texts()[0], "Cannot Setup Wallpaper.");
+            EXPECT_EQ(wallpaper(), "c:\\before.bmp");
+        }
+    }
     measureMonitorsCall = measureMonitors;
     clearPictureCache();
 }

@@ -139,10 +139,10 @@ TEST(PictureCache, AnOlderPictureCopiedOverANewerOneIsConvertedAgain)
     ScreenEntry entry = {};
     lstrcpynA(entry.path, picture.c_str(), sizeof entry.path);
     entry.mode = POSITION_TILE;
-    char cached[MAX_PATH];
-    int unshown = 0;
+    Composed composed;
+    const char* cached = composed.path;
     auto compose = [&] {
-        return composeWallpaper(monitor, &entry, 1, MONITORS_SAME, FIT_CENTER, COMPOSITE_SPANNED, cached, &unshown);
+        return composeWallpaper(monitor, &entry, 1, MONITORS_SAME, FIT_CENTER, COMPOSITE_SPANNED, &composed);
     };
     ASSERT_TRUE(compose());
     EXPECT_TRUE(nearColour(bitmapPixel(cached, 10, 10), PNG_LEFT));
@@ -167,7 +167,7 @@ TEST(PictureCache, AnOlderPictureCopiedOverANewerOneIsConvertedAgain)
     stampFile(picture, -2 * 86400);
     ASSERT_TRUE(compose());
     EXPECT_TRUE(nearColour(bitmapPixel(cached, 10, 10), OTHER_COLOUR));
-    EXPECT_EQ(unshown, 0);
+    EXPECT_EQ(composed.unshown, 0);
     clearPictureCache();
 }
 

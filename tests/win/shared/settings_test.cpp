@@ -1,8 +1,7 @@
 // The settings file through the real profile functions under Wine.
 #include "harness.h"
-#include "listsnapshot.h"
-#include "sectionsettings.h"
 #include "settings.h"
+#include "settingsgroup.h"
 
 #include <gtest/gtest.h>
 
@@ -154,8 +153,9 @@ TEST_F(SettingsFile, TheListReadWholeReadsAsTheProfileReadersReadEachKey)
     fwrite(text.data(), 1, text.size(), file);
     fclose(file);
 
-    ListSnapshot list;
-    readListSnapshot(&list);
+    SettingsGroup settings;
+    ASSERT_TRUE(readSettingsGroup(&settings, SETTINGS_LIST));
+    const ListSnapshot& list = settings.list;
     ASSERT_NE(list.lines, (ListLines*)NULL);
     for (int index : {0, 1, 2, 3, 4, 5, 6, 1000, -1}) {
         SCOPED_TRACE(index);
@@ -172,7 +172,7 @@ TEST_F(SettingsFile, TheListReadWholeReadsAsTheProfileReadersReadEachKey)
         EXPECT_EQ(present ? std::string(whole) : MISSING_ENTRY, std::string(each));
     }
     EXPECT_EQ(snapshotCount(list, RANDOM_SCAN_LIMIT), countEntries(RANDOM_SCAN_LIMIT));
-    freeListSnapshot(&list);
+    freeSettingsGroup(&settings);
 }
 
 // A section's numbers and texts read whole agree with the profile's readers
@@ -186,8 +186,9 @@ TEST_F(SettingsFile, ASectionReadWholeReadsAsTheProfileReadersReadEachKey)
     fwrite(text.data(), 1, text.size(), file);
     fclose(file);
 
-    SectionSettings whole;
-    readSectionSettings(&whole, SECTION_DISPLAY);
+    SettingsGroup settings;
+    ASSERT_TRUE(readSettingsGroup(&settings, SETTINGS_DISPLAY));
+    const SectionSettings& whole = settings.display;
     ASSERT_NE(whole.block, (char*)NULL);
     for (const char* key : {KEY_MONITORS, KEY_FIT, KEY_SHUFFLE, KEY_SUBFOLDERS, KEY_SHUFFLE_ROUND,
                             KEY_WAIT_FULL_SCREEN, KEY_WAIT_ON_BATTERY}) {
@@ -199,5 +200,5 @@ TEST_F(SettingsFile, ASectionReadWholeReadsAsTheProfileReadersReadEachKey)
                   readSettingText(SECTION_DISPLAY, key, "", each, sizeof each));
         EXPECT_STREQ(fromWhole, each);
     }
-    freeSectionSettings(&whole);
+    freeSettingsGroup(&settings);
 }

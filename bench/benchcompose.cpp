@@ -1,11 +1,14 @@
 // The composer's figures: one, two and three monitors of 3840 x 2160 (made
 // up, side by side), each with its own 24-bit picture of that size, composed
 // into a wallpaper of the whole desktop, against a bare StretchDIBits of the
-// same pixels into a bitmap of the desktop's size. Each side runs in a child
-// process of its own, so that its peak memory is its own.
+// same pixels into a bitmap of the desktop's size. And one picture of half
+// that size filling all three monitors: decoded once for the three, against
+// the same picture given to each monitor as an entry of its own, which
+// decodes it once per monitor, as composing did before. Each side runs in a
+// child process of its own, so that its peak memory is its own.
 //
-//   benchcompose.exe REPEATS ROWS               measures, appends rows to ROWS
-//   benchcompose.exe --ours|--bare N RESULT     one run, "ms peak start" to RESULT
+//   benchcompose.exe REPEATS ROWS                         measures, appends rows to ROWS
+//   benchcompose.exe --ours|--bare|--once|--each N RESULT one run, "ms peak start" to RESULT
 #include "benchnames.h"
 #include "benchtime.h"
 #include "bmpwriter.h"
@@ -48,8 +51,15 @@ static SIZE_T memoryUsage(bool peak)
     return peak ? counters.PeakWorkingSetSize : counters.WorkingSetSize;
 }
 
-// The composer, as a change with a picture on each monitor runs it.
-static bool composeOurs(int monitors)
+// The picture that fills every monitor, of half a monitor's size.
+static const int SHARED_PICTURE = MOST_MONITORS;
+
+enum ComposeRun { RUN_OURS, RUN_BARE, RUN_ONCE, RUN_EACH };
+
+// The composer, as a change with a picture on each monitor runs it; or one
+// picture filling every monitor, the same for all (RUN_ONCE) or given to
+// each as an entry of its own (RUN_EACH).
+static bool composeOurs(int monitors, ComposeRun run)
 {
     MonitorSet set;
     set.count = monitors;
@@ -58,13 +68,15 @@ static bool composeOurs(int monitors)
         LayoutRect rect = {i * SIDE_X, 0, (i + 1) * SIDE_X, SIDE_Y};
         set.rects[i] = rect;
         memset(&entries[i], 0, sizeof entries[i]);
-        picturePath(i, entries[i].path);
+        picturePath(run == RUN_OURS ? i : SHARED_PICTURE, entries[i].path);
         entries[i].mode = 1;
     }
     // A composite left from before would be used again, unmade.
     removeOtherCacheFiles(NULL);
     Composed composed;
-    bool made = composeWallpaper(set, entries, monitors, MONITORS_EACH, FIT_CENTER, COMPOSITE_SPANNED, &composed) &&
+    bool made = composeWallpaper(set, entries, run == RUN_ONCE ? 1 : monitors,
+                                 run == RUN_ONCE ? MONITORS_SAME : MONITORS_EACH,
+                                 run == RUN_OURS ? FIT_CENTER : FIT_FILL, COMPOSITE_SPANNED, &composed) &&
                 composed.unshown == 0;
     DeleteFileA(composed.path);
     return made;
@@ -111,11 +123,11 @@ static bool composeBare(int monitors)
     return drawn;
 }
 
-static int runOne(bool ours, int monitors, const char* resultPath)
+static int runOne(ComposeRun run, int monitors, const char* resultPath)
 {
     SIZE_T start = memoryUsage(false);
     double began = nowMs();
-    bool done = ours ? composeOurs(monitors) : composeBare(monitors);
+    bool done = run == RUN_BARE ? composeBare(monitors) : composeOurs(monitors, run);
     double ms = nowMs() - began;
     FILE* result = fopen(resultPath, "wb");
     if (!result || !done)
@@ -132,8 +144,10 @@ struct RunResult {
     double start;
 };
 
+static const char* const RUN_SWITCHES[] = {"--ours", "--bare", "--once", "--each"};
+
 // Runs one side in a child process; false when it did not finish.
-static bool runChild(bool ours, int monitors, RunResult* result)
+static bool runChild(ComposeRun run, int monitors, RunResult* result)
 {
     char self[MAX_PATH], resultPath[MAX_PATH], command[3 * MAX_PATH];
     GetModuleFileNameA(NULL, self, MAX_PATH);
@@ -141,7 +155,7 @@ static bool runChild(bool ours, int monitors, RunResult* result)
     GetTempPathA(MAX_PATH - 32, temp);
     snprintf(resultPath, sizeof resultPath, "%sbenchcompose-result.txt", temp);
     DeleteFileA(resultPath);
-    snprintf(command, sizeof command, "\"%s\" %s %d %s", self, ours ? "--ours" : "--bare", monitors, resultPath);
+    snprintf(command, sizeof command, "\"%s\" %s %d %s", self, RUN_SWITCHES[run], monitors, resultPath);
     STARTUPINFOA startup;
     memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
@@ -178,16 +192,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
     char mode[16], path[MAX_PATH];
     int number = 0;
-    if (sscanf(commandLine, "%15s %d %259[^\r\n]", mode, &number, path) == 3 && mode[0] == '-')
-        return runOne(strcmp(mode, "--ours") == 0, number, path);
+    if (sscanf(commandLine, "%15s %d %259[^\r\n]", mode, &number, path) == 3 && mode[0] == '-') {
+        for (int run = RUN_OURS; run <= RUN_EACH; ++run)
+            if (strcmp(mode, RUN_SWITCHES[run]) == 0)
+                return runOne(static_cast<ComposeRun>(run), number, path);
+        return 2;
+    }
     int repeats = 0;
     if (sscanf(commandLine, "%d %259[^\r\n]", &repeats, path) != 2 || repeats < 1)
         return 2;
 
-    for (int i = 0; i < MOST_MONITORS; ++i) {
+    for (int i = 0; i <= SHARED_PICTURE; ++i) {
         char picture[MAX_PATH];
         picturePath(i, picture);
-        if (!writeBenchBitmap(picture, SIDE_X, SIDE_Y, 24, 3 + i)) {
+        bool half = i == SHARED_PICTURE;
+        if (!writeBenchBitmap(picture, half ? SIDE_X / 2 : SIDE_X, half ? SIDE_Y / 2 : SIDE_Y, 24, 3 + i)) {
             printf("cannot write the pictures\n");
             return 1;
         }
@@ -207,8 +226,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
             RunResult ours = {0, 0, 0}, bare = {0, 0, 0};
             // Taking turns, so that neither always finds the files cached.
             bool oursFirst = repeat % 2 == 0;
-            bool ran = runChild(oursFirst, monitors, oursFirst ? &ours : &bare) &&
-                       runChild(!oursFirst, monitors, oursFirst ? &bare : &ours);
+            bool ran = runChild(oursFirst ? RUN_OURS : RUN_BARE, monitors, oursFirst ? &ours : &bare) &&
+                       runChild(oursFirst ? RUN_BARE : RUN_OURS, monitors, oursFirst ? &bare : &ours);
             printf("%d monitor(s), repeat %d: %.0f ms, peak %.0f KiB (from %.0f KiB) against %.0f ms, %.0f KiB\n",
                    monitors, repeat + 1, ours.ms, ours.peak / 1024, ours.start / 1024, bare.ms, bare.peak / 1024);
             time.ours.push_back(ran ? ours.ms : 0);
@@ -229,7 +248,27 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
         figures.push_back(peak);
     }
     figures.push_back(beyond);
-    for (int i = 0; i < MOST_MONITORS; ++i) {
+    Figure sharedTime = figure("One picture filling 3 monitors of 3840\xC3\x97" "2160, decoded once (against once per "
+                               "monitor), time",
+                               UNIT_MILLISECONDS, 0, repeats);
+    Figure sharedPeak = figure("One picture filling 3 monitors of 3840\xC3\x97" "2160, decoded once (against once per "
+                               "monitor), peak working set",
+                               UNIT_BYTES, 0, repeats);
+    for (int repeat = 0; repeat < repeats; ++repeat) {
+        RunResult once = {0, 0, 0}, each = {0, 0, 0};
+        bool onceFirst = repeat % 2 == 0;
+        bool ran = runChild(onceFirst ? RUN_ONCE : RUN_EACH, MOST_MONITORS, onceFirst ? &once : &each) &&
+                   runChild(onceFirst ? RUN_EACH : RUN_ONCE, MOST_MONITORS, onceFirst ? &each : &once);
+        printf("one picture, repeat %d: %.0f ms, peak %.0f KiB against %.0f ms, %.0f KiB\n", repeat + 1, once.ms,
+               once.peak / 1024, each.ms, each.peak / 1024);
+        sharedTime.ours.push_back(ran ? once.ms : 0);
+        sharedTime.bare.push_back(ran ? each.ms : 0);
+        sharedPeak.ours.push_back(ran ? once.peak : 0);
+        sharedPeak.bare.push_back(ran ? each.peak : 0);
+    }
+    figures.push_back(sharedTime);
+    figures.push_back(sharedPeak);
+    for (int i = 0; i <= SHARED_PICTURE; ++i) {
         char picture[MAX_PATH];
         picturePath(i, picture);
         DeleteFileA(picture);

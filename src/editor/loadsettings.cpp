@@ -55,7 +55,7 @@ static void loadEntries(const ListSnapshot& list)
         int x = snapshotEntryInt(list, i, ENTRY_XPOS, 0);
         int y = snapshotEntryInt(list, i, ENTRY_YPOS, 0);
         int mode = snapshotEntryInt(list, i, ENTRY_TYPE, 1);
-        if (!addEntry(&slotTable, path, x, y, mode, i))
+        if (!addEntry(&slotTable, path, x, y, mode))
             break;
     }
 }

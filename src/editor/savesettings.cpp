@@ -3,10 +3,8 @@
 #include "editortexts.h"
 #include "ids.h"
 #include "listsection.h"
-#include "sectionread.h"
 #include "settings.h"
 #include "settingsgroup.h"
-#include "shuffle.h"
 #include "slottable.h"
 
 #include <stdio.h>
@@ -23,41 +21,9 @@ static int controlValue(HWND dialog, int id, UINT message)
     return static_cast<int>(SendDlgItemMessageA(dialog, id, message, 0, 0));
 }
 
-// Room for one row's lines: "000_wall=" and the path, three
-// "000_xpos=-2147483648" lines at most, and a folder's "000_next=" and
-// "000_round=" with their values, each with its zero.
-const size_t ROW_LINES_SIZE = (9 + PATH_BUFFER) + 3 * (9 + 12) + 2 * (10 + FOLDER_ROUND_TEXT);
-
-// The fields of a folder entry that the changer keeps, moved with the row.
-static const EntryField CARRIED_FIELDS[] = {ENTRY_NEXT, ENTRY_ROUND};
-const int CARRIED_COUNT = 2;
-
-// Each row's carried values, as the file holds them now at the entry the
-// row was loaded or last saved as (the changer may have moved them on since
-// then); empty for none.
-typedef char CarriedValues[EDITOR_ENTRY_LIMIT][CARRIED_COUNT][FOLDER_ROUND_TEXT];
-
-// Read before anything of the list is written: from the section as it
-// stands, or (too large to be read whole) key by key.
-static void readCarried(const char* old, unsigned oldLength, LRESULT rows, CarriedValues carried)
-{
-    for (uint16_t row = 0; row < rows; ++row) {
-        int source = entrySource(&slotTable, row);
-        for (int i = 0; i < CARRIED_COUNT; ++i) {
-            char* value = carried[row][i];
-            value[0] = '\0';
-            if (source < 0)
-                continue;
-            char key[ENTRY_KEY_BUFFER];
-            formatEntryKey(key, source, CARRIED_FIELDS[i]);
-            SectionValue found;
-            if (!old)
-                readSettingText(SECTION_LIST, key, "", value, FOLDER_ROUND_TEXT);
-            else if (sectionValue(old, oldLength, key, &found))
-                copySectionValue(found, value, FOLDER_ROUND_TEXT);
-        }
-    }
-}
+// Room for one row's lines: "000_wall=" and the path, and three
+// "000_xpos=-2147483648" lines at most, each with its zero.
+const size_t ROW_LINES_SIZE = (9 + PATH_BUFFER) + 3 * (9 + 12);
 
 static size_t appendLine(char* block, size_t at, int index, EntryField field, const char* value)
 {
@@ -75,7 +41,7 @@ static SlotEntry rowEntry(uint16_t row)
     return entry;
 }
 
-static size_t appendRow(char* block, size_t at, uint16_t row, CarriedValues carried)
+static size_t appendRow(char* block, size_t at, uint16_t row)
 {
     SlotEntry entry = rowEntry(row);
     char number[12];
@@ -86,9 +52,6 @@ static size_t appendRow(char* block, size_t at, uint16_t row, CarriedValues carr
     at = appendLine(block, at, row, ENTRY_YPOS, number);
     sprintf(number, "%d", static_cast<int>(entry.mode));
     at = appendLine(block, at, row, ENTRY_TYPE, number);
-    for (int i = 0; i < CARRIED_COUNT; ++i)
-        if (carried[row][i][0])
-            at = appendLine(block, at, row, CARRIED_FIELDS[i], carried[row][i]);
     return at;
 }
 
@@ -102,17 +65,18 @@ const unsigned SECTION_WRITE_LIMIT = 32000;
 // The rows as entries "000" on, then the entries the list no longer uses
 // deleted up to 49, one key at a time. Returns false at the first refused
 // write.
-static bool saveEntriesKeyByKey(LRESULT rows, CarriedValues carried)
+static bool saveEntriesKeyByKey(LRESULT rows)
 {
     for (uint16_t row = 0; row < rows; ++row) {
         SlotEntry entry = rowEntry(row);
         if (!writeEntryText(row, ENTRY_WALL, entry.path) || !writeEntryInt(row, ENTRY_XPOS, entry.x) ||
             !writeEntryInt(row, ENTRY_YPOS, entry.y) || !writeEntryInt(row, ENTRY_TYPE, entry.mode))
             return false;
-        // A value of none deletes the key: another entry may have left it.
-        for (int i = 0; i < CARRIED_COUNT; ++i)
-            if (!writeEntryText(row, CARRIED_FIELDS[i], carried[row][i][0] ? carried[row][i] : NULL))
-                return false;
+        // A folder's place of before, which the whole-section write drops
+        // as it drops every key of the editor's entries it does not write:
+        // the changer keeps places in section "Folders".
+        if (!deleteEntryField(row, ENTRY_NEXT) || !deleteEntryField(row, ENTRY_ROUND))
+            return false;
     }
     for (int index = static_cast<int>(rows); index < EDITOR_ENTRY_LIMIT; ++index) {
         // The path last: a changer reading meanwhile sees an entry whole or not at all.
@@ -153,17 +117,15 @@ static bool saveEntries(char* old, unsigned oldLength)
     LRESULT rows = SendMessageA(slotTable.listWindow, LB_GETCOUNT, 0, 0);
     if (rows < 0 || rows > EDITOR_ENTRY_LIMIT)
         rows = rows < 0 ? 0 : EDITOR_ENTRY_LIMIT;
-    static CarriedValues carried;
-    readCarried(old, oldLength, rows, carried);
     size_t size = rows * ROW_LINES_SIZE + oldLength + 3;
     char* block = old && size <= SECTION_WRITE_LIMIT ? static_cast<char*>(malloc(size)) : NULL;
     if (!block) {
         free(old);
-        return saveEntriesKeyByKey(rows, carried);
+        return saveEntriesKeyByKey(rows);
     }
     size_t at = 0;
     for (uint16_t row = 0; row < rows; ++row)
-        at = appendRow(block, at, row, carried);
+        at = appendRow(block, at, row);
     at += copyForeignLines(old, oldLength, block + at);
     free(old);
     block[at] = '\0';
@@ -210,8 +172,5 @@ bool saveSettings(HWND dialog, bool withContents)
     }
     if (withContents && !saveContents(dialog, oldList, oldLength))
         return saveFailed(dialog, SAVE_FAILED_TEXT);
-    // The next save carries a folder's place from the entry its row now is.
-    if (withContents)
-        rowsBecomeSources(&slotTable);
     return true;
 }

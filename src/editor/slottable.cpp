@@ -44,7 +44,7 @@ uint16_t findSlotByRow(BitmapSlotTable* table, uint16_t row)
     return NO_SLOT;
 }
 
-int addEntry(BitmapSlotTable* table, const char* path, int x, int y, int mode, int source)
+int addEntry(BitmapSlotTable* table, const char* path, int x, int y, int mode)
 {
     uint16_t s = findFreeSlot(table);
     if (s == NO_SLOT)
@@ -66,21 +66,8 @@ int addEntry(BitmapSlotTable* table, const char* path, int x, int y, int mode, i
     slot.x = static_cast<uint16_t>(x);
     slot.y = static_cast<uint16_t>(y);
     slot.mode = mode;
-    slot.source = static_cast<int16_t>(source);
     slot.occupied = 1;
     return 1;
-}
-
-int entrySource(BitmapSlotTable* table, uint16_t row)
-{
-    uint16_t s = findSlotByRow(table, row);
-    return s == NO_SLOT ? -1 : table->slots[s].source;
-}
-
-void rowsBecomeSources(BitmapSlotTable* table)
-{
-    for (uint16_t s = 0; s < SLOT_COUNT; ++s)
-        table->slots[s].source = static_cast<int16_t>(table->slots[s].row);
 }
 
 void removeSelectedEntries(BitmapSlotTable* table)

@@ -19,8 +19,6 @@ struct BitmapSlot {
     uint16_t x;        // wallpaper origin, meaningful in Defined placement
     uint16_t y;
     int32_t mode;      // PositionMode
-    int16_t source;    // the entry it was loaded or last saved as, -1 for one
-                       // added since: a folder's place and round move with it
 };
 
 struct BitmapSlotTable {
@@ -43,11 +41,7 @@ void bindList(BitmapSlotTable* table, HWND listWindow);
 uint16_t findFreeSlot(BitmapSlotTable* table);
 uint16_t findSlotByRow(BitmapSlotTable* table, uint16_t row);
 // 1 = added as the list's last row, 0 = table full (or the list refused the text).
-int addEntry(BitmapSlotTable* table, const char* path, int x, int y, int mode, int source = -1);
-// The entry a row was loaded or last saved as, or -1.
-int entrySource(BitmapSlotTable* table, uint16_t row);
-// After a save every row stands as the entry of its own number.
-void rowsBecomeSources(BitmapSlotTable* table);
+int addEntry(BitmapSlotTable* table, const char* path, int x, int y, int mode);
 void removeSelectedEntries(BitmapSlotTable* table);
 void clearTable(BitmapSlotTable* table);
 // The caret row's entry; true when that row exists and has a slot. Fields

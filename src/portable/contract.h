@@ -15,6 +15,9 @@
 // Options beyond the original two sections; older readers ignore it, and a
 // missing key means the behaviour of before.
 #define SECTION_DISPLAY "Display"
+// Where the changer keeps each folder entry's place and round, one key per
+// folder; the editor never writes it.
+#define SECTION_FOLDERS "Folders"
 
 #define KEY_BITMAP_INDEX "Bitmap index"
 #define KEY_SUCCESSIVE "Successive"

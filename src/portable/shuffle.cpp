@@ -1,13 +1,7 @@
 #include "shuffle.h"
 
-#include "permutation.h"
-
 #include <stdio.h>
 #include <string.h>
-
-// Tries at a new seed whose first picture is not the one just shown; with
-// two pictures or more each has an even chance, so a few are plenty.
-static const int SEED_TRIES = 16;
 
 static bool isShown(const EntryRound& round, int entry)
 {
@@ -145,39 +139,4 @@ int drawFromEntryRound(EntryRound* round, int count, uint32_t draw)
         }
     }
     return 0;
-}
-
-void formatFolderRound(const FolderRound& round, char* text)
-{
-    sprintf(text, "%x:%x:%x", static_cast<unsigned>(round.seed), static_cast<unsigned>(round.position),
-            static_cast<unsigned>(round.fingerprint));
-}
-
-bool parseFolderRound(const char* text, size_t length, FolderRound* round)
-{
-    const char* at = text;
-    const char* end = text + length;
-    FolderRound read;
-    if (!parseHex(&at, end, &read.seed) || !skipColon(&at, end) || !parseHex(&at, end, &read.position) ||
-        !skipColon(&at, end) || !parseHex(&at, end, &read.fingerprint) || at != end)
-        return false;
-    *round = read;
-    return true;
-}
-
-uint32_t nextInFolderRound(FolderRound* round, uint32_t count, uint32_t fingerprint, uint32_t freshSeed)
-{
-    if (count == 0)
-        return 0;
-    bool sameContent = round->fingerprint == fingerprint && round->position <= count;
-    if (!sameContent || round->position == count) {
-        bool ended = sameContent && count > 1;
-        uint32_t last = ended ? permutedIndex(round->seed, count, count - 1) : 0;
-        round->seed = freshSeed;
-        for (int tries = 1; ended && tries < SEED_TRIES && permutedIndex(round->seed, count, 0) == last; ++tries)
-            round->seed = freshSeed + static_cast<uint32_t>(tries) * 0x9e3779b9U;
-        round->position = 0;
-        round->fingerprint = fingerprint;
-    }
-    return permutedIndex(round->seed, count, round->position++);
 }

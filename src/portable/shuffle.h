@@ -1,6 +1,7 @@
-// The fair random order: every entry once before any repeats, and within a
-// folder every picture once. The state of both rounds is kept in the
-// settings file as short texts, read and written around each change.
+// The fair random order of the list's entries: every entry once before any
+// repeats. The round's state is kept in the settings file as a short text,
+// read and written around each change. (A folder's pictures take their
+// turns by folderplace.h.)
 #ifndef VISTRELL_SHUFFLE_H
 #define VISTRELL_SHUFFLE_H
 
@@ -33,25 +34,5 @@ void parseEntryRound(const char* text, size_t length, int count, uint32_t finger
 // marks it. Once all are shown a new round starts, whose first entry is not
 // the one shown last.
 int drawFromEntryRound(EntryRound* round, int count, uint32_t draw);
-
-// A folder's round: a position in the permutation of its pictures that the
-// seed picks, for the content whose fingerprint it holds.
-struct FolderRound {
-    uint32_t seed;
-    uint32_t position;
-    uint32_t fingerprint;
-};
-
-// Its text: "seed:position:fingerprint" in hexadecimal.
-const int FOLDER_ROUND_TEXT = 32;
-void formatFolderRound(const FolderRound& round, char* text);
-// False when the text does not parse.
-bool parseFolderRound(const char* text, size_t length, FolderRound* round);
-
-// The picture (0..count-1) that comes next in a folder of count pictures
-// with the given fingerprint, advancing the round. A round of other content,
-// or one that has ended, starts again with freshSeed; the new round does not
-// begin with the picture the old one ended with.
-uint32_t nextInFolderRound(FolderRound* round, uint32_t count, uint32_t fingerprint, uint32_t freshSeed);
 
 #endif

@@ -1,67 +1,134 @@
 #include "folderchoice.h"
 
+#include "folderorder.h"
 #include "random31.h"
+#include "sectionread.h"
 #include "settings.h"
 
-#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
-void beginFolderChoice(FolderChoice* choice, FolderOrder order, bool subfolders)
+// Whether the list names the folder (letter case aside), in any entry.
+static bool listNamesFolder(const ListSnapshot& list, const char* folder, size_t length)
+{
+    char path[PATH_BUFFER];
+    for (int i = 0; i < RANDOM_SCAN_LIMIT && snapshotEntryPath(list, i, path); ++i)
+        if (strlen(path) == length && compareFoldedPaths(path, folder) == 0)
+            return true;
+    return false;
+}
+
+// Notes the keys of the section whose folder the list no longer names.
+static void noteStaleKeys(FolderChoice* choice, const SectionSettings& states, const ListSnapshot& list)
+{
+    const char* line = states.block;
+    const char* end = states.block + states.length;
+    while (line < end && *line) {
+        size_t length = strlen(line);
+        const char* equals = static_cast<const char*>(memchr(line, '=', length));
+        size_t folder = equals ? folderOfState(equals + 1, length - (equals + 1 - line)) : 0;
+        char path[PATH_BUFFER];
+        bool stale = false;
+        if (equals && folder > 0 && folder < sizeof path) {
+            memcpy(path, equals + 1, folder);
+            path[folder] = '\0';
+            stale = !listNamesFolder(list, path, folder);
+        }
+        size_t keyLength = equals ? static_cast<size_t>(equals - line) : 0;
+        if (stale && keyLength > 0) {
+            char* grown = static_cast<char*>(realloc(choice->staleKeys, choice->staleLength + keyLength + 1));
+            if (grown) {
+                choice->staleKeys = grown;
+                memcpy(grown + choice->staleLength, line, keyLength);
+                grown[choice->staleLength + keyLength] = '\0';
+                choice->staleLength += keyLength + 1;
+            }
+        }
+        line += length + 1;
+    }
+}
+
+void beginFolderChoice(FolderChoice* choice, FolderOrder order, bool subfolders, const SectionSettings* states,
+                       const ListSnapshot& list)
 {
     choice->order = order;
     choice->subfolders = subfolders;
     choice->count = 0;
+    choice->staleKeys = NULL;
+    choice->staleLength = 0;
+    if (states && states->block)
+        noteStaleKeys(choice, *states, list);
+}
+
+// A folder's place of before the "Folders" section: the entry's "%03d_next",
+// the index in path order of the picture to come next.
+static void takeOverEntryPlace(FolderState* state, const ListSnapshot& list)
+{
+    int next = snapshotEntryInt(list, state->index, ENTRY_NEXT, 0);
+    char round[PATH_BUFFER];
+    state->fromEntryKeys = snapshotText(list, state->index, ENTRY_NEXT, round, sizeof round) ||
+                           snapshotText(list, state->index, ENTRY_ROUND, round, sizeof round);
+    if (next > 0 && static_cast<uint32_t>(next) <= state->pictures.count)
+        lstrcpynA(state->place, state->pictures.order[next - 1], PLACE_SIZE);
 }
 
 // A folder's state, walked and read the first time the change reaches it.
-static FolderState* folderState(FolderChoice* choice, const ListSnapshot& list, int index, const char* folder)
+static FolderState* folderState(FolderChoice* choice, const SectionSettings* states, const ListSnapshot& list,
+                                int index, const char* folder, const char* utf8Folder)
 {
     for (int i = 0; i < choice->count; ++i)
-        if (choice->folders[i].index == index)
+        if (compareFoldedPaths(choice->folders[i].entryPath, folder) == 0)
             return &choice->folders[i];
     if (choice->count == MONITOR_LIMIT)
         return NULL;
     FolderState* state = &choice->folders[choice->count++];
+    memset(state, 0, sizeof *state);
+    lstrcpynA(state->entryPath, folder, PATH_BUFFER);
     state->index = index;
-    state->listed = listFolderPictures(folder, choice->subfolders, &state->pictures);
-    state->next = snapshotEntryInt(list, index, ENTRY_NEXT, 0);
-    char text[FOLDER_ROUND_TEXT];
-    memset(&state->round, 0, sizeof state->round);
-    // A round that does not parse is taken for the round of other content.
-    if (!snapshotText(list, index, ENTRY_ROUND, text, sizeof text) ||
-        !parseFolderRound(text, strlen(text), &state->round))
-        state->round.fingerprint = ~state->pictures.fingerprint;
+    state->listed = listFolderPictures(utf8Folder, choice->subfolders, &state->pictures);
+    if (!state->listed)
+        return state;
+    char key[FOLDER_KEY_SIZE];
+    folderStateKey(folder, key);
+    static char text[FOLDER_STATE_TEXT];
+    if (!states || !sectionSettingText(*states, key, text, sizeof text) ||
+        !parseFolderState(text, strlen(text), folder, state->place, &state->round)) {
+        state->place[0] = '\0';
+        state->round.seed = 0;
+        takeOverEntryPlace(state, list);
+    }
     return state;
 }
 
-// 32 random bits from the 31-bit generator.
-static uint32_t freshSeed()
+// 64 random bits from the 31-bit generator.
+static uint64_t freshSeed()
 {
-    uint32_t high = static_cast<uint32_t>(drawRandom31());
-    return high << 16 ^ static_cast<uint32_t>(drawRandom31());
+    uint64_t seed = static_cast<uint32_t>(drawRandom31());
+    seed = seed << 31 ^ static_cast<uint32_t>(drawRandom31());
+    return seed << 31 ^ static_cast<uint32_t>(drawRandom31());
 }
 
-bool choosePictureOfFolder(FolderChoice* choice, const ListSnapshot& list, int index, ScreenEntry* entry)
+bool choosePictureOfFolder(FolderChoice* choice, const SectionSettings* states, const ListSnapshot& list, int index,
+                           const char* folder, ScreenEntry* entry)
 {
-    FolderState* state = folderState(choice, list, index, entry->path);
+    FolderState* state = folderState(choice, states, list, index, folder, entry->path);
     if (!state || !state->listed || state->pictures.count == 0)
         return false;
     uint32_t count = state->pictures.count;
     uint32_t picture = 0;
     switch (choice->order) {
     case FOLDER_IN_ORDER:
-        // A place past the end (pictures were taken away) starts over.
-        picture = state->next >= 0 && static_cast<uint32_t>(state->next) < count ? static_cast<uint32_t>(state->next)
-                                                                                  : 0;
-        state->next = static_cast<int>((picture + 1) % count);
+        picture = nextInListOrder(state->pictures.order, count, state->place);
+        lstrcpynA(state->place, state->pictures.order[picture], PLACE_SIZE);
         break;
     case FOLDER_AT_RANDOM:
         picture = static_cast<uint32_t>(drawRandom31()) % count;
         break;
     case FOLDER_SHUFFLED:
-        picture = nextInFolderRound(&state->round, count, state->pictures.fingerprint, freshSeed());
+        picture = nextInRound(state->pictures.order, count, &state->round, freshSeed());
         break;
     }
+    state->moved = choice->order != FOLDER_AT_RANDOM;
     folderPicturePath(state->pictures, picture, entry->path);
     return true;
 }
@@ -69,25 +136,30 @@ bool choosePictureOfFolder(FolderChoice* choice, const ListSnapshot& list, int i
 bool endFolderChoice(FolderChoice* choice, bool save)
 {
     bool written = true;
+    bool wrote = false;
+    static char text[FOLDER_STATE_TEXT];
     for (int i = 0; i < choice->count; ++i) {
         FolderState* state = &choice->folders[i];
-        // The editor may have saved a new order of the list meanwhile (while
-        // a box held this change): the place goes only to the folder's own
-        // entry.
-        char path[PATH_BUFFER];
-        char folder[PICTURE_PATH_BYTES];
-        if (save && written && state->listed && state->pictures.count > 0 && readEntryPath(state->index, path) &&
-            pathFromAnsi(path, folder, sizeof folder) && strcmp(folder, state->pictures.folder) == 0) {
-            if (choice->order == FOLDER_IN_ORDER) {
-                written = writeEntryInt(state->index, ENTRY_NEXT, state->next);
-            } else if (choice->order == FOLDER_SHUFFLED) {
-                char text[FOLDER_ROUND_TEXT];
-                formatFolderRound(state->round, text);
-                written = writeEntryText(state->index, ENTRY_ROUND, text);
-            }
+        if (save && written && state->moved) {
+            char key[FOLDER_KEY_SIZE];
+            folderStateKey(state->entryPath, key);
+            formatFolderState(state->entryPath, state->place, state->round, text);
+            written = writeSettingText(SECTION_FOLDERS, key, text);
+            wrote = true;
+            // Read once: the entry's keys of before go, while the entry
+            // still names the folder (the editor may have saved meanwhile).
+            char path[PATH_BUFFER];
+            if (written && state->fromEntryKeys && readEntryPath(state->index, path) &&
+                compareFoldedPaths(path, state->entryPath) == 0)
+                written = deleteEntryField(state->index, ENTRY_NEXT) && deleteEntryField(state->index, ENTRY_ROUND);
         }
         freeFolderPictures(&state->pictures);
     }
+    for (size_t at = 0; save && wrote && written && at < choice->staleLength; at += strlen(choice->staleKeys + at) + 1)
+        written = deleteSetting(SECTION_FOLDERS, choice->staleKeys + at);
+    free(choice->staleKeys);
+    choice->staleKeys = NULL;
+    choice->staleLength = 0;
     choice->count = 0;
     return written;
 }

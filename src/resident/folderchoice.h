@@ -1,14 +1,15 @@
-// The pictures that folder entries give during one change: each folder is
-// walked once, its place ("%03d_next") or round ("%03d_round") is read from
-// the list and advanced for every monitor it serves, and written back once
-// the change is made.
+// The pictures that folder entries give during one change. Each folder is
+// walked once; its place (list order) or round (the fair random order) is
+// read from section "Folders", advanced for every monitor it serves, and
+// written back once the change is made. The same folder in two rows shares
+// one place, and the editor's saves of the list touch none of it.
 #ifndef VISTRELL_FOLDERCHOICE_H
 #define VISTRELL_FOLDERCHOICE_H
 
 #include "composer.h"
 #include "folderpictures.h"
-#include "listsnapshot.h"
-#include "shuffle.h"
+#include "folderplace.h"
+#include "settingsgroup.h"
 
 enum FolderOrder {
     FOLDER_IN_ORDER,  // list order: the picture after the last one shown
@@ -17,11 +18,14 @@ enum FolderOrder {
 };
 
 struct FolderState {
-    int index;        // the entry
-    bool listed;      // the folder could be read
+    char entryPath[PATH_BUFFER];  // the folder as the list holds it
+    int index;                    // the first entry that names it
+    bool listed;                  // the folder could be read
     FolderPictures pictures;
-    int next;         // in order
-    FolderRound round;
+    char place[PLACE_SIZE];       // in order: the path below the folder shown last
+    PictureRound round;
+    bool fromEntryKeys;           // taken over from the entry's "%03d_next" of before
+    bool moved;                   // a picture was chosen
 };
 
 struct FolderChoice {
@@ -29,17 +33,26 @@ struct FolderChoice {
     bool subfolders;
     FolderState folders[MONITOR_LIMIT];
     int count;
+    // Keys of section "Folders" whose folder the list no longer names,
+    // each ended by a zero: dropped when the places are written.
+    char* staleKeys;
+    size_t staleLength;
 };
 
-void beginFolderChoice(FolderChoice* choice, FolderOrder order, bool subfolders);
+// Begins a change's choice; states is the section "Folders" as the change
+// read it (NULL when the list names no folder), list the list.
+void beginFolderChoice(FolderChoice* choice, FolderOrder order, bool subfolders, const SectionSettings* states,
+                       const ListSnapshot& list);
 
-// Puts the next picture of the folder that entry->path names in entry->path
-// (entry index of the list); false when the folder gives none (empty,
+// Puts the next picture of the folder that entry index names (folder, as the
+// list holds it) into entry->path; false when the folder gives none (empty,
 // missing, unreadable), which leaves the path as it was.
-bool choosePictureOfFolder(FolderChoice* choice, const ListSnapshot& list, int index, ScreenEntry* entry);
+bool choosePictureOfFolder(FolderChoice* choice, const SectionSettings* states, const ListSnapshot& list, int index,
+                           const char* folder, ScreenEntry* entry);
 
-// Writes each folder's place or round, when told to save; false when a
-// write was refused. Frees what the walks took either way.
+// Writes each folder's place or round, when told to save, and drops the
+// stale keys; false when a write was refused. Frees what the walks took
+// either way.
 bool endFolderChoice(FolderChoice* choice, bool save);
 
 #endif

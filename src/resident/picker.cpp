@@ -10,6 +10,7 @@
 #include "residentstate.h"
 #include "settings.h"
 #include "settingsboxes.h"
+#include "shuffle.h"
 #include "settingsgroup.h"
 #include "pathtext.h"
 #include "wallpaper.h"
@@ -41,6 +42,8 @@ static int pickRandomEntry(int count, int warmUpIndex)
 // and the rounds of the fair random order.
 struct Reading {
     SettingsGroup settings;
+    SettingsGroup folderStates;  // section "Folders", read only for a list with folders
+    bool withFolders;
     bool successive;
     bool shuffled;
     int count;          // entries from "000" on; random order only
@@ -64,9 +67,20 @@ static bool readScreenEntry(Reading* reading, int index, ScreenEntry* entry)
     // number reaches the desktop.
     entry->x = static_cast<uint16_t>(snapshotEntryInt(reading->settings.list, index, ENTRY_XPOS, 0));
     entry->y = static_cast<uint16_t>(snapshotEntryInt(reading->settings.list, index, ENTRY_YPOS, 0));
-    if (isFolderEntry(entry->path) && !isOldShell)
-        choosePictureOfFolder(&reading->folders, reading->settings.list, index, entry);
+    if (isFolderEntry(path) && !isOldShell)
+        choosePictureOfFolder(&reading->folders, reading->withFolders ? &reading->folderStates.folders : NULL,
+                              reading->settings.list, index, path, entry);
     return true;
+}
+
+// Whether any entry of the list names a folder.
+static bool listNamesAFolder(const ListSnapshot& list)
+{
+    char path[PATH_BUFFER];
+    for (int i = 0; i < RANDOM_SCAN_LIMIT && snapshotEntryPath(list, i, path); ++i)
+        if (isFolderEntry(path))
+            return true;
+    return false;
 }
 
 // The list's fingerprint: a round of another list starts again.
@@ -93,7 +107,8 @@ static void beginReading(Reading* reading)
                         &reading->round);
     }
     FolderOrder order = reading->successive ? FOLDER_IN_ORDER : reading->shuffled ? FOLDER_SHUFFLED : FOLDER_AT_RANDOM;
-    beginFolderChoice(&reading->folders, order, sectionSettingInt(reading->settings.display, KEY_SUBFOLDERS, 1) != 0);
+    beginFolderChoice(&reading->folders, order, sectionSettingInt(reading->settings.display, KEY_SUBFOLDERS, 1) != 0,
+                      reading->withFolders ? &reading->folderStates.folders : NULL, reading->settings.list);
 }
 
 // The next random entry: drawn afresh, or the next of the entries' round.
@@ -166,11 +181,19 @@ static bool readChange(Reading* reading, DisplaySetup* setup, ScreenEntry* entri
 {
     if (!readChangeSettings(&reading->settings, SETTINGS_CONFIG | SETTINGS_DISPLAY | SETTINGS_LIST))
         return false;
+    // The folders' places: a list without folders does without the read.
+    reading->withFolders = !isOldShell && listNamesAFolder(reading->settings.list);
+    if (reading->withFolders && !readSettingsGroup(&reading->folderStates, SETTINGS_FOLDERS)) {
+        freeSettingsGroup(&reading->settings);
+        return false;
+    }
     setup->option = monitorsOption(sectionSettingInt(reading->settings.display, KEY_MONITORS, MONITORS_SAME));
     setup->fit = fitOption(sectionSettingInt(reading->settings.display, KEY_FIT, FIT_CENTER));
     beginReading(reading);
     *count = readChosenEntries(reading, entriesWanted(*setup), entries, last);
     freeSettingsGroup(&reading->settings);
+    if (reading->withFolders)
+        freeSettingsGroup(&reading->folderStates);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "folderpictures.h"
 
 #include "folderorder.h"
+#include "folderplace.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -77,14 +78,9 @@ static bool walk(FolderPictures* pictures, bool subfolders, const WCHAR* folder,
     return kept;
 }
 
-static int byFoldedPath(const void* a, const void* b)
+static int byPath(const void* a, const void* b)
 {
-    const char* first = *static_cast<const char* const*>(a);
-    const char* second = *static_cast<const char* const*>(b);
-    // Names that differ in case only (a Unix folder holds both) keep one
-    // order from walk to walk.
-    int folded = compareFoldedPaths(first, second);
-    return folded != 0 ? folded : strcmp(first, second);
+    return comparePicturePaths(*static_cast<const char* const*>(a), *static_cast<const char* const*>(b));
 }
 
 bool listFolderPictures(const char* folder, bool subfolders, FolderPictures* pictures)
@@ -105,10 +101,7 @@ bool listFolderPictures(const char* folder, bool subfolders, FolderPictures* pic
         pictures->order[i] = pictures->names + at;
         at += strlen(pictures->names + at) + 1;
     }
-    qsort(pictures->order, pictures->count, sizeof pictures->order[0], byFoldedPath);
-    pictures->fingerprint = FINGERPRINT_START;
-    for (uint32_t i = 0; i < pictures->count; ++i)
-        pictures->fingerprint = addToFingerprint(pictures->fingerprint, pictures->order[i], strlen(pictures->order[i]));
+    qsort(pictures->order, pictures->count, sizeof pictures->order[0], byPath);
     return true;
 }
 

@@ -16,9 +16,8 @@ struct FolderPictures {
     char* names;            // the paths below the folder, each ended by a zero
     size_t used;
     size_t capacity;
-    const char** order;     // count of them, sorted
+    const char** order;     // count of them, sorted by comparePicturePaths
     uint32_t count;
-    uint32_t fingerprint;   // of the sorted paths
     uint32_t looked;        // files and folders looked at
 };
 

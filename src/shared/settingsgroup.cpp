@@ -34,6 +34,7 @@ bool readSettingsGroup(SettingsGroup* group, unsigned parts)
     readSection(&group->config, SECTION_CONFIG, (parts & SETTINGS_CONFIG) != 0);
     readSection(&group->display, SECTION_DISPLAY, (parts & SETTINGS_DISPLAY) != 0);
     readList(&group->list, (parts & SETTINGS_LIST) != 0);
+    readSection(&group->folders, SECTION_FOLDERS, (parts & SETTINGS_FOLDERS) != 0);
     // A lock that covered any of the reads is caught here: what they gave
     // is the defaults, not the file.
     if (settingsReadable())
@@ -47,4 +48,5 @@ void freeSettingsGroup(SettingsGroup* group)
     freeSectionSettings(&group->config);
     freeSectionSettings(&group->display);
     freeListSnapshot(&group->list);
+    freeSectionSettings(&group->folders);
 }

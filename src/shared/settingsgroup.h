@@ -11,12 +11,13 @@
 #include "listsnapshot.h"
 #include "sectionsettings.h"
 
-enum SettingsPart { SETTINGS_CONFIG = 1, SETTINGS_DISPLAY = 2, SETTINGS_LIST = 4 };
+enum SettingsPart { SETTINGS_CONFIG = 1, SETTINGS_DISPLAY = 2, SETTINGS_LIST = 4, SETTINGS_FOLDERS = 8 };
 
 struct SettingsGroup {
     SectionSettings config;
     SectionSettings display;
     ListSnapshot list;
+    SectionSettings folders;
 };
 
 // Reads the parts asked for (SettingsPart values or-ed together). False,

@@ -1,10 +1,13 @@
 // Folder entries in the editor: "Add Folder..." through the platform's
 // folder picker (driven as a user would: a folder selected, OK pressed),
-// the folder's first picture for Apply, a folder's place and round moving
-// with its row, and the old shell's greyed command.
+// the folder's first picture for Apply, a folder's place left alone by a
+// save, and the old shell's greyed command.
 #include "editor_driver.h"
 #include "editortexts.h"
+#include "folderplace.h"
 #include "ids.h"
+#include "residentdriver.h"
+#include "residentmenuids.h"
 
 #include <gtest/gtest.h>
 
@@ -96,38 +99,47 @@ TEST_F(EditorFolders, AFolderChosenInThePickerBecomesAnEntry)
     closeUnchanged(editor);
 }
 
-// A folder's place and round move with its row when rows above it are
-// removed, and go with a removed row; what moves is what the file holds at
-// the save, where the changer may have moved them on since the load or the
-// save before.
-TEST_F(EditorFolders, AFoldersPlaceAndRoundMoveWithItsRow)
+// The changer keeps a folder's place in section "Folders", which the
+// editor's save never touches: a save that moves the folder's row (a row
+// above it removed) between two changes leaves the place, and the next
+// change goes on from it. Keys of before in the list go with the save.
+TEST_F(EditorFolders, AFoldersPlaceSurvivesASaveThatMovesItsRow)
 {
-    std::string first = freshFolder("VistEdit First");
-    std::string second = freshFolder("VistEdit Second");
-    writeEntries({{sampleBitmap(0), 1, 1, 1}, {lowerAscii(first), 1, 1, 1}, {lowerAscii(second), 1, 1, 1}});
-    writeSetting("Bitmap list", "000_next", "9");
-    writeSetting("Bitmap list", "001_next", "5");
-    writeSetting("Bitmap list", "001_round", "1:2:3");
-    writeSetting("Bitmap list", "002_next", "7");
+    std::string folder = freshFolder("VistEdit Place");
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
+        writeTestBitmap(folder + name, 8, 8, RGB(90, 0, 0));
+    writeEntries({{sampleBitmap(0), 1, 1, 1}, {folder, 1, 1, 1}});
+    writeSetting("Configuration", "Change every", "1");
+    writeSetting("Configuration", "Bitmap index", "1");
+    struct EndsResidents {
+        ~EndsResidents() { endAllResidents(); }
+    } ending;
+    Resident resident = startResident();
+    PostMessageA(resident.window, WM_COMMAND, IDM_CHANGE_NOW, 0);
+    ASSERT_EQ(waitForIndex(2), 2);
+    EXPECT_EQ(lowerAscii(readProfile("DESKTOP", "WALLPAPER")), lowerAscii(folder + "a.bmp"));
+    char key[FOLDER_KEY_SIZE];
+    folderStateKey(folder.c_str(), key);
+    const std::string place = readSetting("Folders", key);
+    ASSERT_NE(place, "<absent>");
+
+    writeSetting("Bitmap list", "001_next", "0");
     Editor editor = startEditor();
     ASSERT_NE(editor.dialog, (HWND)NULL);
     selectRows(editor.dialog, {0});
     sendCommand(editor.dialog, ED_REMOVE);
-    writeSetting("Bitmap list", "001_next", "6");
     setCaretRow(editor.dialog, 0);
     sendCommand(editor.dialog, ED_SAVE);
-    EXPECT_EQ(readSetting("Bitmap list", "000_next"), "6");
-    EXPECT_EQ(readSetting("Bitmap list", "000_round"), "1:2:3");
-    EXPECT_EQ(readSetting("Bitmap list", "001_next"), "7");
-    EXPECT_EQ(readSetting("Bitmap list", "001_round"), "<absent>");
-    EXPECT_EQ(readSetting("Bitmap list", "002_next"), "<absent>");
-    // A second save carries them from the entries the first one made.
-    writeSetting("Bitmap list", "001_next", "8");
-    sendCommand(editor.dialog, ED_SAVE);
-    EXPECT_EQ(readSetting("Bitmap list", "000_next"), "6");
-    EXPECT_EQ(readSetting("Bitmap list", "000_round"), "1:2:3");
-    EXPECT_EQ(readSetting("Bitmap list", "001_next"), "8");
+    EXPECT_EQ(readEntry(0)[0], folder);
+    EXPECT_EQ(readSetting("Folders", key), place);
+    EXPECT_EQ(readSetting("Bitmap list", "000_next"), "<absent>");
+    EXPECT_EQ(readSetting("Bitmap list", "001_next"), "<absent>");
     closeUnchanged(editor);
+
+    PostMessageA(resident.window, WM_COMMAND, IDM_CHANGE_NOW, 0);
+    ASSERT_EQ(waitForIndex(1), 1);
+    EXPECT_EQ(lowerAscii(readProfile("DESKTOP", "WALLPAPER")), lowerAscii(folder + "b.bmp"));
+    EXPECT_TRUE(closeResident(resident));
 }
 
 // The old shell has no folder picker: the command does nothing there (the

@@ -1,7 +1,9 @@
 // The whole-section reader and the fair order's rounds on arbitrary text:
 // every value found lies inside the section, a round's text read back and
 // written again reads the same, and a draw names an entry of the list that
-// the round had not shown.
+// the round had not shown; a folder's state read back and written again
+// reads the same, and gives a picture of the folder.
+#include "folderplace.h"
 #include "sectionread.h"
 #include "shuffle.h"
 
@@ -62,15 +64,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     check(drawn >= 0 && drawn < count);
     check(unshown == 0 || !isShown(before, drawn));
 
-    FolderRound folder;
-    if (parseFolderRound(value.text, value.length, &folder)) {
-        char folderText[FOLDER_ROUND_TEXT];
-        formatFolderRound(folder, folderText);
-        FolderRound back;
-        check(parseFolderRound(folderText, strlen(folderText), &back));
-        check(memcmp(&folder, &back, sizeof folder) == 0);
-        uint32_t pictures = 1 + size % 1000;
-        check(nextInFolderRound(&folder, pictures, folder.fingerprint, 3u) < pictures);
+    // A folder's state: what parses formats back to the same, and a round
+    // read from it gives a picture of the folder.
+    char place[PLACE_SIZE];
+    PictureRound folderRound;
+    if (parseFolderState(value.text, value.length, "c:\\f\\", place, &folderRound)) {
+        static char folderText[FOLDER_STATE_TEXT];
+        formatFolderState("c:\\f\\", place, folderRound, folderText);
+        char placeBack[PLACE_SIZE];
+        PictureRound back;
+        check(parseFolderState(folderText, strlen(folderText), "C:\\F\\", placeBack, &back));
+        check(strcmp(place, placeBack) == 0 && back.seed == folderRound.seed &&
+              (folderRound.seed == 0 || back.last == folderRound.last));
+        const char* const pictures[] = {"a.jpg", place, "z.jpg"};
+        check(nextInRound(pictures, 3, &folderRound, size) < 3);
+        check(nextInListOrder(pictures, 1, place) == 0);
     }
     return 0;
 }

@@ -2,15 +2,16 @@
 // the real settings file, folders and profile.
 #include "editor_driver.h"
 #include "folderchoice.h"
+#include "folderplace.h"
 #include "monitors.h"
 #include "oldshell.h"
 #include "picker.h"
 #include "pictures.h"
 #include "residentdriver.h"
-#include "settingsgroup.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,6 +39,38 @@ std::string folderOfThree()
     FILE* text = fopen((folder + "notes.txt").c_str(), "w");
     fclose(text);
     return folder;
+}
+
+std::string folderKey(const std::string& folder)
+{
+    char key[FOLDER_KEY_SIZE];
+    folderStateKey(folder.c_str(), key);
+    return key;
+}
+
+// The folder's place in section "Folders": the picture shown last.
+std::string placeOf(const std::string& folder)
+{
+    std::string text = readSetting("Folders", folderKey(folder).c_str());
+    char place[PLACE_SIZE] = "<none>";
+    PictureRound round;
+    if (!parseFolderState(text.c_str(), text.size(), folder.c_str(), place, &round))
+        return "<none>";
+    return place;
+}
+
+void setPlace(const std::string& folder, const char* place)
+{
+    char text[FOLDER_STATE_TEXT];
+    formatFolderState(folder.c_str(), place, {0, 0}, text);
+    writeSetting("Folders", folderKey(folder).c_str(), text);
+}
+
+std::string upperAscii(std::string text)
+{
+    for (char& c : text)
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return text;
 }
 
 void twoMonitors(MonitorSet* monitors)
@@ -90,58 +123,66 @@ TEST_F(ResidentFolders, TheWalkEndsAtItsLimitWithThePicturesFoundByThen)
     }
 }
 
-// The editor may save another order of the list while a change is under
-// way (a box holds it): the folder's place goes only to an entry that still
-// names the folder.
-TEST_F(ResidentFolders, AFoldersPlaceGoesOnlyToTheEntryStillNamingIt)
-{
-    const std::string folder = lowerAscii(folderOfThree());
-    for (bool moved : {false, true}) {
-        SCOPED_TRACE(moved);
-        removeSettings();
-        writeSetting("Bitmap list", "000_wall", folder.c_str());
-        SettingsGroup settings;
-        ASSERT_TRUE(readSettingsGroup(&settings, SETTINGS_LIST));
-        FolderChoice choice;
-        beginFolderChoice(&choice, FOLDER_IN_ORDER, true);
-        ScreenEntry entry = {};
-        lstrcpynA(entry.path, folder.c_str(), MAX_PATH);
-        ASSERT_TRUE(choosePictureOfFolder(&choice, settings.list, 0, &entry));
-        freeSettingsGroup(&settings);
-        EXPECT_EQ(lowerAscii(entry.path), folder + "a.bmp");
-        if (moved)
-            writeSetting("Bitmap list", "000_wall", "c:\\other.bmp");
-        EXPECT_TRUE(endFolderChoice(&choice, true));
-        EXPECT_EQ(readSetting("Bitmap list", "000_next"), moved ? "<absent>" : "1");
-    }
-}
-
 // In list order a folder gives its pictures in path order, one per change,
-// its place kept in "000_next"; the fourth change starts over. Without its
-// subfolders the folder has two.
+// its place (the picture shown last) kept in section "Folders"; the fourth
+// change starts over. Without its subfolders the folder has two. A picture
+// added before the place, between two changes, comes only after the round
+// wraps: nothing repeats, nothing is skipped.
 TEST_F(ResidentFolders, AFolderGivesItsPicturesInPathOrder)
 {
     const std::string folder = lowerAscii(folderOfThree());
     const struct {
         const char* subfolders;
         std::vector<std::string> shown;
-        std::vector<std::string> next;
     } cases[] = {
-        {nullptr, {"a.bmp", "m\\b.bmp", "z.bmp", "a.bmp"}, {"1", "2", "0", "1"}},
-        {"0", {"a.bmp", "z.bmp", "a.bmp", "z.bmp"}, {"1", "0", "1", "0"}},
+        {nullptr, {"a.bmp", "m\\b.bmp", "z.bmp", "a.bmp"}},
+        {"0", {"a.bmp", "z.bmp", "a.bmp", "z.bmp"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.subfolders ? c.subfolders : "default");
+        removeSettings();
         writeSetting("Display", "Subfolders", c.subfolders);
         writeSetting("Bitmap list", "000_wall", folder.c_str());
-        writeSetting("Bitmap list", "000_next", NULL);
         for (size_t i = 0; i < c.shown.size(); ++i) {
             changeWallpaper(NULL);
             EXPECT_EQ(wallpaper(), folder + c.shown[i]) << i;
-            EXPECT_EQ(readSetting("Bitmap list", "000_next"), c.next[i]) << i;
+            EXPECT_EQ(lowerAscii(placeOf(folder)), c.shown[i]) << i;
             EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1") << i;
         }
     }
+    // "b0.bmp" comes before the place "m\b.bmp": the rest of the pass, then it.
+    writeSetting("Display", "Subfolders", NULL);
+    setPlace(folder, "a.bmp");
+    changeWallpaper(NULL);
+    writeTestBitmap(folder + "b0.bmp", 40, 30, RED);
+    for (const char* expected : {"z.bmp", "a.bmp", "b0.bmp", "m\\b.bmp"}) {
+        changeWallpaper(NULL);
+        EXPECT_EQ(wallpaper(), folder + expected);
+    }
+    DeleteFileA((folder + "b0.bmp").c_str());
+}
+
+// The same folder in two rows shares one place, whatever the letter case of
+// each row; a place an earlier version kept in the entry ("%03d_next", the
+// index of the picture to come) is taken over once and its keys dropped.
+TEST_F(ResidentFolders, AFoldersPlaceIsTheFoldersWhereverItIsListed)
+{
+    const std::string folder = lowerAscii(folderOfThree());
+    writeSetting("Bitmap list", "000_wall", folder.c_str());
+    writeSetting("Bitmap list", "000_next", "2");
+    writeSetting("Bitmap list", "000_round", "1:2:3");
+    writeSetting("Bitmap list", "001_wall", upperAscii(folder).c_str());
+    changeWallpaper(NULL);
+    EXPECT_EQ(wallpaper(), folder + "z.bmp");
+    EXPECT_EQ(readSetting("Bitmap list", "000_next"), "<absent>");
+    EXPECT_EQ(readSetting("Bitmap list", "000_round"), "<absent>");
+    changeWallpaper(NULL);
+    EXPECT_EQ(wallpaper(), folder + "a.bmp") << "the second row goes on from the first's place";
+    // A folder the list no longer names loses its key at the next write.
+    writeSetting("Folders", "0123456789abcdef", "c:\\gone\\|x.bmp|");
+    changeWallpaper(NULL);
+    EXPECT_EQ(readSetting("Folders", "0123456789abcdef"), "<absent>");
+    EXPECT_EQ(lowerAscii(placeOf(folder)), "m\\b.bmp");
 }
 
 // With a picture on each monitor, a folder gives successive pictures to
@@ -150,14 +191,14 @@ TEST_F(ResidentFolders, AFolderGivesSuccessivePicturesToSuccessiveMonitors)
 {
     const std::string folder = folderOfThree();
     writeSetting("Bitmap list", "000_wall", folder.c_str());
-    writeSetting("Bitmap list", "000_next", "1");
+    setPlace(folder, "A.bmp");
     writeSetting("Display", "Monitors", "1");
     measureMonitorsCall = twoMonitors;
     changeWallpaper(NULL);
     std::string composite = wallpaper();
     EXPECT_TRUE(nearColour(bitmapPixel(composite, 200, 150), GREEN));
     EXPECT_TRUE(nearColour(bitmapPixel(composite, 600, 150), BLUE));
-    EXPECT_EQ(readSetting("Bitmap list", "000_next"), "0");
+    EXPECT_EQ(placeOf(folder), "z.bmp");
     clearPictureCache();
 }
 
@@ -214,13 +255,28 @@ TEST_F(ResidentFolders, ShuffledChangesShowEveryPictureOnceBeforeAnyRepeats)
         for (uint32_t i = 0; i < 3; ++i) {
             changeWallpaperSeeded(NULL, seed + i);
             round.push_back(wallpaper());
-            EXPECT_NE(readSetting("Bitmap list", "000_round"), "<absent>");
+            EXPECT_NE(readSetting("Folders", folderKey(folder).c_str()), "<absent>");
         }
         inPathOrder += round == pathOrder;
         EXPECT_EQ(std::set<std::string>(round.begin(), round.end()),
                   std::set<std::string>(pathOrder.begin(), pathOrder.end()));
         changeWallpaperSeeded(NULL, seed + 3);
         EXPECT_NE(wallpaper(), round.back());
+        // A picture added during a round comes in it or the next: the
+        // changes until the round's end show nothing twice.
+        writeTestBitmap(folder + "n.bmp", 40, 30, RED);
+        std::vector<std::string> rest = {wallpaper()};
+        for (uint32_t i = 4; i < 7; ++i) {
+            changeWallpaperSeeded(NULL, seed + i);
+            rest.push_back(wallpaper());
+        }
+        // The round had three pictures left to show, or four with the new
+        // one; the fourth change is either the new one or a new round's
+        // first, which is not the third.
+        EXPECT_EQ(std::set<std::string>(rest.begin(), rest.begin() + 3).size(), 3u) << "a repeat in the round";
+        EXPECT_NE(rest[3], rest[2]);
+        EXPECT_TRUE(std::count(rest.begin(), rest.begin() + 3, rest[3]) == 0 || rest[3] != folder + "n.bmp");
+        DeleteFileA((folder + "n.bmp").c_str());
     }
     EXPECT_LT(inPathOrder, 5);
 }
@@ -238,6 +294,5 @@ TEST_F(ResidentFolders, AtRandomAFolderGivesAnyOfItsPictures)
         shown.insert(wallpaper());
     }
     EXPECT_EQ(shown, (std::set<std::string>{folder + "a.bmp", folder + "m\\b.bmp", folder + "z.bmp"}));
-    EXPECT_EQ(readSetting("Bitmap list", "000_round"), "<absent>");
-    EXPECT_EQ(readSetting("Bitmap list", "000_next"), "<absent>");
+    EXPECT_EQ(readSetting("Folders", folderKey(folder).c_str()), "<absent>");
 }

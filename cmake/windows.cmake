@@ -9,10 +9,13 @@ enable_language(RC)
 # would add some 24 KiB to each program. libstdc++'s configuration (pulled in
 # by <windows.h> through <stdlib.h>) switches that family back on, so <stdio.h>
 # is read first, while the switch is still off.
+# Link-time optimisation across the programs' modules takes some 5 % off
+# each; the objects keep their ordinary code too, which the test programs
+# link as it is.
 set(PROGRAM_FLAGS ${WARN_FLAGS} -Os -fno-exceptions -fno-rtti
-    -fno-asynchronous-unwind-tables -ffunction-sections
+    -fno-asynchronous-unwind-tables -ffunction-sections -flto -ffat-lto-objects
     -D__USE_MINGW_ANSI_STDIO=0 -include stdio.h)
-set(PROGRAM_LINK -static -s -Wl,--gc-sections -mwindows)
+set(PROGRAM_LINK -static -s -Wl,--gc-sections -mwindows -flto -Os)
 
 # The linker's own script with the C runtime's start-up tables (.CRT) and the
 # thread-local template (.tls) moved into .data: a few dozen bytes each,

@@ -12,10 +12,13 @@ host_execs_i386() {
     probe=$(mktemp)
     printf '\177\105\114\106\001\001\001\000\000\000\000\000\000\000\000\000\002\000\003\000\001\000\000\000\124\200\004\010\064\000\000\000\000\000\000\000\000\000\000\000\064\000\040\000\001\000\000\000\000\000\000\000\001\000\000\000\000\000\000\000\000\200\004\010\000\200\004\010\135\000\000\000\135\000\000\000\005\000\000\000\000\020\000\000\270\001\000\000\000\061\333\315\200' > "$probe"
     chmod +x "$probe"
-    # 126 is the shell's "cannot execute"; anything else means the kernel
-    # took the program.
-    rc=0
-    "$probe" 2>/dev/null || rc=$?
+    # The kernel refuses a format it does not know with "Exec format
+    # error"; anything else (it ran, or a temporary folder that allows no
+    # programs at all) does not tell that it cannot.
+    said=$("$probe" 2>&1) || true
     rm -f "$probe"
-    [ "$rc" -ne 126 ]
+    case "$said" in
+        *"format error"*) return 1 ;;
+    esac
+    return 0
 }

@@ -25,6 +25,13 @@ for pkg in cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev \
 done
 need_wine32=0
 [ "$want_i386" = 1 ] && ! have wine32:i386 && need_wine32=1
+# Where it could not be installed before, it is not tried at every make:
+# the mark goes with the build folder (make clean tries again).
+mark=${WINE32_MARK:-$(cd "$(dirname "$0")/.." && pwd)/build/.wine32-not-installable}
+if [ "$need_wine32" = 1 ] && [ -z "$need" ] && [ -f "$mark" ]; then
+    echo "wine32:i386 could not be installed before; the i686 rings are left out (rm $mark to try again)"
+    exit 0
+fi
 
 [ -z "$need" ] && [ "$need_wine32" = 0 ] && exit 0
 
@@ -43,7 +50,11 @@ if [ -n "$need" ]; then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends $need
 fi
 if [ "$need_wine32" = 1 ]; then
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends wine32:i386 ||
+    if DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends wine32:i386; then
+        rm -f "$mark"
+    else
         echo "wine32:i386 cannot be installed here; the i686 rings are left out, the x86_64 rings run"
+        mkdir -p "$(dirname "$mark")" && : > "$mark"
+    fi
 fi
 exit 0

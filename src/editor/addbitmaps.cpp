@@ -81,8 +81,15 @@ static void rememberCurrentDirectory()
 {
     WCHAR wide[DIRECTORY_BUFFER];
     char directory[DIRECTORY_BUFFER];
-    DWORD length = GetCurrentDirectoryW(DIRECTORY_BUFFER, wide);
-    if (length > 0 && length < static_cast<DWORD>(DIRECTORY_BUFFER) && ansiPathOf(wide, directory, DIRECTORY_BUFFER))
+    if (!wideFilesAvailable()) {
+        currentDirectory(directory);
+    } else {
+        DWORD length = GetCurrentDirectoryW(DIRECTORY_BUFFER, wide);
+        if (length == 0 || length >= static_cast<DWORD>(DIRECTORY_BUFFER) ||
+            !ansiPathOf(wide, directory, DIRECTORY_BUFFER))
+            directory[0] = '\0';
+    }
+    if (directory[0])
         writeSettingText(SECTION_CONFIG, KEY_OPEN_DIRECTORY, directory);
 }
 
@@ -245,13 +252,15 @@ void tellNameNotKept(HWND owner, const WCHAR* name)
 }
 
 // The dialog's answer in the ANSI area the rest works on; false (told
-// already, or cancelled) when there is nothing to add. On the new shell the
-// dialog answers in wide characters, and each name is spelled for the
-// settings file.
+// already, or cancelled) when there is nothing to add. On Windows NT's new
+// shell the dialog answers in wide characters, and each name is spelled for
+// the settings file.
 static bool chooseFiles(HWND owner, char* resultArea)
 {
-    if (isOldShell) {
-        int chosen = openFileDialog(owner, resultArea, RESULT_AREA, ADD_TITLE, BITMAP_FILTER);
+    // The old shell, and Windows 95 to Me, name every file in the ANSI code
+    // page: the dialog answers in it.
+    if (isOldShell || !wideFilesAvailable()) {
+        int chosen = openFileDialog(owner, resultArea, RESULT_AREA, ADD_TITLE, isOldShell ? BITMAP_FILTER : PICTURE_FILTER);
         if (!tooManyChosen(chosen, resultArea))
             return chosen != 0;
     } else {

@@ -18,6 +18,7 @@ typedef HRESULT(WINAPI* OleInitializeProc)(LPVOID);
 typedef void(WINAPI* TaskFreeProc)(LPVOID);
 
 static const WCHAR BROWSE_TEXT[] = L"Choose a folder of pictures:";
+static const char BROWSE_TEXT_ANSI[] = "Choose a folder of pictures:";
 static const char FOLDER_TOO_LONG[] = "This folder was not added because its path is longer than 99 characters:\n\n";
 
 // The picker opens on the folder the last Add left off in.
@@ -46,8 +47,12 @@ static bool chooseFolder(HWND owner, WCHAR* folder)
         OleInitializeProc oleInitialize = moduleFunction<OleInitializeProc>(ole, "OleInitialize");
         oleRunning = oleInitialize && SUCCEEDED(oleInitialize(NULL));
     }
-    BrowseProc browse = moduleFunction<BrowseProc>(shell, "SHBrowseForFolderW");
-    PathFromListProc toPath = moduleFunction<PathFromListProc>(shell, "SHGetPathFromIDListW");
+    // Windows 95 to Me have only the ANSI picker, whose record is laid out
+    // as the wide one, its texts in the ANSI code page.
+    bool wide = wideFilesAvailable();
+    BrowseProc browse = moduleFunction<BrowseProc>(shell, wide ? "SHBrowseForFolderW" : "SHBrowseForFolderA");
+    PathFromListProc toPath =
+        moduleFunction<PathFromListProc>(shell, wide ? "SHGetPathFromIDListW" : "SHGetPathFromIDListA");
     TaskFreeProc taskFree = moduleFunction<TaskFreeProc>(ole, "CoTaskMemFree");
     if (!browse || !toPath)
         return false;
@@ -57,14 +62,17 @@ static bool chooseFolder(HWND owner, WCHAR* folder)
     memset(&info, 0, sizeof info);
     info.hwndOwner = owner;
     info.pszDisplayName = folder;
-    info.lpszTitle = BROWSE_TEXT;
+    info.lpszTitle = wide ? BROWSE_TEXT : reinterpret_cast<LPCWSTR>(BROWSE_TEXT_ANSI);
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     if (oleRunning)
         info.ulFlags |= BIF_NEWDIALOGSTYLE;
     info.lpfn = onBrowseEvent;
     info.lParam = reinterpret_cast<LPARAM>(start);
     LPITEMIDLIST list = browse(&info);
-    bool chosen = list && toPath(list, folder) && folder[0];
+    char ansi[MAX_PATH];
+    bool chosen = list && (wide ? toPath(list, folder) && folder[0]
+                                : toPath(list, reinterpret_cast<LPWSTR>(ansi)) && ansi[0] &&
+                                      MultiByteToWideChar(CP_ACP, 0, ansi, -1, folder, MAX_PATH));
     if (list && taskFree)
         taskFree(list);
     return chosen;

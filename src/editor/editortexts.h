@@ -24,6 +24,11 @@
 
 // The display options dialog: its caption, and what a refused OK tells.
 #define DISPLAY_OPTIONS_TITLE "Display Options"
+// The skipped pictures' dialog, and the note of hot keys another program
+// holds (the changer could not take them).
+#define SKIPPED_TITLE "Skipped Pictures"
+#define KEYS_HELD_TEXT "Held by another program: "
+#define DESKTOP_VERB_FAILED_TEXT "The desktop's menu could not be changed."
 #define DISPLAY_SAVE_FAILED_TEXT                                  \
     "The display options could not be saved to VISTRELL.INI.\n" \
     "Check that the file is not read-only or in use."

@@ -7,6 +7,7 @@
 #define MENU_SYSTEM_NAME "MENU_1"
 #define MENU_BAR_NAME "MENU_2"
 #define DISPLAY_DIALOG_NAME "DIALOG_2"
+#define SKIPPED_DIALOG_NAME "DIALOG_3"
 #define ICON_LARGE_NAME "ICON_1"
 #define ICON_SMALL_NAME "ICON_2"
 
@@ -57,6 +58,17 @@
 #define IDC_SUBFOLDERS 153
 #define IDC_SHUFFLE 154
 #define IDC_X_UPDOWN 150
+/* Display options: the hot keys, the note of those another program holds,
+   the desktop's menu, and the skipped pictures. */
+#define IDC_NEXT_KEY 155
+#define IDC_PREVIOUS_KEY 156
+#define IDC_SKIP_KEY 157
+#define IDC_KEYS_HELD 158
+#define IDC_DESKTOP_VERB 159
+#define IDC_SKIPPED 160
+/* The skipped pictures' dialog. */
+#define IDC_SKIPPED_LIST 161
+#define IDC_SHOW_AGAIN 162
 #define IDC_Y_UPDOWN 151
 #define IDC_ROTATION_FRAME 1212
 #define IDC_PLACEMENT_FRAME 1313

@@ -4,11 +4,16 @@
 
 #include "editorstate.h"
 #include "editortexts.h"
+#include "escapedtext.h"
+#include "folderorder.h"
 #include "ids.h"
+#include "pathtext.h"
 #include "settings.h"
 #include "settingsgroup.h"
 #include "slottable.h"
 #include "textcase.h"
+
+#include <string.h>
 
 static const DWORD UPDOWN_STYLE = WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT;  // 0x50000006
 static const int UPDOWN_UPPER = 1;
@@ -47,6 +52,47 @@ void showCurrentWallpaper(HWND dialog)
     SendDlgItemMessageA(dialog, IDC_CURRENT_WALLPAPER, CB_SETCURSEL, 0, 0);
 }
 
+// Whether the picture (UTF-8) is the row's entry or one of its folder's.
+static bool rowShows(const char* row, const char* picture)
+{
+    char path[PICTURE_PATH_BYTES];
+    if (!pathFromAnsi(row, path, sizeof path))
+        return false;
+    size_t length = strlen(path);
+    if (length == 0 || strlen(picture) < length)
+        return false;
+    char start[PICTURE_PATH_BYTES];
+    memcpy(start, picture, length);
+    start[length] = '\0';
+    bool folder = path[length - 1] == '\\';
+    return compareFoldedPaths(start, path) == 0 && (folder || picture[length] == '\0');
+}
+
+// Selects the row of the picture the primary monitor shows now, as the
+// changer keeps it in "Now shown": the entry itself, or its folder's.
+static void selectShownRow(HWND dialog, const SettingsGroup& settings)
+{
+    char key[16];
+    wsprintfA(key, KEY_NOW_SHOWN, 1);
+    static char text[3 * PICTURE_PATH_BYTES];
+    char picture[PICTURE_PATH_BYTES];
+    size_t used = 0;
+    if (!sectionSettingText(settings.nowShown, key, text, sizeof text) ||
+        !unescapeText(text, strlen(text), picture, sizeof picture, &used) || !picture[0])
+        return;
+    LRESULT rows = SendDlgItemMessageA(dialog, IDC_LIST, LB_GETCOUNT, 0, 0);
+    for (LRESULT row = 0; row < rows; ++row) {
+        char path[PATH_BUFFER];
+        if (SendDlgItemMessageA(dialog, IDC_LIST, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0) >= PATH_BUFFER)
+            continue;
+        SendDlgItemMessageA(dialog, IDC_LIST, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(path));
+        if (rowShows(path, picture)) {
+            SendDlgItemMessageA(dialog, IDC_LIST, LB_SETSEL, TRUE, row);
+            return;
+        }
+    }
+}
+
 // The list, from its one read.
 static void loadEntries(const ListSnapshot& list)
 {
@@ -72,7 +118,7 @@ bool loadSettingsIntoDialog(HWND dialog)
     // A file that cannot be read shows the defaults, which the caller tells
     // the user are not the file's.
     SettingsGroup settings;
-    bool readable = readSettingsGroup(&settings, SETTINGS_CONFIG | SETTINGS_LIST);
+    bool readable = readSettingsGroup(&settings, SETTINGS_CONFIG | SETTINGS_LIST | SETTINGS_NOW_SHOWN);
     clearTable(&slotTable);
     isDirty = false;
 
@@ -108,8 +154,10 @@ bool loadSettingsIntoDialog(HWND dialog)
 
     int current = configInt(settings, readable, KEY_BITMAP_INDEX, 1);
     SendDlgItemMessageA(dialog, IDC_LIST, LB_SETCARETINDEX, static_cast<WPARAM>(current), FALSE);
-    if (readable)
+    if (readable) {
+        selectShownRow(dialog, settings);
         freeSettingsGroup(&settings);
+    }
     return readable;
 }
 

@@ -222,7 +222,7 @@ int previewBitmap(HWND dialog, const char* path)
     if (!isOldShell && isPictureFile(path))
         return drawPicture(path);
     WCHAR wide[MAX_PATH];
-    FILE* file = widePath(path, wide) ? _wfopen(wide, L"rb") : NULL;
+    FILE* file = !wideFilesAvailable() ? fopen(path, "rb") : widePath(path, wide) ? _wfopen(wide, L"rb") : NULL;
     if (!file)
         return 0;
     int drawn = drawFile(file);

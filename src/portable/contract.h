@@ -18,6 +18,12 @@
 // Where the changer keeps each folder entry's place and round, one key per
 // folder; the editor never writes it.
 #define SECTION_FOLDERS "Folders"
+// The pictures each monitor shows now ("Monitor 1"...), kept by the changer.
+#define SECTION_NOW_SHOWN "Now shown"
+#define KEY_NOW_SHOWN "Monitor %d"
+// Pictures no change shows again, one key per picture (a hash of its path),
+// the path escaped as its value.
+#define SECTION_SKIP "Skip"
 
 #define KEY_BITMAP_INDEX "Bitmap index"
 #define KEY_SUCCESSIVE "Successive"
@@ -34,6 +40,18 @@
 #define KEY_SUBFOLDERS "Subfolders"
 #define KEY_SHUFFLE "Shuffle"
 #define KEY_SHUFFLE_ROUND "Shuffle round"
+// Hot keys as a hot-key control gives them (the key in the low byte, its
+// modifiers in the high one; 0 for none), and those another program held
+// when the changer asked for them (written by the changer).
+#define KEY_NEXT_KEY "Next key"
+#define KEY_PREVIOUS_KEY "Previous key"
+#define KEY_SKIP_KEY "Skip key"
+#define KEY_KEYS_HELD "Hot keys held"
+// Their defaults: Ctrl+Alt+Shift and Right, Left, Down (the arrows are the
+// control's extended keys, flag 8).
+#define DEFAULT_NEXT_KEY 0x0F27
+#define DEFAULT_PREVIOUS_KEY 0x0F25
+#define DEFAULT_SKIP_KEY 0x0F28
 
 // The desktop's settings: the user profile's section and the registry key
 // the platform keeps them in, and the values a wallpaper's placement uses.
@@ -50,8 +68,20 @@
 #define RESIDENT_CLASS "WALLPAPER-MENU"
 #define EDITOR_CLASS "VISTRELL_GUI"
 
-// The editor program, started by the resident changer from its own folder.
+// The editor program, started by the resident changer from its own folder,
+// and the changer's, beside it.
 #define EDITOR_PROGRAM "VISTEDIT.EXE"
+#define RESIDENT_PROGRAM "VISTRELL.EXE"
+
+// The changer's command "Update changes (if any)", which the editor sends
+// a running changer when it saved new hot keys.
+#define RESIDENT_RELOAD_COMMAND 107
+
+// The verb of the desktop background's right-click menu (per user, Windows
+// 7 and later), which runs the changer with /next; the installer writes the
+// same key.
+#define DESKTOP_VERB_KEY "Software\\Classes\\DesktopBackground\\Shell\\VistrellNext"
+#define DESKTOP_VERB_TEXT "Next desktop picture"
 
 // Titles of the boxes both programs show: the applier's and the editor's
 // failures, questions, warnings, and the About box.

@@ -1,5 +1,6 @@
 #include "folderplace.h"
 
+#include "escapedtext.h"
 #include "folderorder.h"
 #include "hash64.h"
 
@@ -90,13 +91,13 @@ static unsigned char folded(char c)
     return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
 }
 
-void folderStateKey(const char* folder, char* key)
+uint64_t pathHash(const char* path)
 {
     char lower[256];
     size_t length = 0;
     uint64_t hash = 0;
     // Folded in pieces: a path of any length gives its key.
-    for (const char* at = folder;; ++at) {
+    for (const char* at = path;; ++at) {
         if (!*at || length == sizeof lower) {
             hash = hashBytes64(lower, length, hash);
             length = 0;
@@ -105,28 +106,30 @@ void folderStateKey(const char* folder, char* key)
             break;
         lower[length++] = static_cast<char>(folded(*at));
     }
+    return hash;
+}
+
+void pathKey(const char* path, char* key)
+{
+    uint64_t hash = pathHash(path);
     sprintf(key, "%08lx%08lx", static_cast<unsigned long>(hash >> 32), static_cast<unsigned long>(hash & 0xFFFFFFFFu));
 }
 
-static bool escaped(unsigned char c)
+// Copies at most size - 1 bytes of text.
+static void lstrcpyCut(char* out, const char* text, size_t size)
 {
-    return c <= ' ' || c >= 0x7F || c == '%' || c == '|' || c == '"' || c == '\'';
+    size_t i = 0;
+    for (; text[i] && i + 1 < size; ++i)
+        out[i] = text[i];
+    out[i] = '\0';
 }
 
 void formatFolderState(const char* folder, const char* place, const PictureRound& round, char* text)
 {
-    static const char DIGITS[] = "0123456789ABCDEF";
     size_t at = static_cast<size_t>(sprintf(text, "%s|", folder));
-    for (size_t i = 0; place[i] && i < PLACE_SIZE - 1; ++i) {
-        unsigned char c = static_cast<unsigned char>(place[i]);
-        if (escaped(c)) {
-            text[at++] = '%';
-            text[at++] = DIGITS[c >> 4];
-            text[at++] = DIGITS[c & 0xF];
-        } else {
-            text[at++] = static_cast<char>(c);
-        }
-    }
+    char cut[PLACE_SIZE];
+    lstrcpyCut(cut, place, sizeof cut);
+    at += escapeText(cut, ESCAPE_PART, text + at);
     text[at++] = '|';
     text[at] = '\0';
     if (round.seed != 0)
@@ -176,21 +179,9 @@ bool parseFolderState(const char* text, size_t length, const char* folder, char*
     const char* at = text + folderLength + 1;
     const char* end = text + length;
     size_t used = 0;
-    for (; at < end && *at != '|'; ++at) {
-        char c = *at;
-        if (c == '%') {
-            int high = at + 2 < end ? hexValue(at[1]) : -1;
-            int low = high >= 0 ? hexValue(at[2]) : -1;
-            if (low < 0)
-                return false;
-            c = static_cast<char>(high << 4 | low);
-            at += 2;
-        }
-        if (used + 1 >= PLACE_SIZE)
-            return false;
-        place[used++] = c;
-    }
-    place[used] = '\0';
+    if (!unescapeText(at, static_cast<size_t>(end - at), place, PLACE_SIZE, &used))
+        return false;
+    at += used;
     if (at == end)
         return false;
     ++at;

@@ -39,14 +39,17 @@ uint64_t roundHash(const char* path, uint64_t seed);
 // comes in it or the next, and one taken away is simply not there.
 uint32_t nextInRound(const char* const* paths, uint32_t count, PictureRound* round, uint64_t freshSeed);
 
+// The key of a path in a section of paths ("Folders", "Skip"): a hash of
+// the path in one letter case, as 16 hexadecimal digits. A path may hold
+// "=" or begin with ";", which a key cannot.
+const size_t PATH_KEY_SIZE = 17;
+void pathKey(const char* path, char* key);
+uint64_t pathHash(const char* path);
+
 // A folder's state as section "Folders" keeps it, one key per folder: the
-// key is a hash of the folder's path in one letter case, and the value
-// begins with the path itself, so that two folders whose keys collide are
-// told apart: "folder|place|seed:last", the place escaped (%XX for '%',
-// '|', quotes, blanks, control characters and every byte of a UTF-8
-// sequence), the round in hexadecimal or empty.
-const size_t FOLDER_KEY_SIZE = 17;
-void folderStateKey(const char* folder, char* key);
+// value begins with the path itself, so that two folders whose keys collide
+// are told apart: "folder|place|seed:last", the place escaped (escapedtext.h,
+// as a part of a value), the round in hexadecimal or empty.
 
 // Room for a value: a folder of the list (99 characters), a place of up to
 // PLACE_SIZE - 1 bytes escaped, and the round.

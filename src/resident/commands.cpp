@@ -1,11 +1,16 @@
 #include "commands.h"
 
+#include "hotkeys.h"
 #include "launcher.h"
+#include "monitors.h"
+#include "pictureactions.h"
 #include "lifecycle.h"
 #include "picker.h"
 #include "residentids.h"
 #include "sharedcommands.h"
 #include "timing.h"
+
+static_assert(IDM_RELOAD_PERIOD == RESIDENT_RELOAD_COMMAND, "the editor sends this identifier for new hot keys");
 
 static const SharedCommands RESIDENT_SHARED_COMMANDS = {PROGRAM_RESIDENT, IDM_HELP, IDM_ABOUT, IDM_RESTART_WINDOWS,
                                                         IDM_REBOOT};
@@ -34,11 +39,29 @@ LRESULT dispatchResidentCommand(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case IDM_RELOAD_PERIOD:
         reloadTimePeriod();
+        registerHotKeys(window);
+        break;
+    case IDM_PREVIOUS:
+        showPreviousChange();
+        break;
+    case IDM_SHOW_PICTURE:
+        showPicture(0);
+        break;
+    case IDM_OPEN_FOLDER:
+        openPictureFolder(0);
+        break;
+    case IDM_NEVER_SHOW:
+        neverShowPicture(window);
         break;
     case IDM_REMOVE:
         confirmRemoval(window);
         break;
     default:
+        // "Show Picture" of one monitor, with several.
+        if (LOWORD(wParam) >= IDM_SHOW_MONITOR && LOWORD(wParam) < IDM_SHOW_MONITOR + MONITOR_LIMIT) {
+            showPicture(LOWORD(wParam) - IDM_SHOW_MONITOR);
+            break;
+        }
         // Other identifiers, and on the old shell the platform's own system
         // commands (move, close, restore...), get the default processing.
         return DefWindowProcA(window, message, wParam, lParam);

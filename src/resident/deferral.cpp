@@ -139,6 +139,8 @@ static void callSessionFunction(const char* name, HWND window, bool registering)
         RegisterSessionProc registration = registerSession ? registerSession
                                                            : moduleFunction<RegisterSessionProc>(module, name);
         sessionWatched = registration && registration(window, THIS_SESSION);
+        // Windows without the call (before XP) are not asked again.
+        sessionWatchable = registration != NULL;
     } else {
         UnregisterSessionProc unregisterSession = moduleFunction<UnregisterSessionProc>(module, name);
         if (unregisterSession)

@@ -49,10 +49,11 @@ static void noteStaleKeys(FolderChoice* choice, const SectionSettings& states, c
 }
 
 void beginFolderChoice(FolderChoice* choice, FolderOrder order, bool subfolders, const SectionSettings* states,
-                       const ListSnapshot& list)
+                       const ListSnapshot& list, const SkipSet* skip)
 {
     choice->order = order;
     choice->subfolders = subfolders;
+    choice->skip = skip;
     choice->count = 0;
     choice->staleKeys = NULL;
     choice->staleLength = 0;
@@ -72,6 +73,21 @@ static void takeOverEntryPlace(FolderState* state, const ListSnapshot& list)
         lstrcpynA(state->place, state->pictures.order[next - 1], PLACE_SIZE);
 }
 
+// Takes the pictures no change shows out of the folder's order.
+static void leaveOutSkipped(FolderPictures* pictures, const SkipSet* skip)
+{
+    if (!skip || skip->count == 0)
+        return;
+    static char path[PICTURE_PATH_BYTES];
+    uint32_t kept = 0;
+    for (uint32_t i = 0; i < pictures->count; ++i) {
+        folderPicturePath(*pictures, i, path);
+        if (!isSkipped(*skip, path))
+            pictures->order[kept++] = pictures->order[i];
+    }
+    pictures->count = kept;
+}
+
 // A folder's state, walked and read the first time the change reaches it.
 static FolderState* folderState(FolderChoice* choice, const SectionSettings* states, const ListSnapshot& list,
                                 int index, const char* folder, const char* utf8Folder)
@@ -88,8 +104,9 @@ static FolderState* folderState(FolderChoice* choice, const SectionSettings* sta
     state->listed = listFolderPictures(utf8Folder, choice->subfolders, &state->pictures);
     if (!state->listed)
         return state;
-    char key[FOLDER_KEY_SIZE];
-    folderStateKey(folder, key);
+    leaveOutSkipped(&state->pictures, choice->skip);
+    char key[PATH_KEY_SIZE];
+    pathKey(folder, key);
     static char text[FOLDER_STATE_TEXT];
     if (!states || !sectionSettingText(*states, key, text, sizeof text) ||
         !parseFolderState(text, strlen(text), folder, state->place, &state->round)) {
@@ -141,8 +158,8 @@ bool endFolderChoice(FolderChoice* choice, bool save)
     for (int i = 0; i < choice->count; ++i) {
         FolderState* state = &choice->folders[i];
         if (save && written && state->moved) {
-            char key[FOLDER_KEY_SIZE];
-            folderStateKey(state->entryPath, key);
+            char key[PATH_KEY_SIZE];
+            pathKey(state->entryPath, key);
             formatFolderState(state->entryPath, state->place, state->round, text);
             written = writeSettingText(SECTION_FOLDERS, key, text);
             wrote = true;

@@ -10,6 +10,7 @@
 #include "folderpictures.h"
 #include "folderplace.h"
 #include "settingsgroup.h"
+#include "skipset.h"
 
 enum FolderOrder {
     FOLDER_IN_ORDER,  // list order: the picture after the last one shown
@@ -31,6 +32,7 @@ struct FolderState {
 struct FolderChoice {
     FolderOrder order;
     bool subfolders;
+    const SkipSet* skip;  // pictures no change shows
     FolderState folders[MONITOR_LIMIT];
     int count;
     // Keys of section "Folders" whose folder the list no longer names,
@@ -40,9 +42,10 @@ struct FolderChoice {
 };
 
 // Begins a change's choice; states is the section "Folders" as the change
-// read it (NULL when the list names no folder), list the list.
+// read it (NULL when the list names no folder), list the list, skip the
+// pictures a folder leaves out (they count as shown in a round).
 void beginFolderChoice(FolderChoice* choice, FolderOrder order, bool subfolders, const SectionSettings* states,
-                       const ListSnapshot& list);
+                       const ListSnapshot& list, const SkipSet* skip);
 
 // Puts the next picture of the folder that entry index names (folder, as the
 // list holds it) into entry->path; false when the folder gives none (empty,

@@ -1,6 +1,8 @@
 #include "lifecycle.h"
 
+#include "changehistory.h"
 #include "deferral.h"
+#include "hotkeys.h"
 #include "oldshell.h"
 #include "residentids.h"
 #include "sysmenu.h"
@@ -11,6 +13,9 @@ void setUpResident(HWND window)
 {
     // A failed timer only means no periodic changes.
     SetTimer(window, MINUTE_TIMER_ID, MINUTE_TIMER_MS, NULL);
+    // What the monitors showed when the changer last ran: the tray's tip
+    // and "Show Picture" know it before the first change.
+    readNowShown();
     if (isOldShell) {
         appendSystemMenuEntry(window);
     } else {
@@ -18,6 +23,7 @@ void setUpResident(HWND window)
         addTrayIcon(window);
         watchSessionLock(window);
     }
+    registerHotKeys(window);
     // May change the wallpaper, or start the editor, before the loop runs.
     runStartupPolicy(window);
 }
@@ -25,6 +31,7 @@ void setUpResident(HWND window)
 void teardownResident(HWND window)
 {
     KillTimer(window, MINUTE_TIMER_ID);
+    unregisterHotKeys(window);
     if (!isOldShell) {
         removeTrayIcon();
         stopWatchingSessionLock(window);

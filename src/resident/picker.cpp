@@ -1,5 +1,6 @@
 #include "picker.h"
 
+#include "changehistory.h"
 #include "deferral.h"
 #include "folderchoice.h"
 #include "folderorder.h"
@@ -11,6 +12,8 @@
 #include "settings.h"
 #include "settingsboxes.h"
 #include "shuffle.h"
+#include "tray.h"
+#include "skipset.h"
 #include "settingsgroup.h"
 #include "pathtext.h"
 #include "wallpaper.h"
@@ -44,6 +47,7 @@ struct Reading {
     SettingsGroup settings;
     SettingsGroup folderStates;  // section "Folders", read only for a list with folders
     bool withFolders;
+    SkipSet skip;                // pictures no change shows
     bool successive;
     bool shuffled;
     int count;          // entries from "000" on; random order only
@@ -51,15 +55,17 @@ struct Reading {
     FolderChoice folders;
 };
 
+enum EntryRead { ENTRY_MISSING, ENTRY_READ, ENTRY_SKIPPED };
+
 // Reads an entry into a screen entry, a folder's entry as one of its
 // pictures (a folder without any keeps its path, which the installing
-// tells); false when it is missing. The old shell shows bitmaps only: a
-// folder stays a path it cannot show.
-static bool readScreenEntry(Reading* reading, int index, ScreenEntry* entry)
+// tells). A picture no change shows is read as skipped. The old shell shows
+// bitmaps only: a folder stays a path it cannot show.
+static EntryRead readScreenEntry(Reading* reading, int index, ScreenEntry* entry)
 {
     char path[PATH_BUFFER];
     if (!snapshotEntryPath(reading->settings.list, index, path))
-        return false;
+        return ENTRY_MISSING;
     if (!pathFromAnsi(path, entry->path, sizeof entry->path))
         entry->path[0] = '\0';
     entry->mode = snapshotEntryInt(reading->settings.list, index, ENTRY_TYPE, DEFAULT_POSITION);
@@ -70,7 +76,9 @@ static bool readScreenEntry(Reading* reading, int index, ScreenEntry* entry)
     if (isFolderEntry(path) && !isOldShell)
         choosePictureOfFolder(&reading->folders, reading->withFolders ? &reading->folderStates.folders : NULL,
                               reading->settings.list, index, path, entry);
-    return true;
+    else if (isSkipped(reading->skip, entry->path))
+        return ENTRY_SKIPPED;
+    return ENTRY_READ;
 }
 
 // Whether any entry of the list names a folder.
@@ -108,7 +116,8 @@ static void beginReading(Reading* reading)
     }
     FolderOrder order = reading->successive ? FOLDER_IN_ORDER : reading->shuffled ? FOLDER_SHUFFLED : FOLDER_AT_RANDOM;
     beginFolderChoice(&reading->folders, order, sectionSettingInt(reading->settings.display, KEY_SUBFOLDERS, 1) != 0,
-                      reading->withFolders ? &reading->folderStates.folders : NULL, reading->settings.list);
+                      reading->withFolders ? &reading->folderStates.folders : NULL, reading->settings.list,
+                      &reading->skip);
 }
 
 // The next random entry: drawn afresh, or the next of the entries' round.
@@ -141,11 +150,26 @@ static int readChosenEntries(Reading* reading, int wanted, ScreenEntry* entries,
             index = reading->successive ? static_cast<int>(static_cast<unsigned>(*last) + 1u)
                                         : drawEntry(reading, warmUpIndex);
         }
-        // An index past the end of the list starts the walk again at the top.
-        if (!readScreenEntry(reading, index, &entries[read])) {
-            index = 0;
-            if (!readScreenEntry(reading, index, &entries[read]))
-                return read;
+        // A picture no change shows is passed over: in list order for the
+        // entry after it, at random for another draw (in a round it counts
+        // as shown). A list of nothing else keeps one, which cannot be shown.
+        for (int tries = 0;; ++tries) {
+            EntryRead got = readScreenEntry(reading, index, &entries[read]);
+            // An index past the end of the list starts the walk again at the top.
+            if (got == ENTRY_MISSING) {
+                index = 0;
+                got = readScreenEntry(reading, index, &entries[read]);
+                if (got == ENTRY_MISSING)
+                    return read;
+            }
+            if (got == ENTRY_READ)
+                break;
+            if (tries == RANDOM_SCAN_LIMIT) {
+                entries[read].path[0] = '\0';
+                break;
+            }
+            index = reading->successive ? static_cast<int>(static_cast<unsigned>(index) + 1u)
+                                        : drawEntry(reading, warmUpIndex);
         }
         *last = index;
     }
@@ -179,7 +203,7 @@ ReadSettingsProc readChangeSettings = readSettingsGroup;
 // in one read of its section.
 static bool readChange(Reading* reading, DisplaySetup* setup, ScreenEntry* entries, int* count, int* last)
 {
-    if (!readChangeSettings(&reading->settings, SETTINGS_CONFIG | SETTINGS_DISPLAY | SETTINGS_LIST))
+    if (!readChangeSettings(&reading->settings, SETTINGS_CONFIG | SETTINGS_DISPLAY | SETTINGS_LIST | SETTINGS_SKIP))
         return false;
     // The folders' places: a list without folders does without the read.
     reading->withFolders = !isOldShell && listNamesAFolder(reading->settings.list);
@@ -189,8 +213,15 @@ static bool readChange(Reading* reading, DisplaySetup* setup, ScreenEntry* entri
     }
     setup->option = monitorsOption(sectionSettingInt(reading->settings.display, KEY_MONITORS, MONITORS_SAME));
     setup->fit = fitOption(sectionSettingInt(reading->settings.display, KEY_FIT, FIT_CENTER));
+    // A Skip section too large to hold in memory skips nothing.
+    const SectionSettings& skip = reading->settings.skip;
+    reading->skip.keys = NULL;
+    reading->skip.count = 0;
+    if (skip.block)
+        readSkipSet(skip.block, skip.length, &reading->skip);
     beginReading(reading);
     *count = readChosenEntries(reading, entriesWanted(*setup), entries, last);
+    freeSkipSet(&reading->skip);
     freeSettingsGroup(&reading->settings);
     if (reading->withFolders)
         freeSettingsGroup(&reading->folderStates);
@@ -200,12 +231,30 @@ static bool readChange(Reading* reading, DisplaySetup* setup, ScreenEntry* entri
 // Where the last change was installed, and how.
 static void rememberLastChange(const ScreenEntry* entries, int count, const Installed& installed)
 {
-    memcpy(lastEntries, entries, sizeof entries[0] * count);
+    if (entries != lastEntries)
+        memcpy(lastEntries, entries, sizeof entries[0] * count);
     lastEntryCount = count;
     lastChangeComposed = installed.composed;
     lastCompositeShowsColour = installed.showsDesktopColour;
     lastCompositeColour = GetSysColor(COLOR_DESKTOP);
     lstrcpynA(lastWallpaper, installed.wallpaper, MAX_PATH);
+}
+
+Installed installEntries(const DisplaySetup& setup, const ScreenEntry* entries, int count, bool newChange)
+{
+    Installed installed = applyEntries(setup, entries, count);
+    // What the platform refused changed nothing: the desktop shows what it
+    // showed, and that stays the last change.
+    if (!installed.wallpaper[0])
+        return installed;
+    // Kept for a change of the monitors, which composes them again.
+    rememberLastChange(entries, count, installed);
+    if (newChange)
+        recordNewChange(setup, entries, count);
+    if (!writeNowShown(entries, count))
+        tellSettingsNotSaved();
+    refreshTrayTip();
+    return installed;
 }
 
 // The change itself, with the generator already seeded.
@@ -234,9 +283,7 @@ static ChangeOutcome changeWithSeededGenerator(HWND window)
         return CHANGE_NO_ENTRY;
     }
 
-    Installed installed = applyEntries(setup, entries, count);
-    // Kept for a change of the monitors, which composes them again.
-    rememberLastChange(entries, count, installed);
+    installEntries(setup, entries, count, true);
     if (!saveReading(&reading, last))
         tellSettingsNotSaved();
     return CHANGE_MADE;
@@ -252,8 +299,9 @@ static bool lastChangeStillShown()
 {
     char shown[MAX_PATH];
     char kept[MAX_PATH];
-    return lastWallpaper[0] && SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof shown, shown, 0) &&
-           lstrcmpiA(shown, lastWallpaper) == 0 &&
+    // Windows before 2000 cannot be asked: the profile alone tells there.
+    bool asked = SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof shown, shown, 0) != FALSE;
+    return lastWallpaper[0] && (!asked || lstrcmpiA(shown, lastWallpaper) == 0) &&
            GetProfileStringA(DESKTOP_SECTION, DESKTOP_WALLPAPER, "", kept, sizeof kept) &&
            lstrcmpiA(kept, lastWallpaper) == 0;
 }
@@ -286,7 +334,8 @@ void composeLastChangeAgain()
     // only a composed one is made again (or one that now must be).
     if (lastChangeComposed || entriesNeedComposing(setup, lastEntries, lastEntryCount)) {
         Installed installed = applyEntries(setup, lastEntries, lastEntryCount);
-        rememberLastChange(lastEntries, lastEntryCount, installed);
+        if (installed.wallpaper[0])
+            rememberLastChange(lastEntries, lastEntryCount, installed);
     }
     --changesInProgress;
 }
@@ -322,8 +371,17 @@ ChangeOutcome changeWallpaperSeeded(HWND window, uint32_t seedSeconds)
     return endChange(changeWithSeededGenerator(window));
 }
 
-void changeWallpaperOnRequest(HWND window)
+void changeWallpaperOnRequest(HWND window, bool forwardFirst)
 {
+    // After going back through the history, a change asked for goes
+    // forward again first.
+    if (forwardFirst && canShowChangeOfHistory(+1)) {
+        ++changesInProgress;
+        bool shown = showChangeOfHistory(+1);
+        endChange(CHANGE_MADE);
+        if (shown)
+            return;
+    }
     ChangeOutcome outcome = changeWallpaper(window);
     if (outcome == CHANGE_UNREADABLE) {
         tellSettingsUnreadable();
@@ -335,4 +393,11 @@ void changeWallpaperOnRequest(HWND window)
         releaseChange();
         minuteCounter = 0;
     }
+}
+
+void showPreviousChange()
+{
+    ++changesInProgress;
+    showChangeOfHistory(-1);
+    endChange(CHANGE_MADE);
 }

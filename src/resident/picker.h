@@ -3,6 +3,7 @@
 #define VISTRELL_PICKER_H
 
 #include "settingsgroup.h"
+#include "wallpaperfile.h"
 
 #include <windows.h>
 
@@ -44,7 +45,17 @@ typedef bool (*ReadSettingsProc)(SettingsGroup* group, unsigned parts);
 extern ReadSettingsProc readChangeSettings;
 
 // A change the user asked for (the tray's right button, "Setup New
-// Wallpaper"): one that cannot read the list says so.
-void changeWallpaperOnRequest(HWND window);
+// Wallpaper", the next-key and /next): after going back through the
+// history, the change after the one shown; otherwise a change of the list.
+// One that cannot read the list says so.
+void changeWallpaperOnRequest(HWND window, bool forwardFirst = true);
+
+// "Previous Wallpaper": the change before the one shown, if there is one.
+void showPreviousChange();
+
+// Installs entries and keeps them as what is shown now (for a display
+// change, the tray's tip, section "Now shown"); a new change also goes
+// into the history.
+Installed installEntries(const DisplaySetup& setup, const ScreenEntry* entries, int count, bool newChange);
 
 #endif

@@ -29,6 +29,8 @@ const unsigned int TRAY_ICON_ID = 666;
 // The tray calls back with WM_USER (0x400).
 const unsigned int TRAY_CALLBACK = 0x400;
 #define TRAY_TIP "Vistrell - Scenara"
+// The tip names the picture shown after this.
+#define TIP_PICTURE_PREFIX "Vistrell: "
 // The tip while a timed change waits, by what it waits for.
 #define TIP_WAITING_FULL_SCREEN "Vistrell: waiting while a program fills the screen"
 #define TIP_WAITING_LOCKED "Vistrell: waiting while the computer is locked"
@@ -38,6 +40,13 @@ const unsigned int TRAY_CALLBACK = 0x400;
 // The tray record is passed in its first published form (88 bytes on 32-bit
 // Windows, 104 on 64-bit: NOTIFYICONDATAA_V1_SIZE); its tip holds 64.
 const int TRAY_TIP_SIZE = 64;
+
+// The balloon that tells of hot keys another program holds.
+#define HOT_KEYS_HELD_TITLE "Vistrell"
+#define HOT_KEYS_HELD_TEXT \
+    "Another program holds a hot key chosen for Vistrell; it does nothing here. Choose another in Display Options."
+// A monitor's item of "Show Picture" with several monitors.
+#define SHOW_MONITOR_TEXT "Monitor &%d: %s"
 
 // Label of the pop-up hung into the system menu on the old shell.
 #define SYSTEM_MENU_ENTRY "Vistrell"

@@ -11,5 +11,11 @@
 #define IDM_REMOVE 128
 #define IDM_ABOUT 130
 #define IDM_HELP 131
+#define IDM_PREVIOUS 140
+#define IDM_SHOW_PICTURE 141
+#define IDM_OPEN_FOLDER 142
+#define IDM_NEVER_SHOW 143
+/* "Show Picture" of each monitor, from the primary on (several monitors). */
+#define IDM_SHOW_MONITOR 150
 
 #endif

@@ -24,6 +24,10 @@ bool sessionLocked = false;
 bool changeDeferred = false;
 WaitReason waitingFor = WAIT_NONE;
 bool sessionWatched = false;
+bool sessionWatchable = true;
+ChangeHistory changeHistory;
+bool hotKeysHeldTold = false;
+bool changeAtStartAsked = false;
 
 void resetResidentState(HINSTANCE instance)
 {
@@ -47,4 +51,8 @@ void resetResidentState(HINSTANCE instance)
     changeDeferred = false;
     waitingFor = WAIT_NONE;
     sessionWatched = false;
+    sessionWatchable = true;
+    clearHistory(&changeHistory);
+    hotKeysHeldTold = false;
+    changeAtStartAsked = false;
 }

@@ -10,6 +10,7 @@
 #include <stdint.h>
 
 #include "composer.h"
+#include "history.h"
 #include "waiting.h"
 
 // The program's instance, kept at entry for loading the icons and the menu.
@@ -59,6 +60,16 @@ extern bool sessionLocked;
 extern bool changeDeferred;
 extern WaitReason waitingFor;
 extern bool sessionWatched;
+extern bool sessionWatchable;  // the platform has the registration at all
+
+// The changes made lately, for "Previous Wallpaper".
+extern ChangeHistory changeHistory;
+
+// Whether the user was told that another program holds a hot key; and
+// whether a start asked for (/next) must change once if the start-up
+// decision does not.
+extern bool hotKeysHeldTold;
+extern bool changeAtStartAsked;
 
 // The shell's "TaskbarCreated" message, registered on the new shell (0 until
 // then): a restarted shell sends it to every top-level window.

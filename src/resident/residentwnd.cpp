@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "deferral.h"
+#include "hotkeys.h"
 #include "launcher.h"
 #include "lifecycle.h"
 #include "oldshell.h"
@@ -73,7 +74,7 @@ LRESULT CALLBACK residentWindowProc(HWND window, UINT message, WPARAM wParam, LP
         if (!isOldShell && !trayIconShown)
             addTrayIcon(window);
         // Nor may the session's notifications have been ready.
-        if (!isOldShell && !sessionWatched)
+        if (!isOldShell && !sessionWatched && sessionWatchable)
             watchSessionLock(window);
         onMinuteTick(window);
         return 0;
@@ -84,6 +85,11 @@ LRESULT CALLBACK residentWindowProc(HWND window, UINT message, WPARAM wParam, LP
         return 0;
     case WM_SYSCOLORCHANGE:
         composeForDesktopColour();
+        return 0;
+    case WM_HOTKEY:
+        // A hot key is its command, as if chosen from the menu.
+        if (hotKeyCommand(wParam))
+            return dispatchResidentCommand(window, WM_COMMAND, hotKeyCommand(wParam), 0);
         return 0;
     case WM_WTSSESSION_CHANGE:
         onSessionChange(window, wParam);

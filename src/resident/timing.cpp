@@ -39,8 +39,13 @@ void runStartupPolicy(HWND window)
     int policy = sectionSettingInt(settings.config, KEY_CHANGE_EVERY, DEFAULT_CHANGE_EVERY);
     freeSettingsGroup(&settings);
 
-    if (!startupChangeDue(policy, elapsedDays(today, last), static_cast<uint32_t>(time(NULL))))
+    if (!startupChangeDue(policy, elapsedDays(today, last), static_cast<uint32_t>(time(NULL)))) {
+        // Started with /next: one change all the same, which is no start-up
+        // change of the policy's.
+        if (changeAtStartAsked)
+            changeWallpaper(window);
         return;
+    }
     // A change that could not read the list is no change: the day-based
     // policies try again at the next start.
     if (changeWallpaper(window) == CHANGE_UNREADABLE)

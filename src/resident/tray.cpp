@@ -1,5 +1,7 @@
 #include "tray.h"
 
+#include "changehistory.h"
+#include "pictureactions.h"
 #include "residentids.h"
 #include "residentstate.h"
 
@@ -24,10 +26,47 @@ static HICON loadTrayImage()
                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
 }
 
+// "Vistrell: " and the file name of the picture on the primary monitor,
+// cut to the tip's room; the program's name before any is known.
+static const char* pictureTip()
+{
+    static char tip[TRAY_TIP_SIZE];
+    if (lastEntryCount == 0 || !lastEntries[0].path[0])
+        return TRAY_TIP;
+    const char* path = lastEntries[0].path;
+    const char* name = path;
+    for (const char* p = path; *p; ++p)
+        if (*p == '\\')
+            name = p + 1;
+    WCHAR wide[MAX_PATH];
+    char ansi[MAX_PATH];
+    // The tip spells the system's own character set: other letters show as
+    // the system marks them.
+    if (!*name || !MultiByteToWideChar(CP_UTF8, 0, name, -1, wide, MAX_PATH) ||
+        !WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, NULL, NULL))
+        return TRAY_TIP;
+    static const char PREFIX[] = TIP_PICTURE_PREFIX;
+    size_t room = TRAY_TIP_SIZE - sizeof PREFIX;
+    size_t length = strlen(ansi);
+    memcpy(tip, PREFIX, sizeof PREFIX - 1);
+    if (length > room) {
+        // Cut between characters, never inside a double-byte one.
+        const char* end = ansi;
+        for (const char* next = CharNextA(end); next - ansi <= static_cast<ptrdiff_t>(room - 3) && next != end;
+             next = CharNextA(next))
+            end = next;
+        memcpy(tip + sizeof PREFIX - 1, ansi, static_cast<size_t>(end - ansi));
+        strcpy(tip + sizeof PREFIX - 1 + (end - ansi), "...");
+    } else {
+        strcpy(tip + sizeof PREFIX - 1, ansi);
+    }
+    return tip;
+}
+
 static const char* currentTip()
 {
     if (!changeDeferred)
-        return TRAY_TIP;
+        return pictureTip();
     switch (waitingFor) {
     case WAIT_FULL_SCREEN:
         return TIP_WAITING_FULL_SCREEN;
@@ -36,7 +75,7 @@ static const char* currentTip()
     case WAIT_BATTERY:
         return TIP_WAITING_BATTERY;
     default:
-        return TRAY_TIP;
+        return pictureTip();
     }
 }
 
@@ -49,6 +88,19 @@ void refreshTrayTip()
     // An icon the tray has not taken yet gets the tip when it is added.
     if (trayIconShown)
         notifyTray(NIM_MODIFY, &trayIconData);
+}
+
+bool showTrayBalloon(const char* title, const char* text)
+{
+    if (!trayIconShown)
+        return false;
+    NOTIFYICONDATAA balloon = trayIconData;
+    balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    balloon.uFlags = NIF_INFO;
+    lstrcpynA(balloon.szInfo, text, sizeof balloon.szInfo);
+    lstrcpynA(balloon.szInfoTitle, title, sizeof balloon.szInfoTitle);
+    balloon.dwInfoFlags = NIIF_WARNING;
+    return notifyTray(NIM_MODIFY, &balloon) != FALSE;
 }
 
 void addTrayIcon(HWND window)
@@ -88,6 +140,37 @@ void removeTrayIcon()
     trayIconData.hIcon = NULL;
 }
 
+// The items of the picture shown, greyed while there is none (before the
+// first change); with several monitors "Show Picture" opens a sub-menu of
+// each monitor's picture.
+static void prepareTrayMenu(HMENU popup)
+{
+    EnableMenuItem(popup, IDM_PREVIOUS, canShowChangeOfHistory(-1) ? MF_ENABLED : MF_GRAYED);
+    UINT picture = pictureShown(0) ? MF_ENABLED : MF_GRAYED;
+    EnableMenuItem(popup, IDM_SHOW_PICTURE, picture);
+    EnableMenuItem(popup, IDM_OPEN_FOLDER, picture);
+    EnableMenuItem(popup, IDM_NEVER_SHOW, picture);
+    if (lastEntryCount < 2 || !pictureShown(0))
+        return;
+    HMENU monitors = CreatePopupMenu();
+    for (int i = 0; monitors && i < lastEntryCount; ++i) {
+        const char* path = lastEntries[i].path;
+        const char* name = strrchr(path, '\\');
+        WCHAR wide[MAX_PATH];
+        char text[MAX_PATH + 16];
+        char ansi[MAX_PATH];
+        if (!MultiByteToWideChar(CP_UTF8, 0, name ? name + 1 : path, -1, wide, MAX_PATH) ||
+            !WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, NULL, NULL))
+            ansi[0] = '\0';
+        wsprintfA(text, SHOW_MONITOR_TEXT, i + 1, ansi);
+        AppendMenuA(monitors, MF_STRING | (pictureShown(i) ? MF_ENABLED : MF_GRAYED), IDM_SHOW_MONITOR + i, text);
+    }
+    char label[32];
+    GetMenuStringA(popup, IDM_SHOW_PICTURE, label, sizeof label, MF_BYCOMMAND);
+    if (monitors)
+        ModifyMenuA(popup, IDM_SHOW_PICTURE, MF_BYCOMMAND | MF_POPUP, reinterpret_cast<UINT_PTR>(monitors), label);
+}
+
 void showTrayMenu(HWND window)
 {
     POINT cursor;
@@ -95,10 +178,12 @@ void showTrayMenu(HWND window)
     HMENU menu = LoadMenuA(residentInstance, MENU_NAME);
     if (!menu)
         return;
+    HMENU popup = GetSubMenu(menu, 0);
+    prepareTrayMenu(popup);
     // Without the foreground the pop-up would not close when the user clicks
     // elsewhere; the posted null message lets a second click open it again.
     SetForegroundWindow(window);
-    TrackPopupMenu(GetSubMenu(menu, 0), TRAY_MENU_FLAGS, cursor.x, cursor.y, 0, window, NULL);
+    TrackPopupMenu(popup, TRAY_MENU_FLAGS, cursor.x, cursor.y, 0, window, NULL);
     PostMessageA(window, WM_NULL, 0, 0);
     DestroyMenu(menu);
 }

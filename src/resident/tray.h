@@ -12,6 +12,9 @@ void addTrayIcon(HWND window);
 // Makes the tip say what it should now: why a timed change waits, while
 // one does, else the program's name.
 void refreshTrayTip();
+// Shows a balloon over the icon (Windows 2000 and later); false where it
+// cannot (no icon yet, an older shell).
+bool showTrayBalloon(const char* title, const char* text);
 // Deletes the icon and destroys its image.
 void removeTrayIcon();
 

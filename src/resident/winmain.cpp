@@ -1,6 +1,7 @@
 // The resident changer: one hidden window (a minimized one on the old shell)
 // with a tray icon or a system-menu pop-up, changing the wallpaper at start
 // and on the minute timer.
+#include "commandswitch.h"
 #include "oldshell.h"
 #include "programwindow.h"
 #include "residentids.h"
@@ -9,15 +10,25 @@
 
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+// The command each switch of the command line sends to the running changer.
+static const UINT SWITCH_COMMANDS[] = {0, IDM_CHANGE_NOW, IDM_PREVIOUS, IDM_NEVER_SHOW, IDM_RELOAD_PERIOD};
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     resetResidentState(instance);
     WNDCLASSA windowClass;
     fillProgramClass(&windowClass, instance, residentWindowProc, ICON_CLASS_NAME, MENU_NAME, RESIDENT_CLASS);
 
-    // One copy only; the running one is left as it is, even when hidden.
-    if (FindWindowA(RESIDENT_CLASS, NULL))
+    // One copy only; the running one is left as it is, even when hidden, but
+    // for a switch of the command line, which it is given as its command.
+    CommandSwitch given = parseCommandSwitch(commandLine ? commandLine : "");
+    HWND running = FindWindowA(RESIDENT_CLASS, NULL);
+    if (running) {
+        if (given != SWITCH_NONE)
+            PostMessageA(running, WM_COMMAND, SWITCH_COMMANDS[given], 0);
         return 0;
+    }
+    changeAtStartAsked = given == SWITCH_NEXT;
 
     if (!RegisterClassA(&windowClass)) {
         MessageBoxA(NULL, REGISTER_ERROR_TEXT, ERROR_TITLE, MB_ICONHAND);

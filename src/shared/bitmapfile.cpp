@@ -21,10 +21,7 @@ void unmapBitmap(MappedBitmap* bitmap)
 bool mapBitmap(const char* path, MappedBitmap* bitmap)
 {
     memset(bitmap, 0, sizeof *bitmap);
-    WCHAR wide[MAX_PATH];
-    bitmap->file = widePath(path, wide) ? CreateFileW(wide, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                                                       FILE_ATTRIBUTE_NORMAL, NULL)
-                                         : INVALID_HANDLE_VALUE;
+    bitmap->file = openPath(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     if (bitmap->file == INVALID_HANDLE_VALUE)
         return false;
     DWORD high = 0;

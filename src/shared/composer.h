@@ -37,8 +37,8 @@ struct Composed {
 // turn when fewer), or with MONITORS_SPAN entry 0 across all; Center entries
 // by the fit. Writes it, exactly the virtual screen's size, into the cache
 // under a name of what made it, or finds it there still current. Each
-// picture is opened once, and each part of it that monitors share is decoded
-// once. A monitor whose picture cannot be shown (a folder without pictures,
+// entry's file is opened once, and each part of it that monitors share is
+// decoded once. A monitor whose picture cannot be shown (a folder without pictures,
 // a file that cannot be read) keeps the desktop colour and spoils no other.
 // False when no monitor's picture could be shown (nothing is written then),
 // or the bitmap cannot be written.

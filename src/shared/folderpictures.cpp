@@ -45,7 +45,7 @@ static bool walk(FolderPictures* pictures, bool subfolders, const WCHAR* folder,
     memcpy(pattern + folderLength, relative, relativeLength * sizeof(WCHAR));
     lstrcpyW(pattern + folderLength + relativeLength, L"*");
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(pattern, &found);
+    HANDLE search = findFirstPath(pattern, &found);
     if (search == INVALID_HANDLE_VALUE)
         return relativeLength > 0;
     bool kept = true;
@@ -73,7 +73,7 @@ static bool walk(FolderPictures* pictures, bool subfolders, const WCHAR* folder,
             if (isListedPictureName(name))
                 kept = keepName(pictures, name, strlen(name));
         }
-    } while (kept && FindNextFileW(search, &found));
+    } while (kept && findNextPath(search, &found));
     FindClose(search);
     return kept;
 }

@@ -4,7 +4,10 @@
 // keeps them. Inside the programs every picture's path is held in UTF-8,
 // which spells any name; it is turned into a wide path at each call that
 // opens the file, and into an ANSI path the platform can open for the calls
-// that take only ANSI.
+// that take only ANSI. Windows 95, 98 and Me have no wide file functions,
+// and NT 3.51 and Windows 95 no UTF-8: there paths are held in the ANSI
+// code page, in which those systems name every file anyway, and files are
+// opened by the ANSI functions.
 #ifndef VISTRELL_PATHTEXT_H
 #define VISTRELL_PATHTEXT_H
 
@@ -28,5 +31,16 @@ bool ansiPathOf(const char* path, char* ansi, int size);
 
 // The wide path in UTF-8 (PICTURE_PATH_BYTES).
 void pathFromWide(const WCHAR* wide, char* path);
+
+// Whether the platform opens files by wide names (Windows NT).
+bool wideFilesAvailable();
+
+// The file functions the programs open pictures with, by a held path:
+// CreateFile, GetFileAttributesEx, and FindFirstFile and FindNextFile
+// (whose results come wide whichever functions ran).
+HANDLE openPath(const char* path, DWORD access, DWORD sharing, DWORD disposition);
+bool pathAttributes(const char* path, WIN32_FILE_ATTRIBUTE_DATA* data);
+HANDLE findFirstPath(const WCHAR* pattern, WIN32_FIND_DATAW* found);
+bool findNextPath(HANDLE search, WIN32_FIND_DATAW* found);
 
 #endif

@@ -8,17 +8,13 @@
 // 32-bit BGR: blue, green, red and one unused byte per pixel.
 const uint32_t PICTURE_PIXEL_BYTES = 4;
 
-// Reads up to size bytes of the file's beginning; the number read, 0 when it
-// cannot be opened.
 static HANDLE openForReading(const char* path)
 {
-    WCHAR wide[MAX_PATH];
-    if (!widePath(path, wide))
-        return INVALID_HANDLE_VALUE;
-    return CreateFileW(wide, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, NULL);
+    return openPath(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
 }
 
+// Reads up to size bytes of the file's beginning; the number read, 0 when it
+// cannot be opened.
 static DWORD readHead(const char* path, void* head, DWORD size)
 {
     HANDLE file = openForReading(path);

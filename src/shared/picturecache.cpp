@@ -57,8 +57,7 @@ const DWORD CACHE_SHARING = FILE_SHARE_READ | FILE_SHARE_DELETE;
 uint32_t pictureStamp(const char* picturePath, uint8_t* trailer, uint32_t room)
 {
     WIN32_FILE_ATTRIBUTE_DATA picture;
-    WCHAR wide[MAX_PATH];
-    if (!widePath(picturePath, wide) || !GetFileAttributesExW(wide, GetFileExInfoStandard, &picture))
+    if (!pathAttributes(picturePath, &picture))
         return 0;
     uint64_t bytes = (uint64_t(picture.nFileSizeHigh) << 32) | picture.nFileSizeLow;
     uint64_t written = (uint64_t(picture.ftLastWriteTime.dwHighDateTime) << 32) | picture.ftLastWriteTime.dwLowDateTime;

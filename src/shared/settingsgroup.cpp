@@ -35,6 +35,8 @@ bool readSettingsGroup(SettingsGroup* group, unsigned parts)
     readSection(&group->display, SECTION_DISPLAY, (parts & SETTINGS_DISPLAY) != 0);
     readList(&group->list, (parts & SETTINGS_LIST) != 0);
     readSection(&group->folders, SECTION_FOLDERS, (parts & SETTINGS_FOLDERS) != 0);
+    readSection(&group->skip, SECTION_SKIP, (parts & SETTINGS_SKIP) != 0);
+    readSection(&group->nowShown, SECTION_NOW_SHOWN, (parts & SETTINGS_NOW_SHOWN) != 0);
     // A lock that covered any of the reads is caught here: what they gave
     // is the defaults, not the file.
     if (settingsReadable())
@@ -49,4 +51,6 @@ void freeSettingsGroup(SettingsGroup* group)
     freeSectionSettings(&group->display);
     freeListSnapshot(&group->list);
     freeSectionSettings(&group->folders);
+    freeSectionSettings(&group->skip);
+    freeSectionSettings(&group->nowShown);
 }

@@ -11,13 +11,22 @@
 #include "listsnapshot.h"
 #include "sectionsettings.h"
 
-enum SettingsPart { SETTINGS_CONFIG = 1, SETTINGS_DISPLAY = 2, SETTINGS_LIST = 4, SETTINGS_FOLDERS = 8 };
+enum SettingsPart {
+    SETTINGS_CONFIG = 1,
+    SETTINGS_DISPLAY = 2,
+    SETTINGS_LIST = 4,
+    SETTINGS_FOLDERS = 8,
+    SETTINGS_SKIP = 16,
+    SETTINGS_NOW_SHOWN = 32,
+};
 
 struct SettingsGroup {
     SectionSettings config;
     SectionSettings display;
     ListSnapshot list;
     SectionSettings folders;
+    SectionSettings skip;
+    SectionSettings nowShown;
 };
 
 // Reads the parts asked for (SettingsPart values or-ed together). False,

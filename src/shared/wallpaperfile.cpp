@@ -86,10 +86,11 @@ Installed applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, in
     if (!folder && !nameable && !isOldShell)
         composing = true;
     if (!composing) {
-        // A folder still named here gave no picture. Where the desktop shows
-        // the first entry's file, that is told here: the platform would take
-        // a folder's path without a word (Wine does); composing tells it for
-        // its monitor.
+        // A folder still named here gave no picture, or (on the old shell,
+        // which composes nothing) no ANSI path names the file. Where the
+        // desktop shows the first entry's file, that is told here: the
+        // platform would take a folder's path without a word (Wine does);
+        // composing tells it for its monitor.
         if (!nameable) {
             tellWallpaperRefused();
             return installed;

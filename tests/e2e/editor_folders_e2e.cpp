@@ -118,8 +118,8 @@ TEST_F(EditorFolders, AFoldersPlaceSurvivesASaveThatMovesItsRow)
     PostMessageA(resident.window, WM_COMMAND, IDM_CHANGE_NOW, 0);
     ASSERT_EQ(waitForIndex(2), 2);
     EXPECT_EQ(lowerAscii(readProfile("DESKTOP", "WALLPAPER")), lowerAscii(folder + "a.bmp"));
-    char key[FOLDER_KEY_SIZE];
-    folderStateKey(folder.c_str(), key);
+    char key[PATH_KEY_SIZE];
+    pathKey(folder.c_str(), key);
     const std::string place = readSetting("Folders", key);
     ASSERT_NE(place, "<absent>");
 

@@ -105,29 +105,40 @@ TEST_F(ResidentPictures, PngAndJpegEntriesPaintTheDesktop)
     EXPECT_EQ(countMessageBoxes("MSG"), 0);
 }
 
-// A photo named in a script the ANSI code page cannot spell (Tokyo, in
-// Japanese, on a Western system), in a folder of the list: it is found,
-// opened and shown by its own name, with no box.
-TEST_F(ResidentPictures, AFolderPhotoNamedInAnotherScriptIsShown)
+// Pictures named in a script the ANSI code page cannot spell (Osaka and
+// Tokyo, in Japanese, on a Western system), in a folder of the list: they
+// are found, opened and shown by their own names, with no box. A bitmap
+// the desktop shows as it is goes to it by its short name; a photo is
+// composed.
+TEST_F(ResidentPictures, AFoldersPicturesNamedInAnotherScriptAreShown)
 {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + "vistrell-script\\";
     CreateDirectoryA(folder.c_str(), NULL);
-    WCHAR picture[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, picture, MAX_PATH);
-    lstrcatW(picture, L"\x6771\x4eac.png");
+    WCHAR wideFolder[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wideFolder, MAX_PATH);
+    const std::wstring osaka = std::wstring(wideFolder) + L"\x5927\x962a.bmp";
+    const std::wstring tokyo = std::wstring(wideFolder) + L"\x6771\x4eac.png";
+    const COLORREF OSAKA = RGB(30, 150, 140);
+    writeTestBitmap(folder + "osaka.bmp", 64, 48, OSAKA);
+    ASSERT_TRUE(MoveFileExW((std::wstring(wideFolder) + L"osaka.bmp").c_str(), osaka.c_str(), MOVEFILE_REPLACE_EXISTING));
     WCHAR source[MAX_PATH];
     MultiByteToWideChar(CP_ACP, 0, testPicture("halves.png").c_str(), -1, source, MAX_PATH);
-    ASSERT_TRUE(CopyFileW(source, picture, FALSE));
+    ASSERT_TRUE(CopyFileW(source, tokyo.c_str(), FALSE));
     writeEntries({{folder, 0, 0, 1}});
     writeSetting("Configuration", "Change every", "1");
     Resident resident = startResident();
     changeNow(resident, 1);
+    expectScreen({{SCREEN_MIDDLE_X, SCREEN_MIDDLE_Y, OSAKA}});
+    EXPECT_NE(readProfile("DESKTOP", "Wallpaper").find('~'), std::string::npos) << "not its short name";
+    PostMessageA(resident.window, WM_COMMAND, CHANGE_NOW, 0);
+    ASSERT_TRUE(waitUntilHandled(resident));
     expectScreen({{SCREEN_MIDDLE_X - 80, SCREEN_MIDDLE_Y, PNG_LEFT}, {SCREEN_MIDDLE_X + 80, SCREEN_MIDDLE_Y, PNG_RIGHT}});
     EXPECT_EQ(countMessageBoxes("MSG"), 0);
     EXPECT_TRUE(closeResident(resident));
-    DeleteFileW(picture);
+    DeleteFileW(osaka.c_str());
+    DeleteFileW(tokyo.c_str());
     RemoveDirectoryA(folder.c_str());
 }
 

@@ -95,9 +95,11 @@ TEST_F(ResidentWaiting, OnlyAWindowTheUserSeesFillingTheScreenHoldsBackTheTimedC
             // Two periods go by: two changes, then the marker.
             ticksThenMarker(resident, 10, 3);
         } else {
-            // Two periods go by, one change waiting: the tip tells.
+            // Two periods go by, one change waiting: the tip tells. The
+            // tray click after the ticks is handled after them.
             for (int i = 0; i < 10; ++i)
                 PostMessageA(resident.window, WM_TIMER, 666, 0);
+            ASSERT_TRUE(waitUntilHandled(resident));
             EXPECT_TRUE(waitForTrayTip("Vistrell: waiting while a program fills the screen"));
             EXPECT_EQ(bitmapIndex(), -1000);
         }
@@ -105,10 +107,10 @@ TEST_F(ResidentWaiting, OnlyAWindowTheUserSeesFillingTheScreenHoldsBackTheTimedC
             DestroyWindow(window);
         if (c.holds) {
             // The next tick brings the change that waited, once, and the
-            // tip back; the count starts again from it.
+            // tip names its picture; the count starts again from it.
             PostMessageA(resident.window, WM_TIMER, 666, 0);
             EXPECT_EQ(waitForIndex(1), 1);
-            EXPECT_TRUE(waitForTrayTip("Vistrell - Scenara"));
+            EXPECT_TRUE(waitForTrayTip("Vistrell: sample0.bmp"));
             ticksThenMarker(resident, 4, 2);
         }
         EXPECT_TRUE(closeResident(resident));

@@ -11,7 +11,8 @@ dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 mkdir "$dir/bin"
 stand_in() { printf '#!/bin/sh\n%s\n' "$2" > "$dir/bin/$1"; chmod +x "$dir/bin/$1"; }
-stand_in dpkg-query 'exit 1'
+stand_in dpkg-query 'if [ -n "$ONLY_WINE32" ] && [ "$3" != wine32:i386 ]; then echo "install ok installed"; exit 0; fi
+exit 1'
 stand_in sudo 'exec "$@"'
 stand_in dpkg 'case $1 in --add-architecture) echo "add $2" >> "$LOG" ;; esac; exit 0'
 stand_in apt-get 'echo "apt-get $*" >> "$LOG"
@@ -23,11 +24,12 @@ esac
 exit 0'
 
 status=0
-# what  HOST_RUNS_I686  MISSING  exit  log lines that must be there  ... that must not
-while IFS='|' read -r what runs missing want_exit want_lines unwanted; do
+# what  HOST_RUNS_I686  MISSING  ONLY_WINE32  exit  log lines that must be there  ... that must not
+while IFS='|' read -r what runs missing only want_exit want_lines unwanted; do
     log="$dir/log"
     : > "$log"
-    out=$(LOG="$log" MISSING="$missing" HOST_RUNS_I686="$runs" PATH="$dir/bin:$PATH" sh "$script" 2>&1)
+    out=$(WINE32_MARK="$dir/mark" LOG="$log" MISSING="$missing" ONLY_WINE32="$only" HOST_RUNS_I686="$runs" \
+          PATH="$dir/bin:$PATH" sh "$script" 2>&1)
     got=$?
     [ "$got" = "$want_exit" ] || { echo "$what: exit $got, not $want_exit: $out"; status=1; }
     # What apt-get and dpkg were asked, and what the script said; "_" in
@@ -40,8 +42,9 @@ while IFS='|' read -r what runs missing want_exit want_lines unwanted; do
         grep -q -- "$(echo "$line" | tr _ ' ')" "$log" && { echo "$what: '$line' should not be there: $(cat "$log")"; status=1; }
     done
 done <<'CASES'
-i386 host, broken index: the x86_64 set goes in, wine32 is told|1||0|add_i386 Retries=3 install_-y wine64 wine32:i386 wine32:i386_cannot_be_installed|
-64-bit host: no i386 at all|0||0|install_-y wine64|add_i386 wine32:i386
-a package that is really missing fails the install|0|wixl|100|install_-y|
+i386 host, broken index: the x86_64 set goes in, wine32 is told|1|||0|add_i386 Retries=3 install_-y wine64 wine32:i386 wine32:i386_cannot_be_installed|
+the next make: wine32 is not tried again|1||1|0|could_not_be_installed_before|apt-get
+64-bit host: no i386 at all|0|||0|install_-y wine64|add_i386 wine32:i386
+a package that is really missing fails the install|0|wixl||100|install_-y|
 CASES
 exit $status

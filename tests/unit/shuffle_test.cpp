@@ -303,10 +303,10 @@ TEST(FolderPlace, PicturesAddedOrTakenAwayMoveNothing)
 // round; another folder's value, or a damaged one, is not taken.
 TEST(FolderPlace, AFoldersStateSurvivesTheFile)
 {
-    char key[FOLDER_KEY_SIZE];
-    folderStateKey("C:\\Photos\\", key);
+    char key[PATH_KEY_SIZE];
+    pathKey("C:\\Photos\\", key);
     EXPECT_STREQ(key, "c0491b8bdbf3d88c");
-    folderStateKey("d:\\shots\\2026\\", key);
+    pathKey("d:\\shots\\2026\\", key);
     EXPECT_STREQ(key, "a44c12f44346d9b5");
     const struct {
         const char* place;

@@ -34,10 +34,10 @@ std::string isolatedResidentCopy()
     return copy;
 }
 
-Resident startResident(const std::string& path, bool settle)
+Resident startResident(const std::string& path, bool settle, const std::string& arguments)
 {
     Resident resident;
-    resident.program = startProgram(path);
+    resident.program = startProgram(path, arguments);
     resident.window = waitForWindow(RESIDENT_CLASS, "Vistrell", 10000, resident.program.id);
     EXPECT_NE(resident.window, (HWND)NULL) << "no resident window";
     if (resident.window && settle) {

@@ -29,7 +29,8 @@ std::string isolatedResidentCopy();
 // click is posted, and the pop-up menu it opens (closed again at once) can
 // only come from the loop. A sent message would not do: the window answers
 // those while it adds its tray icon, before the decision.
-Resident startResident(const std::string& path = residentPath(), bool settle = true);
+Resident startResident(const std::string& path = residentPath(), bool settle = true,
+                       const std::string& arguments = "");
 
 // Posts a tray click and waits for the pop-up menu it opens, then closes it.
 // The window handles posted messages in order, so everything posted before

@@ -43,8 +43,8 @@ std::string folderOfThree()
 
 std::string folderKey(const std::string& folder)
 {
-    char key[FOLDER_KEY_SIZE];
-    folderStateKey(folder.c_str(), key);
+    char key[PATH_KEY_SIZE];
+    pathKey(folder.c_str(), key);
     return key;
 }
 

@@ -2,10 +2,12 @@
 // and resources: what cannot be read from another process under Wine (the
 // tray record, the system menu) and the tick counter's state.
 #include "deferral.h"
+#include "editor_driver.h"
 #include "harness.h"
 #include "lifecycle.h"
 #include "oldshell.h"
 #include "picker.h"
+#include "pictures.h"
 #include "residentdriver.h"
 #include "residentids.h"
 #include "residentstate.h"
@@ -450,8 +452,8 @@ BOOL WINAPI standInPowerStatus(LPSYSTEM_POWER_STATUS status)
 // A timed change that falls due while the user is busy waits, once however
 // many periods pass, and comes when the state ends: at the next tick, or at
 // once for the end of a lock or of running on battery. Meanwhile the tray's
-// tip says why; it comes back with the change, whose count starts again
-// from it. A change asked for from the tray never waits, and takes the
+// tip says why; with the change it names the picture again, and the count
+// starts again from it. A change asked for from the tray never waits, and takes the
 // place of one that does.
 TEST_F(ResidentWindow, ATimedChangeWaitsWhileTheUserIsBusyAndComesOnceAfterwards)
 {
@@ -510,7 +512,8 @@ TEST_F(ResidentWindow, ATimedChangeWaitsWhileTheUserIsBusyAndComesOnceAfterwards
         end();
         EXPECT_FALSE(changeDeferred);
         EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
-        EXPECT_STREQ(trayIconData.szTip, "Vistrell - Scenara");
+        // The tip names the picture the change brought.
+        EXPECT_STREQ(trayIconData.szTip, "Vistrell: sample0.bmp");
         // The count starts again from the change that waited.
         for (int tick = 0; tick < 4; ++tick)
             SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
@@ -527,7 +530,7 @@ TEST_F(ResidentWindow, ATimedChangeWaitsWhileTheUserIsBusyAndComesOnceAfterwards
         SendMessageA(window, TRAY_CALLBACK, TRAY_ICON_ID, WM_RBUTTONDOWN);
         EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "3");
         EXPECT_FALSE(changeDeferred);
-        EXPECT_STREQ(trayIconData.szTip, "Vistrell - Scenara");
+        EXPECT_STREQ(trayIconData.szTip, "Vistrell: sample2.bmp");
         end();
         EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "3");
     }
@@ -643,4 +646,51 @@ TEST_F(ResidentWindow, ASessionRegistrationRefusedAtStartIsAskedAgainAtTheNextTi
     EXPECT_TRUE(sessionWatched);
     SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
     EXPECT_EQ(registrations, 2);
+}
+
+namespace {
+MonitorSet shownMonitor = {1, {{0, 0, 400, 300}}};
+void oneMonitor(MonitorSet* monitors)
+{
+    *monitors = shownMonitor;
+}
+}  // namespace
+
+// A composite is made again when the monitors change, but not while a
+// program fills the screen: then at the next tick. And when the desktop
+// colour changes, a composite where it shows (bars of a fitted picture) is
+// made again in the new colour.
+TEST_F(ResidentWindow, ADisplayChangeWaitsForTheScreenAndAColourChangeRedrawsTheBars)
+{
+    writeEntries({{testPicture("wide.png"), 0, 0, 1}});
+    writeSetting("Display", "Fit", "2");
+    shownMonitor = {1, {{0, 0, 400, 300}}};
+    measureMonitorsCall = oneMonitor;
+    queryShellState = standInShellState;
+    create(false);
+    SendMessageA(window, WM_COMMAND, IDM_CHANGE_NOW, 0);
+    ASSERT_EQ(bitmapFileSize(readProfile("DESKTOP", "Wallpaper")).cx, 400);
+
+    shellState = 3;  // a game in full screen switched the display
+    shownMonitor.rects[0].right = 500;
+    SendMessageA(window, WM_DISPLAYCHANGE, 24, 0);
+    EXPECT_TRUE(displayChangePending);
+    EXPECT_EQ(bitmapFileSize(readProfile("DESKTOP", "Wallpaper")).cx, 400);
+    shellState = 5;
+    SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    EXPECT_FALSE(displayChangePending);
+    EXPECT_EQ(bitmapFileSize(readProfile("DESKTOP", "Wallpaper")).cx, 500);
+
+    // wide.png fitted to 500 x 300: 500 x 125, bars above and below.
+    INT element = COLOR_DESKTOP;
+    COLORREF before = GetSysColor(COLOR_DESKTOP);
+    COLORREF other = before == RGB(10, 120, 30) ? RGB(30, 10, 120) : RGB(10, 120, 30);
+    SetSysColors(1, &element, &other);
+    SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
+    COLORREF bar = bitmapPixel(readProfile("DESKTOP", "Wallpaper"), 250, 10);
+    SetSysColors(1, &element, &before);
+    EXPECT_TRUE(nearColour(bar, other)) << std::hex << bar;
+    measureMonitorsCall = measureMonitors;
+    queryShellState = NULL;
+    clearPictureCache();
 }

@@ -1,0 +1,106 @@
+#include "changehistory.h"
+
+#include "escapedtext.h"
+#include "history.h"
+#include "picker.h"
+#include "residentstate.h"
+#include "sectionread.h"
+#include "settings.h"
+#include "settingsgroup.h"
+#include "wallpaper.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+// A change as the history keeps it: the display options it was placed with,
+// then its entries.
+struct RecordHead {
+    int option;
+    int fit;
+    int count;
+};
+
+void recordNewChange(const DisplaySetup& setup, const ScreenEntry* entries, int count)
+{
+    size_t size = sizeof(RecordHead) + sizeof entries[0] * count;
+    uint8_t* record = static_cast<uint8_t*>(malloc(size));
+    if (!record)
+        return;
+    RecordHead head = {setup.option, setup.fit, count};
+    memcpy(record, &head, sizeof head);
+    memcpy(record + sizeof head, entries, sizeof entries[0] * count);
+    recordChange(&changeHistory, record, size);
+    free(record);
+}
+
+// Whether every picture of a recorded change is still there.
+static bool picturesThere(const uint8_t* record, size_t, void*)
+{
+    RecordHead head;
+    memcpy(&head, record, sizeof head);
+    const ScreenEntry* entries = reinterpret_cast<const ScreenEntry*>(record + sizeof head);
+    for (int i = 0; i < head.count; ++i) {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!pathAttributes(entries[i].path, &data))
+            return false;
+    }
+    return true;
+}
+
+bool showChangeOfHistory(int step)
+{
+    size_t size = 0;
+    const uint8_t* record = stepHistory(&changeHistory, step, picturesThere, NULL, &size);
+    if (!record)
+        return false;
+    RecordHead head;
+    memcpy(&head, record, sizeof head);
+    static ScreenEntry entries[MONITOR_LIMIT];
+    memcpy(entries, record + sizeof head, sizeof entries[0] * head.count);
+    DisplaySetup setup;
+    measureMonitorsCall(&setup.monitors);
+    setup.option = static_cast<MonitorsOption>(head.option);
+    setup.fit = static_cast<FitOption>(head.fit);
+    installEntries(setup, entries, head.count, false);
+    return true;
+}
+
+bool canShowChangeOfHistory(int step)
+{
+    return canStepHistory(changeHistory, step);
+}
+
+bool writeNowShown(const ScreenEntry* entries, int count)
+{
+    static char block[MONITOR_LIMIT * (16 + 3 * PICTURE_PATH_BYTES) + 2];
+    size_t at = 0;
+    for (int i = 0; i < count; ++i) {
+        at += static_cast<size_t>(sprintf(block + at, KEY_NOW_SHOWN "=", i + 1));
+        at += escapeText(entries[i].path, ESCAPE_PATH, block + at) + 1;
+    }
+    block[at] = '\0';
+    block[at + 1] = '\0';
+    return writeSettingSection(SECTION_NOW_SHOWN, block);
+}
+
+void readNowShown()
+{
+    SettingsGroup settings;
+    if (!readSettingsGroup(&settings, SETTINGS_NOW_SHOWN))
+        return;
+    int count = 0;
+    for (; count < MONITOR_LIMIT; ++count) {
+        char key[16];
+        sprintf(key, KEY_NOW_SHOWN, count + 1);
+        static char text[3 * PICTURE_PATH_BYTES];
+        size_t used = 0;
+        ScreenEntry& entry = lastEntries[count];
+        if (!sectionSettingText(settings.nowShown, key, text, sizeof text) ||
+            !unescapeText(text, strlen(text), entry.path, sizeof entry.path, &used))
+            break;
+        entry.mode = POSITION_CENTER;
+    }
+    lastEntryCount = count;
+    freeSettingsGroup(&settings);
+}

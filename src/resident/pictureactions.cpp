@@ -1,0 +1,45 @@
+#include "pictureactions.h"
+
+#include "pathtext.h"
+#include "picker.h"
+#include "residentstate.h"
+#include "settingsboxes.h"
+#include "skiplist.h"
+
+#include <shellapi.h>
+
+bool pictureShown(int monitor)
+{
+    return monitor >= 0 && monitor < lastEntryCount && lastEntries[monitor].path[0] &&
+           lastEntries[monitor].path[lstrlenA(lastEntries[monitor].path) - 1] != '\\';
+}
+
+void showPicture(int monitor)
+{
+    WCHAR wide[MAX_PATH];
+    if (pictureShown(monitor) && widePath(lastEntries[monitor].path, wide))
+        ShellExecuteW(NULL, L"open", wide, NULL, NULL, SW_SHOWNORMAL);
+}
+
+void openPictureFolder(int monitor)
+{
+    WCHAR wide[MAX_PATH];
+    if (!pictureShown(monitor) || !widePath(lastEntries[monitor].path, wide))
+        return;
+    WCHAR arguments[MAX_PATH + 16];
+    lstrcpyW(arguments, L"/select,\"");
+    lstrcatW(arguments, wide);
+    lstrcatW(arguments, L"\"");
+    ShellExecuteW(NULL, L"open", L"explorer.exe", arguments, NULL, SW_SHOWNORMAL);
+}
+
+void neverShowPicture(HWND window)
+{
+    if (!pictureShown(0))
+        return;
+    if (!skipPicture(lastEntries[0].path)) {
+        tellSettingsNotSaved();
+        return;
+    }
+    changeWallpaperOnRequest(window, false);
+}

@@ -11,8 +11,9 @@ enable_language(RC)
 # is read first, while the switch is still off.
 # Link-time optimisation across the programs' modules takes some 5 % off
 # each; the objects keep their ordinary code too, which the test programs
-# link as it is.
-set(PROGRAM_FLAGS ${WARN_FLAGS} -Os -fno-exceptions -fno-rtti
+# link as it is. The programs have one thread: a function's static needs no
+# guard, which would bring in the C++ runtime's exception machinery.
+set(PROGRAM_FLAGS ${WARN_FLAGS} -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics
     -fno-asynchronous-unwind-tables -ffunction-sections -flto -ffat-lto-objects
     -D__USE_MINGW_ANSI_STDIO=0 -include stdio.h)
 set(PROGRAM_LINK -static -s -Wl,--gc-sections -mwindows -flto -Os)
@@ -35,6 +36,19 @@ endforeach()
 string(REPLACE "    KEEP(*(.jcr))\n"
   "    KEEP(*(.jcr))\n    . = ALIGN(8);\n${CRT_BODY}    KEEP (*(SORT(.CRT$XD*)))\n    . = ALIGN(8);\n${tls_BODY}"
   LD_SCRIPT "${LD_SCRIPT}")
+# The C runtime's unwind tables (the programs throw nothing, and register
+# them with no unwinder) go with the other read-only data: a section of
+# their own would end in a block of its own.
+string(REGEX MATCH "  \\.eh_frame BLOCK\\(__section_alignment__\\) :\n  {\n([^}]*)  }\n" EH_WHOLE "${LD_SCRIPT}")
+if(EH_WHOLE)
+  set(EH_BODY "${CMAKE_MATCH_1}")
+  string(REPLACE "${EH_WHOLE}" "" LD_SCRIPT "${LD_SCRIPT}")
+  string(REPLACE "    __rt_psrelocs_start = .;" "${EH_BODY}    . = ALIGN(4);\n    __rt_psrelocs_start = .;"
+    LD_SCRIPT "${LD_SCRIPT}")
+endif()
+# The programs do without the start-up code's patcher of imported data
+# (src/shared/runtime.cpp): a program that would need it is not linked.
+string(APPEND LD_SCRIPT "ASSERT(__rt_psrelocs_size == 0, \"imported data needs the runtime's pseudo-relocations\")\n")
 file(WRITE ${CMAKE_BINARY_DIR}/programs.ld "${LD_SCRIPT}")
 list(APPEND PROGRAM_LINK -Wl,-T,${CMAKE_BINARY_DIR}/programs.ld)
 
@@ -47,6 +61,10 @@ target_compile_options(portable PRIVATE ${PROGRAM_FLAGS})
 set(RELEASE_DEFINITIONS VISTRELL_VERSION="${PROJECT_VERSION}" VISTRELL_RELEASE_DATE="${RELEASE_DATE}")
 
 file(GLOB SHARED_SOURCES CONFIGURE_DEPENDS src/shared/*.cpp)
+# The quiet forms of two C runtime pieces go into the two programs alone:
+# the test programs keep the runtime's own.
+set(PROGRAM_RUNTIME ${CMAKE_SOURCE_DIR}/src/shared/runtime.cpp)
+list(REMOVE_ITEM SHARED_SOURCES ${PROGRAM_RUNTIME})
 add_library(desktop STATIC ${SHARED_SOURCES})
 target_include_directories(desktop PUBLIC src/shared)
 target_compile_options(desktop PRIVATE ${PROGRAM_FLAGS})
@@ -74,9 +92,10 @@ set_source_files_properties(resources/resident/vistrell.rc PROPERTIES OBJECT_DEP
 set_source_files_properties(resources/editor/vistedit.rc PROPERTIES OBJECT_DEPENDS "${EDITOR_ICONS}")
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/resident/winmain.cpp)
-  add_executable(vistrell WIN32 src/resident/winmain.cpp resources/resident/vistrell.rc)
+  add_executable(vistrell WIN32 src/resident/winmain.cpp ${PROGRAM_RUNTIME} resources/resident/vistrell.rc)
   target_compile_options(vistrell PRIVATE ${PROGRAM_FLAGS})
   target_link_options(vistrell PRIVATE ${PROGRAM_LINK})
+  set_target_properties(vistrell PROPERTIES LINK_DEPENDS ${CMAKE_BINARY_DIR}/programs.ld)
   target_link_libraries(vistrell PRIVATE residentlib)
 endif()
 
@@ -101,9 +120,10 @@ if(EDITOR_SOURCES)
 endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/editor/winmain.cpp)
-  add_executable(vistedit WIN32 src/editor/winmain.cpp resources/editor/vistedit.rc)
+  add_executable(vistedit WIN32 src/editor/winmain.cpp ${PROGRAM_RUNTIME} resources/editor/vistedit.rc)
   target_compile_options(vistedit PRIVATE ${PROGRAM_FLAGS})
   target_link_options(vistedit PRIVATE ${PROGRAM_LINK})
+  set_target_properties(vistedit PROPERTIES LINK_DEPENDS ${CMAKE_BINARY_DIR}/programs.ld)
   target_link_libraries(vistedit PRIVATE editorlib)
 endif()
 

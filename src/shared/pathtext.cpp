@@ -11,7 +11,9 @@ bool wideFilesAvailable()
 // The code page paths are held in.
 static UINT heldCodePage()
 {
-    static UINT page = wideFilesAvailable() && IsValidCodePage(CP_UTF8) ? CP_UTF8 : CP_ACP;
+    static UINT page;
+    if (!page)
+        page = wideFilesAvailable() && IsValidCodePage(CP_UTF8) ? CP_UTF8 : CP_ACP;
     return page;
 }
 

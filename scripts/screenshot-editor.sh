@@ -1,10 +1,11 @@
 #!/bin/sh
-# Takes screenshots of the editor's dialog with a bitmap previewed, and of its
-# display options, for the README. Needs the cross build and the sample bitmaps:
+# Takes screenshots of the editor's dialog with a bitmap previewed, of its
+# display options, and of the changer's tray pop-up, for the README. Needs the
+# cross build and the sample bitmaps:
 #   make win samples && sh scripts/screenshot-editor.sh build/win32 build/samples [OUT_DIR]
 # (build/win64 runs the 64-bit build, on hosts that execute only 64-bit code).
-# Prints the paths of the pictures: the whole Wine desktop, the dialog alone
-# and the display options alone.
+# Prints the paths of the pictures: the whole Wine desktop, the dialog alone,
+# the display options alone and the tray pop-up alone.
 set -eu
 win_dir=$(cd "$1" && pwd)
 samples=$(cd "$2" && pwd)
@@ -62,4 +63,5 @@ take_picture() {
 
 take_picture editor editor-desktop
 take_picture display-options
+take_picture tray-menu
 wait "$test_pid" || true

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstdlib>
 
 namespace {
@@ -107,6 +109,13 @@ TEST_P(EditorDisplay, ShowsTheStoredOptionsAndOnlyOkWritesThem)
     clickButton(options, IDC_SUBFOLDERS);
     clickButton(options, IDC_SHUFFLE);
     expectShown(options, 1, 3, false, true);
+    // The next-key shows its default, and becomes Ctrl+Alt+F; the desktop's
+    // menu gets the verb.
+    EXPECT_EQ(SendDlgItemMessageA(options, IDC_NEXT_KEY, HKM_GETHOTKEY, 0, 0), DEFAULT_NEXT_KEY);
+    SendDlgItemMessageA(options, IDC_NEXT_KEY, HKM_SETHOTKEY, 0x0646, 0);
+    EXPECT_FALSE(isChecked(options, IDC_DESKTOP_VERB));
+    clickButton(options, IDC_DESKTOP_VERB);
+    bool ok = display.leave == pressOk;
 
     display.leave(options);
     // Gone, and the editor's dialog answers: the command has run its course.
@@ -118,12 +127,53 @@ TEST_P(EditorDisplay, ShowsTheStoredOptionsAndOnlyOkWritesThem)
     EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_WAIT_ON_BATTERY), display.savedWaitOnBattery);
     EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_SUBFOLDERS), display.savedWaitFullScreen);
     EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_SHUFFLE), display.savedWaitOnBattery);
+    EXPECT_EQ(readSetting(SECTION_DISPLAY, KEY_NEXT_KEY), ok ? "1606" : ABSENT);
+    EXPECT_EQ(readUserRegistry(DESKTOP_VERB_KEY "\\command", "").find(" /next") != std::string::npos, ok);
+    deleteUserRegistryKey(DESKTOP_VERB_KEY "\\command");
+    deleteUserRegistryKey(DESKTOP_VERB_KEY);
 
     // Opened again, it shows what the file holds now.
     options = openDisplayOptions(editor);
     ASSERT_NE(options, (HWND)NULL);
     expectShown(options, shownFor(display.savedMonitors), shownFor(display.savedFit),
                 shownFor(display.savedWaitFullScreen, 1) != 0, shownFor(display.savedWaitOnBattery) != 0);
+    pressCancel(options);
+    ASSERT_TRUE(waitUntilGone(options, 5000));
+    closeUnchanged(editor);
+}
+
+// "Skipped pictures..." lists the pictures no change shows, by their names
+// in any script, and "Show again" takes the selected ones off the list; the
+// hot keys another program held are named.
+TEST_F(EditorFixture, TheSkippedPicturesCanBeShownAgain)
+{
+    writeSetting(SECTION_SKIP, "0123456789abcdef", "c:\\photos\\%E6%9D%B1%E4%BA%AC.jpg");
+    writeSetting(SECTION_SKIP, "fedcba9876543210", "c:\\photos\\sea.jpg");
+    writeSetting(SECTION_DISPLAY, KEY_KEYS_HELD, "Next key,Skip key");
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    HWND options = openDisplayOptions(editor);
+    ASSERT_NE(options, (HWND)NULL);
+    char note[128] = "";
+    GetDlgItemTextA(options, IDC_KEYS_HELD, note, sizeof note);
+    EXPECT_STREQ(note, "Held by another program: Next picture, Never show it");
+    PostMessageA(options, WM_COMMAND, IDC_SKIPPED, 0);
+    HWND skipped = waitForWindow("#32770", SKIPPED_TITLE, 10000, editor.program.id);
+    ASSERT_NE(skipped, (HWND)NULL);
+    HWND list = GetDlgItem(skipped, IDC_SKIPPED_LIST);
+    for (int i = 0; i < 100 && SendMessageA(list, LB_GETCOUNT, 0, 0) < 2; ++i)
+        pumpFor(20);
+    ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+    WCHAR first[64] = L"";
+    SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_STREQ(first, L"c:\\photos\\\x6771\x4eac.jpg");
+    SendMessageA(list, LB_SETSEL, TRUE, 0);
+    clickButton(skipped, IDC_SHOW_AGAIN);
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(readSetting(SECTION_SKIP, "0123456789abcdef"), ABSENT);
+    EXPECT_EQ(readSetting(SECTION_SKIP, "fedcba9876543210"), "c:\\photos\\sea.jpg");
+    clickButton(skipped, IDCANCEL);
+    ASSERT_TRUE(waitUntilGone(skipped, 5000));
     pressCancel(options);
     ASSERT_TRUE(waitUntilGone(options, 5000));
     closeUnchanged(editor);

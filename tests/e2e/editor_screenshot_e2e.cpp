@@ -1,10 +1,12 @@
 // Not a check: poses the editor with a preview drawn, then its display
-// options, for the README's pictures. scripts/screenshot-editor.sh runs it
-// (it is disabled in ordinary runs) and takes each picture while the test
-// waits.
+// options, and the changer's tray pop-up, for the README's pictures.
+// scripts/screenshot-editor.sh runs it (it is disabled in ordinary runs)
+// and takes each picture while the test waits.
 #include "editor_driver.h"
 #include "editortexts.h"
 #include "ids.h"
+#include "residentdriver.h"
+#include "residentmenuids.h"
 
 #include <gtest/gtest.h>
 
@@ -69,4 +71,25 @@ TEST(EditorScreenshot, DISABLED_DialogWithAPreview)
     PostMessageA(editor.dialog, WM_CLOSE, 0, 0);
     EXPECT_EQ(waitForEditorExit(editor), 0u);
     stopProgram(editor.program);
+}
+
+// The changer's tray pop-up after two changes, opened at the tray as a
+// click on the icon opens it.
+TEST(EditorScreenshot, DISABLED_TrayMenu)
+{
+    const char* exchange = std::getenv("SCREENSHOT_EXCHANGE");
+    ASSERT_NE(exchange, nullptr) << "run through scripts/screenshot-editor.sh";
+    std::string folder = std::string(exchange) + "\\";
+    Resident resident = startResident();
+    ASSERT_NE(resident.window, (HWND)NULL);
+    for (int i = 0; i < 2; ++i)
+        SendMessageA(resident.window, WM_COMMAND, IDM_CHANGE_NOW, 0);
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 40, GetSystemMetrics(SM_CYSCREEN) - 12);
+    PostMessageA(resident.window, WM_USER, 666, WM_LBUTTONDOWN);
+    HWND menu = waitForPopupMenu(resident.program.id, 10000);
+    ASSERT_NE(menu, (HWND)NULL);
+    pumpFor(300);
+    poseForPicture(folder, menu, "tray-menu");
+    dismissPopupMenu(menu);
+    closeResident(resident);
 }

@@ -262,6 +262,10 @@ protected:
             EXPECT_STRCASEEQ(shortcut.workDir.c_str(), installFolder().c_str()) << expected.link;
         }
         EXPECT_EQ(listFolder(menuFolder()).size(), 3u);
+        // The desktop's own menu runs the installed changer with /next.
+        EXPECT_EQ(readUserRegistry(DESKTOP_VERB_KEY, ""), DESKTOP_VERB_TEXT);
+        EXPECT_STRCASEEQ(readUserRegistry(DESKTOP_VERB_KEY "\\command", "").c_str(),
+                         ("\"" + installFolder() + "\\vistrell.exe\" /next").c_str());
 
         std::vector<std::string> products = installedProducts();
         ASSERT_EQ(products.size(), 1u);
@@ -329,6 +333,7 @@ TEST_F(Package, UninstallRemovesAllItInstalledAndNothingTheUserMade)
     EXPECT_EQ(exists(programsFolder()), programsExisted) << "an emptied Programs folder is the installer's to remove";
     EXPECT_TRUE(installedProducts().empty());
     EXPECT_TRUE(appsEntries().empty());
+    EXPECT_EQ(readUserRegistry(DESKTOP_VERB_KEY "\\command", ""), "<absent>") << "the desktop's verb is left behind";
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, PRODUCT_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS) {
         ADD_FAILURE() << "the installer's registry key is left behind";

@@ -455,6 +455,11 @@ bool deleteUserRegistryValue(const char* subkey, const char* value)
     return result == ERROR_SUCCESS;
 }
 
+bool deleteUserRegistryKey(const char* subkey)
+{
+    return RegDeleteKeyA(HKEY_CURRENT_USER, subkey) == ERROR_SUCCESS;
+}
+
 void setProgramVersion(const char* exeName, const char* version)
 {
     std::string subkey = std::string("Software\\Wine\\AppDefaults\\") + exeName;

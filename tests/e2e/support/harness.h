@@ -86,6 +86,8 @@ std::string readUserRegistry(const char* subkey, const char* value);
 DWORD userRegistryType(const char* subkey, const char* value);
 void writeUserRegistry(const char* subkey, const char* value, const char* text);
 bool deleteUserRegistryValue(const char* subkey, const char* value);
+// Deletes a key without subkeys.
+bool deleteUserRegistryKey(const char* subkey);
 
 // Wine's per-program version: "nt351" makes GetVersion report the old shell.
 void setProgramVersion(const char* exeName, const char* version);

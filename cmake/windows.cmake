@@ -88,8 +88,10 @@ endif()
 # The resource compiler's output depends on the icons its scripts name too.
 file(GLOB RESIDENT_ICONS CONFIGURE_DEPENDS resources/resident/*.ico)
 file(GLOB EDITOR_ICONS CONFIGURE_DEPENDS resources/editor/*.ico)
-set_source_files_properties(resources/resident/vistrell.rc PROPERTIES OBJECT_DEPENDS "${RESIDENT_ICONS}")
-set_source_files_properties(resources/editor/vistedit.rc PROPERTIES OBJECT_DEPENDS "${EDITOR_ICONS}")
+set_source_files_properties(resources/resident/vistrell.rc PROPERTIES OBJECT_DEPENDS
+  "${RESIDENT_ICONS};${CMAKE_SOURCE_DIR}/resources/programs.manifest")
+set_source_files_properties(resources/editor/vistedit.rc PROPERTIES OBJECT_DEPENDS
+  "${EDITOR_ICONS};${CMAKE_SOURCE_DIR}/resources/programs.manifest")
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/resident/winmain.cpp)
   add_executable(vistrell WIN32 src/resident/winmain.cpp ${PROGRAM_RUNTIME} resources/resident/vistrell.rc)

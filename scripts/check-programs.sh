@@ -1,7 +1,8 @@
 #!/bin/sh
 # Every shipped program must import only system DLLs (static C++ runtime),
-# carry no manifest that asks for an execution level, and stay within its
-# size budget, on each architecture. Prints each program's headroom.
+# carry a manifest of common controls 6 and per-monitor DPI awareness that
+# asks for no execution level, and stay within its size budget, on each
+# architecture. Prints each program's headroom.
 #   check-programs.sh BUILD_DIR OBJDUMP
 set -eu
 dir=$1
@@ -28,6 +29,15 @@ for exe in "$dir"/vistrell.exe "$dir"/vistedit.exe; do
         echo "$exe carries a manifest with requestedExecutionLevel: its settings could not be saved on Vista and later"
         ok=0
     fi
+    # Its manifest: the common controls of visual styles, and awareness of
+    # each monitor's display scale.
+    for wanted in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' '<dpiAware[^>]*>true</dpiAware>' \
+                  '<dpiAwareness[^>]*>PerMonitorV2, PerMonitor</dpiAwareness>'; do
+        if ! LC_ALL=C grep -a -q "$wanted" "$exe"; then
+            echo "$exe: its manifest lacks $wanted"
+            ok=0
+        fi
+    done
     size=$(stat -c %s "$exe")
     if [ "$size" -gt "$budget" ]; then
         echo "$exe: $size bytes, over its budget of $budget"

@@ -22,4 +22,10 @@
 // harmless. Returns TRUE when all four classes exist afterwards.
 BOOL BWCCRegister(HINSTANCE instance);
 
+// The display scale a window is drawn at, in dots per inch (96 at 100 %):
+// its monitor's where Windows tells it (10 and later), else the screen's.
+// What the classes draw in pixels of their own is scaled by it.
+UINT windowDpi(HWND window);
+int scaledForWindow(HWND window, int pixelsAt96);
+
 #endif

@@ -62,11 +62,14 @@ void paintShade(HWND window, HDC dc)
         DrawEdge(dc, &area, BDR_SUNKENOUTER, BF_RECT);
         break;
     case SHADE_HORIZONTAL_DIVIDER: {
-        // A dark line over a light one, across the middle.
-        RECT line = area;
-        line.top = (area.top + area.bottom) / 2 - 1;
-        line.bottom = line.top + 2;
-        DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+        // A dark line over a light one, across the middle, each a pixel
+        // high at 100 % and as much more as the display is scaled.
+        int middle = (area.top + area.bottom) / 2;
+        int height = scaledForWindow(window, 1);
+        RECT dark = {area.left, middle - height, area.right, middle};
+        RECT light = {area.left, middle, area.right, middle + height};
+        FillRect(dc, &dark, GetSysColorBrush(COLOR_BTNSHADOW));
+        FillRect(dc, &light, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
         break;
     }
     default:

@@ -1,6 +1,7 @@
 #include "preview.h"
 
 #include "bmpcheck.h"
+#include "bwcc.h"
 #include "ids.h"
 #include "oldshell.h"
 #include "pathtext.h"
@@ -17,8 +18,13 @@ static HWND frameWindow = NULL;
 static HDC frameContext = NULL;
 static HDC memoryContext = NULL;
 
-// The picture sits this many pixels inside the frame's edge on every side.
+// The picture sits this many pixels inside the frame's edge on every side,
+// at 100 % (more as the display is scaled).
 const int FRAME_INSET = 2;
+
+// The picture drawn last (UTF-8), until the frame is cleared: drawn again
+// when the dialog moves to a monitor of another scale.
+static char previewedPath[PICTURE_PATH_BYTES];
 
 void createPreviewContexts(HWND dialog)
 {
@@ -40,6 +46,7 @@ void releasePreviewContexts()
 
 void clearPreview(HWND dialog)
 {
+    previewedPath[0] = '\0';
     // Each change of state repaints the button's face, which wipes the
     // picture; the frame ends disabled and empty.
     HWND frame = GetDlgItem(dialog, IDC_PREVIEW_FRAME);
@@ -89,21 +96,23 @@ static HBITMAP createImageBitmap(const uint8_t* block, const BitmapLayout& layou
 }
 
 // The frame's inside, where a picture goes: FRAME_INSET pixels in from its
-// edge on every side.
+// edge on every side, scaled as the dialog is.
 static SIZE frameInside()
 {
     RECT frame;
     GetWindowRect(frameWindow, &frame);
-    SIZE inside = {frame.right - frame.left - 2 * FRAME_INSET, frame.bottom - frame.top - 2 * FRAME_INSET};
+    int inset = scaledForWindow(frameWindow, FRAME_INSET);
+    SIZE inside = {frame.right - frame.left - 2 * inset, frame.bottom - frame.top - 2 * inset};
     return inside;
 }
 
 static void stretchIntoFrame(HBITMAP bitmap, int imageWidth, int imageHeight)
 {
     SIZE inside = frameInside();
+    int inset = scaledForWindow(frameWindow, FRAME_INSET);
     HGDIOBJ replaced = SelectObject(memoryContext, bitmap);
-    StretchBlt(frameContext, FRAME_INSET, FRAME_INSET, inside.cx, inside.cy, memoryContext, 0, 0, imageWidth,
-               imageHeight, SRCCOPY);
+    StretchBlt(frameContext, inset, inset, inside.cx, inside.cy, memoryContext, 0, 0, imageWidth, imageHeight,
+               SRCCOPY);
     SelectObject(memoryContext, replaced);
 }
 
@@ -214,9 +223,8 @@ static int drawPicture(const char* path)
     return 1;
 }
 
-int previewBitmap(HWND dialog, const char* path)
+static int drawPath(const char* path)
 {
-    (void)dialog;
     if (!frameContext || !memoryContext)
         return 0;
     if (!isOldShell && isPictureFile(path))
@@ -228,4 +236,20 @@ int previewBitmap(HWND dialog, const char* path)
     int drawn = drawFile(file);
     fclose(file);
     return drawn;
+}
+
+int previewBitmap(HWND dialog, const char* path)
+{
+    (void)dialog;
+    int drawn = drawPath(path);
+    if (drawn)
+        lstrcpynA(previewedPath, path, sizeof previewedPath);
+    return drawn;
+}
+
+void redrawPreview(HWND dialog)
+{
+    (void)dialog;
+    if (previewedPath[0] && !drawPath(previewedPath))
+        previewedPath[0] = '\0';
 }

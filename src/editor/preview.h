@@ -14,6 +14,9 @@ void createPreviewContexts(HWND dialog);
 // script is drawn.
 int previewBitmap(HWND dialog, const char* path);
 void clearPreview(HWND dialog);
+// Draws the picture drawn last again, at the frame's size now (the dialog
+// moved to a monitor of another display scale); nothing once cleared.
+void redrawPreview(HWND dialog);
 void releasePreviewContexts();
 
 #endif

@@ -10,6 +10,10 @@
 #include "preview.h"
 #include "slottable.h"
 
+// Posted after the platform has rescaled the dialog for a monitor of another
+// display scale: the frame has repainted empty by the time it arrives.
+const UINT WM_REDRAW_PREVIEW = WM_APP + 1;
+
 // Hangs the pop-up "Scenara" (the menu "MENU_1") at the end of the dialog's
 // system menu, behind a separator.
 static void extendSystemMenu(HWND dialog)
@@ -63,6 +67,13 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_WININICHANGE:
         // Any setting may have changed, the wallpaper among them.
         showCurrentWallpaper(dialog);
+        return TRUE;
+    case WM_DPICHANGED:
+        // The dialog manager moves and rescales every control itself.
+        PostMessageA(dialog, WM_REDRAW_PREVIEW, 0, 0);
+        return 0;
+    case WM_REDRAW_PREVIEW:
+        redrawPreview(dialog);
         return TRUE;
     case WM_ACTIVATEAPP:
         clearPreview(dialog);

@@ -36,7 +36,7 @@ struct Icon {
 void drawLandscape(Icon& icon, int margin)
 {
     int n = icon.size;
-    int frame = n >= 32 ? 2 : 1;
+    int frame = n >= 48 ? 3 : n >= 32 ? 2 : 1;
     int lo = margin, hi = n - 1 - margin;
     for (int y = lo; y <= hi; ++y)
         for (int x = lo; x <= hi; ++x) {
@@ -163,18 +163,22 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string dir = argv[1];
-    Icon window32(32), tray32(32), tray16(16), small16(16), edit32(32), edit16(16);
+    Icon window32(32), small16(16), edit32(32), edit16(16);
     drawLandscape(window32, 1);
-    drawLandscape(tray32, 0);  // edge to edge: reads best at tray size
-    // The tray shows the small-icon size; its own image beats a shrunk one.
-    drawLandscape(tray16, 0);
+    // The tray shows the small-icon size of the display's scale: 16 at 100 %,
+    // 20 at 125 %, 24 at 150 %, 32 at 200 %, 48 at 300 %. Each is drawn at
+    // its own size, edge to edge, which reads best there; a shrunk or grown
+    // one would be blurred.
+    Icon tray16(16), tray20(20), tray24(24), tray32(32), tray48(48);
+    for (Icon* tray : {&tray16, &tray20, &tray24, &tray32, &tray48})
+        drawLandscape(*tray, 0);
     drawLandscape(small16, 0);
     drawLandscape(edit32, 1);
     drawPencil(edit32);
     drawLandscape(edit16, 0);
     drawPencil(edit16);
     bool ok = writeIcon(dir + "/resident/icon1.ico", {&window32}) &&
-              writeIcon(dir + "/resident/icon2.ico", {&tray32, &tray16}) &&
+              writeIcon(dir + "/resident/icon2.ico", {&tray16, &tray20, &tray24, &tray32, &tray48}) &&
               writeIcon(dir + "/resident/icon3.ico", {&small16}) && writeIcon(dir + "/editor/icon1.ico", {&edit32}) &&
               writeIcon(dir + "/editor/icon2.ico", {&edit16});
     if (!ok) {

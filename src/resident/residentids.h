@@ -13,6 +13,7 @@
 #define MENU_NAME "MENU_3"
 #define ICON_CLASS_NAME "ICON_1"
 #define ICON_TRAY_NAME "ICON_2"
+#define TRAY_ICON_WIDE_NAME L"ICON_2"
 
 // Window styles: a visible minimized window with a system menu on the old
 // shell; hidden and disabled on the new shell, where the tray icon is the

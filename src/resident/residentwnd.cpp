@@ -86,6 +86,10 @@ LRESULT CALLBACK residentWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_SYSCOLORCHANGE:
         composeForDesktopColour();
         return 0;
+    case WM_DPICHANGED:
+        // The tray draws its icons larger or smaller now.
+        reloadTrayImage();
+        return 0;
     case WM_HOTKEY:
         // A hot key is its command, as if chosen from the menu.
         if (hotKeyCommand(wParam))
@@ -102,6 +106,8 @@ LRESULT CALLBACK residentWindowProc(HWND window, UINT message, WPARAM wParam, LP
         // A restarted shell (Explorer ended and started again) has an empty
         // tray: without the icon the user could no longer reach the program.
         if (isTaskbarRestart(message)) {
+            // A shell restarted for a new display scale draws at its size.
+            reloadTrayImage();
             addTrayIcon(window);
             return 0;
         }

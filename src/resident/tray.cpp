@@ -1,6 +1,7 @@
 #include "tray.h"
 
 #include "changehistory.h"
+#include "modulefunction.h"
 #include "pictureactions.h"
 #include "residentids.h"
 #include "residentstate.h"
@@ -18,12 +19,26 @@ static const UINT TRAY_MENU_FLAGS = TPM_RIGHTALIGN;
 
 NotifyTrayProc notifyTray = Shell_NotifyIconA;
 
-// The tray draws its icons at the small-icon size: the icon's own 16 x 16
-// image, where a plain LoadIcon would hand it the 32 x 32 one to shrink.
+typedef HRESULT(WINAPI* LoadIconMetricProc)(HINSTANCE, PCWSTR, int, HICON*);
+// LoadIconMetric's small size: the shell's tray size at the display's scale.
+const int SMALL_ICON_METRIC = 0;
+
+// The tray draws its icons at the small-icon size of the display's scale
+// (16 pixels at 100 %, 24 at 150 %...): the icon's own image of that size,
+// where a plain LoadIcon would hand it the 32 x 32 one to shrink. The
+// common controls (Vista and later) know the size the shell asks for; else
+// the system's small-icon metric says it.
 static HICON loadTrayImage()
 {
-    return static_cast<HICON>(LoadImageA(residentInstance, ICON_TRAY_NAME, IMAGE_ICON,
-                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    HICON icon = NULL;
+    HMODULE controls = LoadLibraryA("comctl32.dll");
+    LoadIconMetricProc loadIconMetric = moduleFunction<LoadIconMetricProc>(controls, "LoadIconMetric");
+    if (!loadIconMetric || FAILED(loadIconMetric(residentInstance, TRAY_ICON_WIDE_NAME, SMALL_ICON_METRIC, &icon)))
+        icon = static_cast<HICON>(LoadImageA(residentInstance, ICON_TRAY_NAME, IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    if (controls)
+        FreeLibrary(controls);
+    return icon;
 }
 
 // "Vistrell: " and the file name of the picture on the primary monitor,
@@ -117,6 +132,16 @@ void addTrayIcon(HWND window)
     // while the shell is busy and still put the icon there, where a second
     // add would fail: modifying succeeds exactly when the icon is there.
     trayIconShown = notifyTray(NIM_MODIFY, &trayIconData) || notifyTray(NIM_ADD, &trayIconData);
+}
+
+void reloadTrayImage()
+{
+    HICON replaced = trayIconData.hIcon;
+    trayIconData.hIcon = loadTrayImage();
+    if (trayIconShown)
+        notifyTray(NIM_MODIFY, &trayIconData);
+    if (replaced)
+        DestroyIcon(replaced);
 }
 
 void watchForTaskbarRestart()

@@ -17,6 +17,8 @@ void refreshTrayTip();
 bool showTrayBalloon(const char* title, const char* text);
 // Deletes the icon and destroys its image.
 void removeTrayIcon();
+// Loads the tray's image again at the size the display's scale asks for now.
+void reloadTrayImage();
 
 // The shell's tray call; the tests put a stand-in here to make it fail.
 typedef BOOL(WINAPI* NotifyTrayProc)(DWORD action, PNOTIFYICONDATAA record);

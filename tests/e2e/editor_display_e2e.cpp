@@ -56,6 +56,97 @@ int shownFor(const std::string& stored, int fallback = 0)
     return stored == ABSENT ? fallback : std::atoi(stored.c_str());
 }
 
+// The text a hot-key control shows for its key: the modifiers' and the
+// key's names, joined by " + ". Windows names an extended key (the arrows
+// beside the keypad) as such; Wine's control names the keypad's key.
+std::string hotKeyText(HWND control, bool extended)
+{
+    LRESULT key = SendMessageA(control, HKM_GETHOTKEY, 0, 0);
+    BYTE modifiers = HIBYTE(LOWORD(key));
+    const struct {
+        BYTE flag;
+        UINT virtualKey;
+    } parts[] = {{HOTKEYF_CONTROL, VK_CONTROL}, {HOTKEYF_SHIFT, VK_SHIFT}, {HOTKEYF_ALT, VK_MENU}};
+    std::string text;
+    char name[64];
+    for (const auto& part : parts)
+        if ((modifiers & part.flag) && GetKeyNameTextA(MapVirtualKeyA(part.virtualKey, 0) << 16, name, sizeof name))
+            text = text + name + " + ";
+    LONG scan = static_cast<LONG>(MapVirtualKeyA(LOBYTE(key), 0) << 16 | ((modifiers & HOTKEYF_EXT) && extended ? 1 << 24 : 0));
+    return GetKeyNameTextA(scan, name, sizeof name) ? text + name : text;
+}
+
+// Where a control of the dialog's font (the templates' "MS Sans Serif" 8 at
+// the display's scale) would cut its text: a note naming it, or nothing.
+// Check boxes and radio buttons lose a box and a gap to their text, push
+// buttons, hot-key fields and combo boxes their edges and drop-down button.
+// Static texts and multi-line buttons wrap, and must not run out below.
+std::string cutText(HWND control, HDC dc, int dpi)
+{
+    char className[32] = "";
+    GetClassNameA(control, className, sizeof className);
+    std::string kind = lowerAscii(className);
+    DWORD style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
+    RECT client;
+    GetClientRect(control, &client);
+    std::vector<std::string> texts;
+    int spare = 0;
+    bool wraps = false;
+    if (kind == "combobox") {
+        texts = comboRows(GetParent(control), GetDlgCtrlID(control));
+        spare = GetSystemMetrics(SM_CXVSCROLL) + MulDiv(6, dpi, 96);
+    } else if (kind == "msctls_hotkey32") {
+        texts = {hotKeyText(control, true), hotKeyText(control, false)};
+        spare = MulDiv(6, dpi, 96);
+    } else {
+        char text[256] = "";
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                            5000, &ignored);
+        texts.push_back(text);
+        DWORD type = style & BS_TYPEMASK;
+        bool isButton = kind == "button" || kind == "borradio";
+        if (isButton && type == BS_GROUPBOX)
+            spare = MulDiv(16, dpi, 96);
+        else if (isButton && type >= BS_CHECKBOX && type <= BS_AUTORADIOBUTTON)
+            spare = MulDiv(13 + 4, dpi, 96);
+        else if (isButton)
+            spare = MulDiv(8, dpi, 96);
+        else if (kind != "static" && kind != "borstatic")
+            return "";
+        wraps = !isButton || (style & BS_MULTILINE);
+    }
+    for (const std::string& text : texts) {
+        RECT need = {0, 0, client.right - spare, 0};
+        DrawTextA(dc, text.c_str(), -1, &need, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+        if (!text.empty() && (need.right > client.right - spare || need.bottom > client.bottom))
+            return "\"" + text + "\" needs " + std::to_string(need.right + spare) + " x " +
+                   std::to_string(need.bottom) + " pixels, has " + std::to_string(client.right) + " x " +
+                   std::to_string(client.bottom);
+    }
+    return "";
+}
+
+// The cut texts of every control of a dialog; counts the controls measured.
+std::vector<std::string> cutTexts(HWND dialog, int dpi, int* measured)
+{
+    HFONT font = CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
+                             "MS Sans Serif");
+    HDC dc = CreateCompatibleDC(NULL);
+    HGDIOBJ held = SelectObject(dc, font);
+    std::vector<std::string> cut;
+    for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+        std::string note = cutText(control, dc, dpi);
+        ++*measured;
+        if (!note.empty())
+            cut.push_back(note);
+    }
+    SelectObject(dc, held);
+    DeleteDC(dc);
+    DeleteObject(font);
+    return cut;
+}
+
 void pressOk(HWND options) { clickButton(options, IDOK); }
 void pressCancel(HWND options) { clickButton(options, IDCANCEL); }
 void pressEscape(HWND options) { PostMessageA(options, WM_KEYDOWN, VK_ESCAPE, 0); }
@@ -178,6 +269,31 @@ TEST_F(EditorFixture, TheSkippedPicturesCanBeShownAgain)
     ASSERT_TRUE(waitUntilGone(options, 5000));
     closeUnchanged(editor);
 }
+
+// Every text of the editor's dialog and of its display options shows whole
+// at 100 %, 150 % and 200 %.
+class EditorTextsFit : public EditorFixture, public ::testing::WithParamInterface<int> {};
+
+TEST_P(EditorTextsFit, AtThisDisplayScale)
+{
+    int dpi = GetParam();
+    ScreenDpi scale(dpi);
+    Editor editor = startEditor();
+    ASSERT_NE(editor.dialog, (HWND)NULL);
+    int measured = 0;
+    std::vector<std::string> cut = cutTexts(editor.dialog, dpi, &measured);
+    HWND options = openDisplayOptions(editor);
+    ASSERT_NE(options, (HWND)NULL);
+    std::vector<std::string> optionsCut = cutTexts(options, dpi, &measured);
+    cut.insert(cut.end(), optionsCut.begin(), optionsCut.end());
+    EXPECT_EQ(measured, 57);
+    EXPECT_EQ(cut, std::vector<std::string>());
+    pressCancel(options);
+    ASSERT_TRUE(waitUntilGone(options, 5000));
+    closeUnchanged(editor);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, EditorTextsFit, ::testing::Values(96, 144, 192));
 
 INSTANTIATE_TEST_SUITE_P(EditorDisplay, EditorDisplay, ::testing::ValuesIn(DISPLAY_CASES),
                          [](const ::testing::TestParamInfo<DisplayCase>& info) {

@@ -17,12 +17,14 @@ COLORREF screenPixel(int x, int y)
     return colour;
 }
 
-// How many pixels of the frame's inside (2 pixels in from its edge) show colour.
-int countInside(HWND frame, COLORREF colour, int* total)
+// How many pixels of the frame's inside (2 pixels in from its edge at 100 %,
+// 3 at 150 %) show colour.
+int countInside(HWND frame, COLORREF colour, int* total, int dpi = 96)
 {
     RECT place;
     GetWindowRect(frame, &place);
-    RECT inside = {place.left + 2, place.top + 2, place.right - 2, place.bottom - 2};
+    int inset = MulDiv(2, dpi, 96);
+    RECT inside = {place.left + inset, place.top + inset, place.right - inset, place.bottom - inset};
     HDC screen = GetDC(NULL);
     std::vector<COLORREF> pixels = capturePixels(screen, inside);
     ReleaseDC(NULL, screen);
@@ -101,10 +103,22 @@ TEST_F(EditorWallpaper, ApplyAndPreviewOfAnEmptyListDoNothing)
     closeUnchanged(editor);
 }
 
-TEST_F(EditorWallpaper, PreviewDrawsTheBitmapInsideTheFrameUntilTheListMoves)
+// At 100 % and 150 % display scale: the frame grows with the dialog (61
+// dialog units of its font), and the picture fills it inside an edge that
+// grows too.
+struct PreviewScale {
+    int dpi;
+    int frameWidth;
+};
+
+class EditorPreview : public EditorFixture, public ::testing::WithParamInterface<PreviewScale> {};
+
+TEST_P(EditorPreview, DrawsTheBitmapInsideTheFrameUntilTheListMoves)
 {
     // sampleBitmap(0) is a plain red picture.
     const COLORREF red = RGB(200, 40, 40);
+    int dpi = GetParam().dpi;
+    ScreenDpi scale(dpi);
     writeEntries({{sampleBitmap(0), 1, 1, 1}, {sampleBitmap(1), 1, 1, 1}});
     Editor editor = startEditor();
     ASSERT_NE(editor.dialog, (HWND)NULL);
@@ -118,22 +132,26 @@ TEST_F(EditorWallpaper, PreviewDrawsTheBitmapInsideTheFrameUntilTheListMoves)
     HWND frame = GetDlgItem(editor.dialog, ED_PREVIEW_FRAME);
     int total = 0;
     // Nothing drawn yet: the frame shows its own face.
-    EXPECT_EQ(countInside(frame, red, &total), 0);
+    EXPECT_EQ(countInside(frame, red, &total, dpi), 0);
 
     setCaretRow(editor.dialog, 0);
     sendCommand(editor.dialog, ED_PREVIEW);
-    for (int i = 0; i < 100 && countInside(frame, red, &total) != total; ++i)
+    for (int i = 0; i < 100 && countInside(frame, red, &total, dpi) != total; ++i)
         pumpFor(20);
-    EXPECT_EQ(countInside(frame, red, &total), total) << "the picture fills the frame 2 pixels inside its edge";
+    EXPECT_EQ(countInside(frame, red, &total, dpi), total) << "the picture fills the frame inside its edge";
     RECT place;
     GetWindowRect(frame, &place);
-    EXPECT_NE(screenPixel(place.left, place.top), red) << "the frame's own edge stays";
-    EXPECT_NE(screenPixel(place.right - 1, place.bottom - 1), red);
+    EXPECT_EQ(place.right - place.left, GetParam().frameWidth);
+    int edge = MulDiv(2, dpi, 96) - 1;
+    EXPECT_NE(screenPixel(place.left + edge, place.top + edge), red) << "the frame's own edge stays";
+    EXPECT_NE(screenPixel(place.right - 1 - edge, place.bottom - 1 - edge), red);
 
     // Any list notification clears the frame: the red goes.
     sendCommand(editor.dialog, ED_LIST);
-    for (int i = 0; i < 100 && countInside(frame, red, &total) != 0; ++i)
+    for (int i = 0; i < 100 && countInside(frame, red, &total, dpi) != 0; ++i)
         pumpFor(20);
-    EXPECT_EQ(countInside(frame, red, &total), 0);
+    EXPECT_EQ(countInside(frame, red, &total, dpi), 0);
     closeUnchanged(editor);
 }
+
+INSTANTIATE_TEST_SUITE_P(Dpi, EditorPreview, ::testing::Values(PreviewScale{96, 107}, PreviewScale{144, 153}));

@@ -460,6 +460,26 @@ bool deleteUserRegistryKey(const char* subkey)
     return RegDeleteKeyA(HKEY_CURRENT_USER, subkey) == ERROR_SUCCESS;
 }
 
+const char DPI_KEY[] = "Control Panel\\Desktop";
+
+ScreenDpi::ScreenDpi(int dpi)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, DPI_KEY, 0, NULL, 0, KEY_SET_VALUE, NULL, &key, NULL) != ERROR_SUCCESS) {
+        ADD_FAILURE() << "the display scale cannot be set";
+        return;
+    }
+    DWORD value = static_cast<DWORD>(dpi);
+    EXPECT_EQ(RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+ScreenDpi::~ScreenDpi()
+{
+    deleteUserRegistryValue(DPI_KEY, "LogPixels");
+}
+
 void setProgramVersion(const char* exeName, const char* version)
 {
     std::string subkey = std::string("Software\\Wine\\AppDefaults\\") + exeName;

@@ -102,6 +102,15 @@ private:
     const char* exe_;
 };
 
+// Programs started while it lives draw at this display scale, in dots per
+// inch (96 is 100 %, 144 is 150 %): Wine reads LogPixels as each program
+// starts. The default scale comes back when it ends.
+class ScreenDpi {
+public:
+    explicit ScreenDpi(int dpi);
+    ~ScreenDpi();
+};
+
 // Wine's name of Windows XP for programs of this test's architecture:
 // "winxp", or "winxp64" for 64-bit ones (which "winxp" does not take).
 const char* windowsXp();

@@ -138,7 +138,7 @@ TEST(EditorResources, TheMenusCarryTheCommandsTheDialogCarriesOutAndTheIconsAndD
               (std::set<UINT>{IDC_SAVE, IDC_UNDO, IDC_EXIT, IDC_ADD, IDC_REMOVE, IDC_REMOVE_ALL, IDC_APPLY,
                               IDC_ADD_FOLDER, IDC_DISPLAY_OPTIONS, IDC_ABOUT, IDC_HELP}));
     EXPECT_EQ(file.names(RT_GROUP_ICON), (std::set<std::string>{ICON_LARGE_NAME, ICON_SMALL_NAME}));
-    EXPECT_EQ(file.names(RT_DIALOG), (std::set<std::string>{DIALOG_NAME, DISPLAY_DIALOG_NAME}));
+    EXPECT_EQ(file.names(RT_DIALOG), (std::set<std::string>{DIALOG_NAME, DISPLAY_DIALOG_NAME, SKIPPED_DIALOG_NAME}));
 
     // "Add Folder..." and "Display Options..." end the "Wallpaper" pop-up,
     // behind a separator.

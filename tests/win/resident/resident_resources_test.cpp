@@ -31,25 +31,27 @@ TEST(ResidentResources, TheMenusFirstPopupCarriesEveryCommand)
     EXPECT_EQ(GetMenuItemCount(bar), 1);
     EXPECT_EQ(menuCommands(GetSubMenu(bar, 0)),
               (std::set<UINT>{IDM_OPEN_EDITOR, IDM_CHANGE_NOW, IDM_RELOAD_PERIOD, IDM_ABOUT, IDM_HELP, IDM_REMOVE,
-                              IDM_RESTART_WINDOWS, IDM_REBOOT}));
+                              IDM_RESTART_WINDOWS, IDM_REBOOT, IDM_PREVIOUS, IDM_SHOW_PICTURE, IDM_OPEN_FOLDER,
+                              IDM_NEVER_SHOW}));
     DestroyMenu(bar);
 }
 
-TEST(ResidentResources, TheMenuAndThreeIconsAndNothingElse)
+TEST(ResidentResources, TheMenuThreeIconsAndTheManifestAndNothingElse)
 {
     ResourceFile file(testDirectory() + "vistrell.exe");
     std::set<ULONG_PTR> types;
     EnumResourceTypesA(file.handle(), collectType, reinterpret_cast<LONG_PTR>(&types));
     // No dialog, strings or version record.
-    EXPECT_EQ(types, (std::set<ULONG_PTR>{typeId(RT_ICON), typeId(RT_MENU), typeId(RT_GROUP_ICON)}));
+    EXPECT_EQ(types, (std::set<ULONG_PTR>{typeId(RT_ICON), typeId(RT_MENU), typeId(RT_GROUP_ICON),
+                                          typeId(RT_MANIFEST)}));
     EXPECT_EQ(file.names(RT_MENU), (std::set<std::string>{MENU_NAME}));
     // "ICON_3" is shipped without being loaded.
     EXPECT_EQ(file.names(RT_GROUP_ICON), (std::set<std::string>{ICON_CLASS_NAME, ICON_TRAY_NAME, "ICON_3"}));
 }
 
-// The tray's icon carries its own small image beside the large one, so that
-// the tray, which draws at the small-icon size, need not shrink the large.
-TEST(ResidentResources, TheTrayIconHoldsASmallAndALargeImage)
+// The tray's icon carries an image for each size the tray draws at, from
+// 100 % to 200 % display scale, so that none is shrunk from another.
+TEST(ResidentResources, TheTrayIconHoldsAnImageForEachTraySize)
 {
     ResourceFile file(testDirectory() + "vistrell.exe");
     HRSRC found = FindResourceA(file.handle(), ICON_TRAY_NAME, RT_GROUP_ICON);
@@ -62,5 +64,5 @@ TEST(ResidentResources, TheTrayIconHoldsASmallAndALargeImage)
     std::set<std::pair<int, int>> sizes;
     for (WORD i = 0; i < count; ++i)
         sizes.insert({group[6 + 14 * i], group[6 + 14 * i + 1]});
-    EXPECT_EQ(sizes, (std::set<std::pair<int, int>>{{16, 16}, {32, 32}}));
+    EXPECT_EQ(sizes, (std::set<std::pair<int, int>>{{16, 16}, {20, 20}, {24, 24}, {32, 32}, {48, 48}}));
 }

@@ -44,7 +44,8 @@ bool writeBenchSettings(const BenchRun& run, bool successive, int entries = WALL
 
 // The names of parts, by which the explanations find them.
 #define BARE_RESIDENT_START "Start to ready, bare resident (window and tray icon)"
-#define EMPTY_EDITOR_START "Start to ready, vistedit.exe with an empty list"
+#define EMPTY_EDITOR_START "Start to ready, vistedit.exe with an empty list, against the bare dialog"
+#define EDITOR_AGAINST_DIALOG "Start to ready, vistedit.exe (50 entries), against the bare settings dialog"
 #define BARE_WITH_MENU_MEMORY "Private bytes of the bare resident with the real one's menu and icons"
 
 // The call sequences, timed in milliseconds as bare calls on a copy of the

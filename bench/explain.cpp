@@ -117,8 +117,8 @@ std::string explainMisses(const BenchRun& run)
             double entries = emptyList ? differenceOf(figure.ours, emptyList->ours) : 0;
             double emptyRatio = emptyList ? spreadOf(ratiosOf(*emptyList)).median : 0;
             notes += line("- **%s** (%s): over an empty list the editor is ready after %.0f ms, %.2f\xC3\x97 the bare "
-                          "window: before it reads its list it loads the common controls, "
-                          "creates its dialog of 30 controls and shows it minimized, then restored. The %d entries "
+                          "dialog: besides creating the same dialog it loads the common controls, fills its "
+                          "combo boxes and shows the dialog minimized, then restored. The %d entries "
                           "add %.0f ms; their settings reads take %.0f ms as bare calls.\n",
                           figure.name.c_str(), figure.arch.c_str(), empty, emptyRatio, WALLPAPER_COUNT,
                           entries, callsMedian(run, CALLS_EDITOR_LOAD));

@@ -2,7 +2,6 @@
 
 #include "escapedtext.h"
 #include "history.h"
-#include "picker.h"
 #include "residentstate.h"
 #include "sectionread.h"
 #include "settings.h"
@@ -48,7 +47,7 @@ static bool picturesThere(const uint8_t* record, size_t, void*)
     return true;
 }
 
-bool showChangeOfHistory(int step)
+bool changeOfHistory(int step, DisplaySetup* setup, ScreenEntry* entries, int* count)
 {
     size_t size = 0;
     const uint8_t* record = stepHistory(&changeHistory, step, picturesThere, NULL, &size);
@@ -56,13 +55,11 @@ bool showChangeOfHistory(int step)
         return false;
     RecordHead head;
     memcpy(&head, record, sizeof head);
-    static ScreenEntry entries[MONITOR_LIMIT];
     memcpy(entries, record + sizeof head, sizeof entries[0] * head.count);
-    DisplaySetup setup;
-    measureMonitorsCall(&setup.monitors);
-    setup.option = static_cast<MonitorsOption>(head.option);
-    setup.fit = static_cast<FitOption>(head.fit);
-    installEntries(setup, entries, head.count, false);
+    *count = head.count;
+    measureMonitorsCall(&setup->monitors);
+    setup->option = static_cast<MonitorsOption>(head.option);
+    setup->fit = static_cast<FitOption>(head.fit);
     return true;
 }
 

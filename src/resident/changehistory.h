@@ -11,10 +11,11 @@
 // A new change, as installed with these display options.
 void recordNewChange(const DisplaySetup& setup, const ScreenEntry* entries, int count);
 
-// Shows the change before the one shown (step -1) or after it (+1), with
-// its placement and fit, passing over (and forgetting) those whose files
-// are gone; false when there is none. The list does not move.
-bool showChangeOfHistory(int step);
+// The change before the one shown (step -1) or after it (+1), with its
+// placement and fit, passing over (and forgetting) those whose files are
+// gone; false when there is none. It is the one shown from now on. The
+// entries hold MONITOR_LIMIT.
+bool changeOfHistory(int step, DisplaySetup* setup, ScreenEntry* entries, int* count);
 bool canShowChangeOfHistory(int step);
 
 // Section "Now shown": one key per monitor, "Monitor 1" on, the picture's

@@ -51,7 +51,8 @@ LRESULT dispatchResidentCommand(HWND window, UINT message, WPARAM wParam, LPARAM
         openPictureFolder(0);
         break;
     case IDM_NEVER_SHOW:
-        neverShowPicture(window);
+        if (neverShowPicture())
+            changeWallpaperOnRequest(window, false);
         break;
     case IDM_REMOVE:
         confirmRemoval(window);

@@ -3,7 +3,6 @@
 #include "modulefunction.h"
 #include "monitors.h"
 #include "oldshell.h"
-#include "picker.h"
 #include "residentstate.h"
 #include "settings.h"
 #include "tray.h"
@@ -15,9 +14,7 @@ ShellStateProc queryShellState = NULL;
 RegisterSessionProc registerSession = NULL;
 PowerStatusProc queryPowerStatus = GetSystemPowerStatus;
 
-// WM_WTSSESSION_CHANGE's events and the registration's flag.
-const WPARAM SESSION_LOCK = 0x7;
-const WPARAM SESSION_UNLOCK = 0x8;
+// The session registration's flag: this session's notifications alone.
 const DWORD THIS_SESSION = 0;
 // DwmGetWindowAttribute's DWMWA_CLOAKED (Windows 8 and later).
 const DWORD CLOAKED_ATTRIBUTE = 14;
@@ -174,40 +171,4 @@ void releaseChange()
     changeDeferred = false;
     waitingFor = WAIT_NONE;
     refreshTrayTip();
-}
-
-void runDeferredChange(HWND window)
-{
-    if (!changeDeferred || changesInProgress > 0)
-        return;
-    WaitReason reason = timedChangeMustWait();
-    if (reason != WAIT_NONE) {
-        holdChange(reason);
-        return;
-    }
-    releaseChange();
-    minuteCounter = 0;
-    // A list that cannot be read keeps the change waiting for the next tick.
-    if (changeWallpaper(window) == CHANGE_UNREADABLE)
-        holdChange(WAIT_NONE);
-}
-
-void onSessionChange(HWND window, WPARAM event)
-{
-    switch (event) {
-    case SESSION_LOCK:
-        sessionLocked = true;
-        break;
-    case SESSION_UNLOCK:
-        sessionLocked = false;
-        runDeferredChange(window);
-        break;
-    default:
-        break;
-    }
-}
-
-void onPowerChange(HWND window)
-{
-    runDeferredChange(window);
 }

@@ -25,16 +25,6 @@ void releaseChange();
 void watchSessionLock(HWND window);
 void stopWatchingSessionLock(HWND window);
 
-// The session was locked or unlocked (WM_WTSSESSION_CHANGE's wParam); the
-// power status changed (WM_POWERBROADCAST). A change that waited comes at
-// once when nothing holds it back any more.
-void onSessionChange(HWND window, WPARAM event);
-void onPowerChange(HWND window);
-
-// The change that waited, if nothing holds it back now; the period's count
-// starts again from it.
-void runDeferredChange(HWND window);
-
 // The platform's answers the detection asks for, which the tests replace:
 // the shell's notification state (SHQueryUserNotificationState, Vista and
 // later; NULL looks it up in shell32), the power status, and the

@@ -371,6 +371,19 @@ ChangeOutcome changeWallpaperSeeded(HWND window, uint32_t seedSeconds)
     return endChange(changeWithSeededGenerator(window));
 }
 
+// Shows the change before the one shown (step -1) or after it (+1); the
+// list does not move.
+static bool showChangeOfHistory(int step)
+{
+    static ScreenEntry entries[MONITOR_LIMIT];
+    DisplaySetup setup;
+    int count = 0;
+    if (!changeOfHistory(step, &setup, entries, &count))
+        return false;
+    installEntries(setup, entries, count, false);
+    return true;
+}
+
 void changeWallpaperOnRequest(HWND window, bool forwardFirst)
 {
     // After going back through the history, a change asked for goes

@@ -1,7 +1,6 @@
 #include "pictureactions.h"
 
 #include "pathtext.h"
-#include "picker.h"
 #include "residentstate.h"
 #include "settingsboxes.h"
 #include "skiplist.h"
@@ -33,13 +32,13 @@ void openPictureFolder(int monitor)
     ShellExecuteW(NULL, L"open", L"explorer.exe", arguments, NULL, SW_SHOWNORMAL);
 }
 
-void neverShowPicture(HWND window)
+bool neverShowPicture()
 {
     if (!pictureShown(0))
-        return;
+        return false;
     if (!skipPicture(lastEntries[0].path)) {
         tellSettingsNotSaved();
-        return;
+        return false;
     }
-    changeWallpaperOnRequest(window, false);
+    return true;
 }

@@ -15,7 +15,8 @@ void showPicture(int monitor);
 // Opens its folder in Explorer with the file selected.
 void openPictureFolder(int monitor);
 
-// Puts the primary monitor's picture on the skip list and changes at once.
-void neverShowPicture(HWND window);
+// Puts the primary monitor's picture on the skip list; true when it is
+// there, and the wallpaper is to change at once.
+bool neverShowPicture();
 
 #endif

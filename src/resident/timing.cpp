@@ -104,3 +104,45 @@ void onMinuteTick(HWND window)
             holdChange(WAIT_NONE);
     }
 }
+
+// WM_WTSSESSION_CHANGE's events.
+const WPARAM SESSION_LOCK = 0x7;
+const WPARAM SESSION_UNLOCK = 0x8;
+
+// The change that waited, if nothing holds it back now; the period's count
+// starts again from it.
+static void runDeferredChange(HWND window)
+{
+    if (!changeDeferred || changesInProgress > 0)
+        return;
+    WaitReason reason = timedChangeMustWait();
+    if (reason != WAIT_NONE) {
+        holdChange(reason);
+        return;
+    }
+    releaseChange();
+    minuteCounter = 0;
+    // A list that cannot be read keeps the change waiting for the next tick.
+    if (changeWallpaper(window) == CHANGE_UNREADABLE)
+        holdChange(WAIT_NONE);
+}
+
+void onSessionChange(HWND window, WPARAM event)
+{
+    switch (event) {
+    case SESSION_LOCK:
+        sessionLocked = true;
+        break;
+    case SESSION_UNLOCK:
+        sessionLocked = false;
+        runDeferredChange(window);
+        break;
+    default:
+        break;
+    }
+}
+
+void onPowerChange(HWND window)
+{
+    runDeferredChange(window);
+}

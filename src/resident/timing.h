@@ -13,6 +13,12 @@ void runStartupPolicy(HWND window);
 // (its box open) starts no second one.
 void onMinuteTick(HWND window);
 
+// The session was locked or unlocked (WM_WTSSESSION_CHANGE's wParam); the
+// power status changed (WM_POWERBROADCAST). A change that waited comes at
+// once when nothing holds it back any more.
+void onSessionChange(HWND window, WPARAM event);
+void onPowerChange(HWND window);
+
 // Re-reads "Time period"; a missing key leaves the period in force.
 void reloadTimePeriod();
 

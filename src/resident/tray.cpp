@@ -23,19 +23,34 @@ typedef HRESULT(WINAPI* LoadIconMetricProc)(HINSTANCE, PCWSTR, int, HICON*);
 // LoadIconMetric's small size: the shell's tray size at the display's scale.
 const int SMALL_ICON_METRIC = 0;
 
+// The sizes ICON_2 carries an image of (tools/makeicons.cpp): the tray's
+// at 100, 125, 150, 200 and 300 % display scale.
+static const int TRAY_IMAGE_SIZES[] = {16, 20, 24, 32, 48};
+
+static bool trayImageDrawnAt(int size)
+{
+    for (int drawn : TRAY_IMAGE_SIZES)
+        if (drawn == size)
+            return true;
+    return false;
+}
+
 // The tray draws its icons at the small-icon size of the display's scale
 // (16 pixels at 100 %, 24 at 150 %...): the icon's own image of that size,
-// where a plain LoadIcon would hand it the 32 x 32 one to shrink. The
-// common controls (Vista and later) know the size the shell asks for; else
-// the system's small-icon metric says it.
+// where a plain LoadIcon would hand it the 32 x 32 one to shrink. At a
+// scale the icon has no image for (175 %, 250 %), the common controls'
+// LoadIconMetric (Vista and later) shrinks a larger one smoothly; they are
+// loaded for that alone, as they would cost the changer, which runs all
+// day, close to a megabyte of memory.
 static HICON loadTrayImage()
 {
+    int size = GetSystemMetrics(SM_CXSMICON);
     HICON icon = NULL;
-    HMODULE controls = LoadLibraryA("comctl32.dll");
+    HMODULE controls = trayImageDrawnAt(size) ? NULL : LoadLibraryA("comctl32.dll");
     LoadIconMetricProc loadIconMetric = moduleFunction<LoadIconMetricProc>(controls, "LoadIconMetric");
     if (!loadIconMetric || FAILED(loadIconMetric(residentInstance, TRAY_ICON_WIDE_NAME, SMALL_ICON_METRIC, &icon)))
-        icon = static_cast<HICON>(LoadImageA(residentInstance, ICON_TRAY_NAME, IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+        icon = static_cast<HICON>(LoadImageA(residentInstance, ICON_TRAY_NAME, IMAGE_ICON, size,
+                                             GetSystemMetrics(SM_CYSMICON), 0));
     if (controls)
         FreeLibrary(controls);
     return icon;

@@ -78,9 +78,14 @@ static INT_PTR onInitDialog(HWND dialog)
     for (const auto& box : CHECK_BOXES)
         CheckDlgButton(dialog, box.id,
                        readSettingInt(SECTION_DISPLAY, box.key, box.fallback) != 0 ? BST_CHECKED : BST_UNCHECKED);
-    for (const auto& key : HOT_KEYS)
+    // A key alone, or with Shift alone, would be taken from every program:
+    // the field adds Ctrl+Alt to it.
+    for (const auto& key : HOT_KEYS) {
+        SendDlgItemMessageA(dialog, key.id, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
+                            MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
         SendDlgItemMessageA(dialog, key.id, HKM_SETHOTKEY,
                             static_cast<WPARAM>(readSettingInt(SECTION_DISPLAY, key.key, key.fallback)), 0);
+    }
     showKeysHeld(dialog);
     CheckDlgButton(dialog, IDC_DESKTOP_VERB, desktopVerbPresent() ? BST_CHECKED : BST_UNCHECKED);
     // The focus starts on the checked button, where the arrow keys of a

@@ -152,12 +152,14 @@ bool loadSettingsIntoDialog(HWND dialog)
     if (readable)
         loadEntries(settings.list);
 
+    // Selecting the row of the picture shown moves the caret there: the
+    // caret, the entry the changer takes next, is set after it.
     int current = configInt(settings, readable, KEY_BITMAP_INDEX, 1);
-    SendDlgItemMessageA(dialog, IDC_LIST, LB_SETCARETINDEX, static_cast<WPARAM>(current), FALSE);
     if (readable) {
         selectShownRow(dialog, settings);
         freeSettingsGroup(&settings);
     }
+    SendDlgItemMessageA(dialog, IDC_LIST, LB_SETCARETINDEX, static_cast<WPARAM>(current), FALSE);
     return readable;
 }
 

@@ -18,9 +18,12 @@
 // Where the changer keeps each folder entry's place and round, one key per
 // folder; the editor never writes it.
 #define SECTION_FOLDERS "Folders"
-// The pictures each monitor shows now ("Monitor 1"...), kept by the changer.
+// The pictures each monitor shows now ("Monitor 1"...), kept by the changer,
+// and the file it gave the desktop for them (in the system's code page,
+// escaped): while the desktop shows another, they are no longer shown.
 #define SECTION_NOW_SHOWN "Now shown"
 #define KEY_NOW_SHOWN "Monitor %d"
+#define KEY_NOW_SHOWN_WALLPAPER "Wallpaper"
 // Pictures no change shows again, one key per picture (a hash of its path),
 // the path escaped as its value.
 #define SECTION_SKIP "Skip"

@@ -6,6 +6,7 @@
 #include "sectionread.h"
 #include "settings.h"
 #include "settingsgroup.h"
+#include "skipset.h"
 #include "wallpaper.h"
 
 #include <stdio.h>
@@ -33,15 +34,17 @@ void recordNewChange(const DisplaySetup& setup, const ScreenEntry* entries, int 
     free(record);
 }
 
-// Whether every picture of a recorded change is still there.
-static bool picturesThere(const uint8_t* record, size_t, void*)
+// Whether every picture of a recorded change is still there, and none is
+// one the user chose never to see again (the context's set).
+static bool picturesThere(const uint8_t* record, size_t, void* context)
 {
+    const SkipSet& skip = *static_cast<const SkipSet*>(context);
     RecordHead head;
     memcpy(&head, record, sizeof head);
     const ScreenEntry* entries = reinterpret_cast<const ScreenEntry*>(record + sizeof head);
     for (int i = 0; i < head.count; ++i) {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!pathAttributes(entries[i].path, &data))
+        if (isSkipped(skip, entries[i].path) || !pathAttributes(entries[i].path, &data))
             return false;
     }
     return true;
@@ -49,8 +52,16 @@ static bool picturesThere(const uint8_t* record, size_t, void*)
 
 bool changeOfHistory(int step, DisplaySetup* setup, ScreenEntry* entries, int* count)
 {
+    SettingsGroup settings;
+    SkipSet skip = {NULL, 0};
+    bool read = readSettingsGroup(&settings, SETTINGS_SKIP);
+    if (read && settings.skip.block)
+        readSkipSet(settings.skip.block, settings.skip.length, &skip);
     size_t size = 0;
-    const uint8_t* record = stepHistory(&changeHistory, step, picturesThere, NULL, &size);
+    const uint8_t* record = stepHistory(&changeHistory, step, picturesThere, &skip, &size);
+    freeSkipSet(&skip);
+    if (read)
+        freeSettingsGroup(&settings);
     if (!record)
         return false;
     RecordHead head;
@@ -68,14 +79,30 @@ bool canShowChangeOfHistory(int step)
     return canStepHistory(changeHistory, step);
 }
 
+bool lastChangeStillShown()
+{
+    // Both the platform's answer and the profile's value must still name
+    // it: Wine answers a process from what it set itself, while the profile
+    // follows every program that keeps its choice there. Windows before
+    // 2000 cannot be asked: the profile alone tells there.
+    char shown[MAX_PATH];
+    char kept[MAX_PATH];
+    bool asked = SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof shown, shown, 0) != FALSE;
+    return lastWallpaper[0] && (!asked || lstrcmpiA(shown, lastWallpaper) == 0) &&
+           GetProfileStringA(DESKTOP_SECTION, DESKTOP_WALLPAPER, "", kept, sizeof kept) &&
+           lstrcmpiA(kept, lastWallpaper) == 0;
+}
+
 bool writeNowShown(const ScreenEntry* entries, int count)
 {
-    static char block[MONITOR_LIMIT * (16 + 3 * PICTURE_PATH_BYTES) + 2];
+    static char block[MONITOR_LIMIT * (16 + 3 * PICTURE_PATH_BYTES) + 16 + 3 * MAX_PATH + 2];
     size_t at = 0;
     for (int i = 0; i < count; ++i) {
         at += static_cast<size_t>(sprintf(block + at, KEY_NOW_SHOWN "=", i + 1));
         at += escapeText(entries[i].path, ESCAPE_PATH, block + at) + 1;
     }
+    at += static_cast<size_t>(sprintf(block + at, KEY_NOW_SHOWN_WALLPAPER "="));
+    at += escapeText(lastWallpaper, ESCAPE_PATH, block + at) + 1;
     block[at] = '\0';
     block[at + 1] = '\0';
     return writeSettingSection(SECTION_NOW_SHOWN, block);
@@ -99,5 +126,10 @@ void readNowShown()
         entry.mode = POSITION_CENTER;
     }
     lastEntryCount = count;
+    static char text[3 * MAX_PATH];
+    size_t used = 0;
+    if (!sectionSettingText(settings.nowShown, KEY_NOW_SHOWN_WALLPAPER, text, sizeof text) ||
+        !unescapeText(text, strlen(text), lastWallpaper, MAX_PATH, &used))
+        lastWallpaper[0] = '\0';
     freeSettingsGroup(&settings);
 }

@@ -18,9 +18,15 @@ void recordNewChange(const DisplaySetup& setup, const ScreenEntry* entries, int 
 bool changeOfHistory(int step, DisplaySetup* setup, ScreenEntry* entries, int* count);
 bool canShowChangeOfHistory(int step);
 
+// Whether the desktop's wallpaper is still the one the last change gave
+// it: a wallpaper the user chose since (in the editor, in the Windows
+// settings, with another program) is theirs to keep, and the changer's
+// picture is no longer on the screen.
+bool lastChangeStillShown();
+
 // Section "Now shown": one key per monitor, "Monitor 1" on, the picture's
-// path (UTF-8, escaped). Written after every change; read at start into
-// the last change's entries.
+// path (UTF-8, escaped), and the file the desktop was given. Written after
+// every change; read at start into the last change's entries.
 bool writeNowShown(const ScreenEntry* entries, int count);
 void readNowShown();
 

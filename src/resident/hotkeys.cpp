@@ -1,5 +1,6 @@
 #include "hotkeys.h"
 
+#include "oldshell.h"
 #include "residentids.h"
 #include "residentstate.h"
 #include "settings.h"
@@ -26,6 +27,11 @@ static const HotKey HOT_KEYS[] = {
 const int HOT_KEY_COUNT = 3;
 // Identifiers of the registrations: 1 to 3.
 const int FIRST_HOT_KEY_ID = 1;
+// RegisterHotKey's MOD_NOREPEAT (Windows 7 and later, which refuse nothing
+// for it): a key held down is one press, not one at every repeat, which
+// would skip past pictures the user never saw.
+const UINT NO_REPEAT = 0x4000;
+const unsigned WINDOWS_7 = 0x0601;
 
 void unregisterHotKeys(HWND window)
 {
@@ -45,7 +51,7 @@ void registerHotKeys(HWND window)
             continue;
         unsigned flags = value >> 8;
         UINT modifiers = ((flags & CONTROL_SHIFT) ? MOD_SHIFT : 0) | ((flags & CONTROL_CONTROL) ? MOD_CONTROL : 0) |
-                         ((flags & CONTROL_ALT) ? MOD_ALT : 0);
+                         ((flags & CONTROL_ALT) ? MOD_ALT : 0) | (windowsVersion >= WINDOWS_7 ? NO_REPEAT : 0);
         if (!RegisterHotKey(window, FIRST_HOT_KEY_ID + i, modifiers, key)) {
             if (held[0])
                 strcat(held, ",");

@@ -289,23 +289,6 @@ static ChangeOutcome changeWithSeededGenerator(HWND window)
     return CHANGE_MADE;
 }
 
-// Whether the desktop's wallpaper is still the one the last change gave
-// it: a wallpaper the user chose since (in the editor, in the Windows
-// settings, with another program) is theirs to keep. Both the platform's
-// answer and the profile's value must still name it: Wine answers a
-// process from what it set itself, while the profile follows every
-// program that keeps its choice there.
-static bool lastChangeStillShown()
-{
-    char shown[MAX_PATH];
-    char kept[MAX_PATH];
-    // Windows before 2000 cannot be asked: the profile alone tells there.
-    bool asked = SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof shown, shown, 0) != FALSE;
-    return lastWallpaper[0] && (!asked || lstrcmpiA(shown, lastWallpaper) == 0) &&
-           GetProfileStringA(DESKTOP_SECTION, DESKTOP_WALLPAPER, "", kept, sizeof kept) &&
-           lstrcmpiA(kept, lastWallpaper) == 0;
-}
-
 void composeLastChangeAgain()
 {
     if (lastEntryCount == 0)
@@ -388,15 +371,13 @@ void changeWallpaperOnRequest(HWND window, bool forwardFirst)
 {
     // After going back through the history, a change asked for goes
     // forward again first.
+    bool shown = false;
     if (forwardFirst && canShowChangeOfHistory(+1)) {
         ++changesInProgress;
-        bool shown = showChangeOfHistory(+1);
+        shown = showChangeOfHistory(+1);
         endChange(CHANGE_MADE);
-        if (shown)
-            return;
     }
-    ChangeOutcome outcome = changeWallpaper(window);
-    if (outcome == CHANGE_UNREADABLE) {
+    if (!shown && changeWallpaper(window) == CHANGE_UNREADABLE) {
         tellSettingsUnreadable();
         return;
     }

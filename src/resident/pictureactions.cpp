@@ -1,5 +1,6 @@
 #include "pictureactions.h"
 
+#include "changehistory.h"
 #include "pathtext.h"
 #include "residentstate.h"
 #include "settingsboxes.h"
@@ -10,7 +11,7 @@
 bool pictureShown(int monitor)
 {
     return monitor >= 0 && monitor < lastEntryCount && lastEntries[monitor].path[0] &&
-           lastEntries[monitor].path[lstrlenA(lastEntries[monitor].path) - 1] != '\\';
+           lastEntries[monitor].path[lstrlenA(lastEntries[monitor].path) - 1] != '\\' && lastChangeStillShown();
 }
 
 void showPicture(int monitor)

@@ -6,7 +6,8 @@
 #include <windows.h>
 
 // Whether there is a picture shown (on the monitor) to act on: none before
-// the first change, when "Now shown" holds nothing either.
+// the first change, when "Now shown" holds nothing either, nor once the
+// desktop shows a wallpaper someone else chose.
 bool pictureShown(int monitor);
 
 // Opens the picture of the monitor (0 the primary) in the default viewer.

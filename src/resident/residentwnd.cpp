@@ -86,13 +86,19 @@ LRESULT CALLBACK residentWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_SYSCOLORCHANGE:
         composeForDesktopColour();
         return 0;
+    case WM_SETTINGCHANGE:
+        // Another wallpaper may have been chosen: the tip no longer names
+        // the changer's picture then.
+        refreshTrayTip();
+        return 0;
     case WM_DPICHANGED:
         // The tray draws its icons larger or smaller now.
         reloadTrayImage();
         return 0;
     case WM_HOTKEY:
-        // A hot key is its command, as if chosen from the menu.
-        if (hotKeyCommand(wParam))
+        // A hot key is its command, as if chosen from the menu; not while a
+        // change shows its box, where it would open another over it.
+        if (hotKeyCommand(wParam) && changesInProgress == 0)
             return dispatchResidentCommand(window, WM_COMMAND, hotKeyCommand(wParam), 0);
         return 0;
     case WM_WTSSESSION_CHANGE:

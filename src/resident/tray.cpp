@@ -57,11 +57,12 @@ static HICON loadTrayImage()
 }
 
 // "Vistrell: " and the file name of the picture on the primary monitor,
-// cut to the tip's room; the program's name before any is known.
+// cut to the tip's room; the program's name before any is known, and once
+// the desktop shows another wallpaper.
 static const char* pictureTip()
 {
     static char tip[TRAY_TIP_SIZE];
-    if (lastEntryCount == 0 || !lastEntries[0].path[0])
+    if (lastEntryCount == 0 || !lastEntries[0].path[0] || !lastChangeStillShown())
         return TRAY_TIP;
     const char* path = lastEntries[0].path;
     const char* name = path;

@@ -70,7 +70,8 @@ const PlacementView NOTHING_SHOWN = {0, ORIGIN_EDITABLE, true};
 
 // A settings file and what the dialog shows of it: the rows, the caret (an
 // empty list has none: -1), the rotation, both schedule combos (-1: no row
-// selected) and the position.
+// selected) and the position; the row of the picture the changer shows
+// ("Now shown"), selected (-1: none).
 struct LoadCase {
     const char* name;
     int entries;
@@ -81,6 +82,7 @@ struct LoadCase {
     int period;
     bool periodEnabled;
     POINT place;
+    int shownRow;
 };
 
 const LoadCase LOAD_CASES[] = {
@@ -92,13 +94,14 @@ const LoadCase LOAD_CASES[] = {
       {"Bitmap index", "2"},
       {"Window X-pos", "60"},
       {"Window Y-pos", "70"}},
-     2, true, 3, 2, false, {60, 70}},
-    {"WithoutAFile", 0, {}, -1, false, 0, 0, true, {20, 20}},
-    {"ValuesOutsideTheCombos", 0, {{"Change every", "9"}, {"Time period", "7"}}, -1, false, -1, -1, false, {20, 20}},
+     2, true, 3, 2, false, {60, 70}, 1},
+    {"WithoutAFile", 0, {}, -1, false, 0, 0, true, {20, 20}, -1},
+    {"ValuesOutsideTheCombos", 0, {{"Change every", "9"}, {"Time period", "7"}}, -1, false, -1, -1, false, {20, 20},
+     -1},
     {"OnDemandWithAPeriod",
      2,
      {{"Change every", "1"}, {"Time period", "4"}, {"Bitmap index", "1"}},
-     1, false, 1, 4, true, {20, 20}},
+     1, false, 1, 4, true, {20, 20}, -1},
 };
 
 class EditorLoading : public EditorLoad, public ::testing::WithParamInterface<LoadCase> {};
@@ -117,6 +120,8 @@ TEST_P(EditorLoading, EveryControlShowsTheStoredSettingsAndSavesThemBack)
     for (const auto& setting : stored.configuration)
         writeSetting("Configuration", setting.first, setting.second);
     writeProfile("DESKTOP", "WALLPAPER", "C:\\Some Dir\\WALL.BMP");
+    if (stored.shownRow >= 0)
+        writeSetting("Now shown", "Monitor 1", sampleBitmap(stored.shownRow).c_str());
 
     Editor editor = startEditor();
     ASSERT_NE(editor.dialog, (HWND)NULL);
@@ -124,6 +129,11 @@ TEST_P(EditorLoading, EveryControlShowsTheStoredSettingsAndSavesThemBack)
     EXPECT_EQ(listRows(dialog), rows);
     if (stored.entries > 0) {
         EXPECT_EQ(caretRow(dialog), stored.caret);
+    }
+    HWND list = GetDlgItem(dialog, ED_LIST);
+    EXPECT_EQ(SendMessageA(list, LB_GETSELCOUNT, 0, 0), stored.shownRow >= 0 ? 1 : 0);
+    if (stored.shownRow >= 0) {
+        EXPECT_GT(SendMessageA(list, LB_GETSEL, static_cast<WPARAM>(stored.shownRow), 0), 0);
     }
     EXPECT_EQ(isChecked(dialog, ED_RANDOM), stored.random);
     EXPECT_EQ(isChecked(dialog, ED_SUCCESSIVE), !stored.random);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,6 +31,18 @@ protected:
     }
     std::string wallpaper() { return lowerAscii(readProfile("DESKTOP", "Wallpaper")); }
 };
+
+// The pictures of section "Skip" (their values), as the file holds them.
+std::vector<std::string> skippedPictures()
+{
+    std::vector<char> text(32768);
+    GetPrivateProfileSectionA("Skip", text.data(), static_cast<DWORD>(text.size()), settingsPath().c_str());
+    std::vector<std::string> values;
+    for (const char* line = text.data(); *line; line += strlen(line) + 1)
+        if (strchr(line, '='))
+            values.push_back(strchr(line, '=') + 1);
+    return values;
+}
 
 void pressKeys(std::initializer_list<WORD> keys)
 {
@@ -70,21 +83,57 @@ TEST_F(ResidentRemote, PreviousGoesBackAndAChangeAskedForForwardAgain)
     EXPECT_TRUE(closeResident(resident));
 }
 
-// "Never Show This Picture" keeps the picture from the next 20 changes of a
-// folder of three; once every picture is skipped, a change says it cannot
-// set the wallpaper, as for a list with nothing to show.
-TEST_F(ResidentRemote, ANeverShownPictureComesNoMore)
+// What the changer does with "the picture shown" follows the picture on the
+// screen: after a restart it is the one in "Now shown" (the tip names it,
+// Never Show skips it), and once the desktop shows a wallpaper someone
+// else chose, there is none: the tip is the plain one and Never Show skips
+// nothing and changes nothing.
+TEST_F(ResidentRemote, ThePictureShownIsTheOneOnTheScreen)
 {
-    const std::string folder = lowerAscii(freshFolder("vistrell never"));
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
-        writeTestBitmap(folder + name, 40, 30, SAMPLES[0]);
-    removeSettings();
-    writeSetting("Bitmap list", "000_wall", folder.c_str());
+    writeBitmapList(3);
+    writeSetting("Configuration", "Change every", "1");
+    Resident resident = startResident();
+    command(resident, IDM_CHANGE_NOW);
+    EXPECT_TRUE(closeResident(resident));
+    resident = startResident();
+    EXPECT_TRUE(waitForTrayTip("Vistrell: sample0.bmp"));
+    command(resident, IDM_NEVER_SHOW);
+    EXPECT_EQ(skippedPictures(), std::vector<std::string>{sampleBitmap(0)}) << "after a restart";
+    EXPECT_EQ(wallpaper(), lowerAscii(sampleBitmap(1)));
+    std::string other = sampleBitmap(2);
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &other[0], SPIF_UPDATEINIFILE | SPIF_SENDCHANGE));
+    EXPECT_TRUE(waitForTrayTip("Vistrell - Scenara"));
+    command(resident, IDM_NEVER_SHOW);
+    EXPECT_EQ(skippedPictures(), std::vector<std::string>{sampleBitmap(0)}) << "skipped what is not shown";
+    EXPECT_EQ(wallpaper(), lowerAscii(other));
+    EXPECT_TRUE(closeResident(resident));
+}
+
+// "Never Show This Picture" keeps the picture from the next 20 changes, of
+// a folder of three or a list of three, and from "Previous Wallpaper";
+// once every picture is skipped, a change says it cannot set the
+// wallpaper, as for a list with nothing to show, and the desktop keeps
+// what it showed.
+class NeverShown : public ResidentRemote, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(NeverShown, APictureComesNoMore)
+{
+    if (GetParam()) {
+        const std::string folder = lowerAscii(freshFolder("vistrell never"));
+        for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
+            writeTestBitmap(folder + name, 40, 30, SAMPLES[0]);
+        removeSettings();
+        writeSetting("Bitmap list", "000_wall", folder.c_str());
+    } else {
+        writeBitmapList(3);
+    }
     writeSetting("Configuration", "Change every", "1");
     Resident resident = startResident();
     command(resident, IDM_CHANGE_NOW);
     const std::string never = wallpaper();
     command(resident, IDM_NEVER_SHOW);
+    command(resident, IDM_PREVIOUS);
+    EXPECT_NE(wallpaper(), never) << "going back brought it again";
     std::set<std::string> shown;
     for (int i = 0; i < 20; ++i) {
         command(resident, IDM_CHANGE_NOW);
@@ -93,13 +142,21 @@ TEST_F(ResidentRemote, ANeverShownPictureComesNoMore)
     EXPECT_EQ(shown.count(never), 0u) << never;
     EXPECT_EQ(shown.size(), 2u);
     command(resident, IDM_NEVER_SHOW);
+    const std::string last = wallpaper();
     PostMessageA(resident.window, WM_COMMAND, IDM_NEVER_SHOW, 0);
     HWND box = waitForMessageBox("MSG", 10000, resident.program.id);
     ASSERT_NE(box, (HWND)NULL);
     EXPECT_EQ(messageBoxText(box), "Cannot Setup Wallpaper.");
     answerMessageBox(box, IDOK);
+    ASSERT_TRUE(waitUntilHandled(resident));
+    EXPECT_EQ(wallpaper(), last);
     EXPECT_TRUE(closeResident(resident));
 }
+
+INSTANTIATE_TEST_SUITE_P(FolderOrList, NeverShown, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Folder" : "List");
+                         });
 
 // The next-key (Ctrl+Alt+Shift+Right by default), pressed as the keyboard
 // would, changes the wallpaper.

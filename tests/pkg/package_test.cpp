@@ -333,8 +333,12 @@ TEST_F(Package, UninstallRemovesAllItInstalledAndNothingTheUserMade)
     EXPECT_EQ(exists(programsFolder()), programsExisted) << "an emptied Programs folder is the installer's to remove";
     EXPECT_TRUE(installedProducts().empty());
     EXPECT_TRUE(appsEntries().empty());
-    EXPECT_EQ(readUserRegistry(DESKTOP_VERB_KEY "\\command", ""), "<absent>") << "the desktop's verb is left behind";
     HKEY key;
+    for (const char* verbKey : {DESKTOP_VERB_KEY, DESKTOP_VERB_KEY "\\command"})
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, verbKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            ADD_FAILURE() << "the desktop's verb is left behind: " << verbKey;
+            RegCloseKey(key);
+        }
     if (RegOpenKeyExA(HKEY_CURRENT_USER, PRODUCT_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS) {
         ADD_FAILURE() << "the installer's registry key is left behind";
         RegCloseKey(key);

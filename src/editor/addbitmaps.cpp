@@ -93,15 +93,21 @@ static void rememberCurrentDirectory()
         writeSettingText(SECTION_CONFIG, KEY_OPEN_DIRECTORY, directory);
 }
 
+// Where the dialog opens: the folder of the last pick, else the current one.
+static void startDirectory(char* directory)
+{
+    char current[DIRECTORY_BUFFER];
+    currentDirectory(current);
+    readSettingText(SECTION_CONFIG, KEY_OPEN_DIRECTORY, current, directory, DIRECTORY_BUFFER);
+}
+
 int openFileDialog(HWND owner, char* result, int resultSize, const char* title, const char* filter)
 {
     // No file name to start with, and nothing left over from before in the
     // area the dialog answers in.
     memset(result, 0, resultSize);
-    char current[DIRECTORY_BUFFER];
-    currentDirectory(current);
     char directory[DIRECTORY_BUFFER];
-    readSettingText(SECTION_CONFIG, KEY_OPEN_DIRECTORY, current, directory, DIRECTORY_BUFFER);
+    startDirectory(directory);
 
     OPENFILENAMEA dialog;
     memset(&dialog, 0, sizeof dialog);
@@ -127,10 +133,8 @@ int openFileDialog(HWND owner, char* result, int resultSize, const char* title, 
 static int openWideFileDialog(HWND owner, WCHAR* result, int resultChars)
 {
     memset(result, 0, resultChars * sizeof result[0]);
-    char current[DIRECTORY_BUFFER];
-    currentDirectory(current);
     char directory[DIRECTORY_BUFFER];
-    readSettingText(SECTION_CONFIG, KEY_OPEN_DIRECTORY, current, directory, DIRECTORY_BUFFER);
+    startDirectory(directory);
     WCHAR wideDirectory[DIRECTORY_BUFFER];
     if (!MultiByteToWideChar(CP_ACP, 0, directory, -1, wideDirectory, DIRECTORY_BUFFER))
         wideDirectory[0] = L'\0';

@@ -1,5 +1,7 @@
 #include "escapedtext.h"
 
+#include "hexdigit.h"
+
 static bool escaped(unsigned char c, EscapeSet set)
 {
     if (c < ' ' || c >= 0x7F || c == '%')
@@ -25,17 +27,6 @@ size_t escapeText(const char* text, EscapeSet set, char* out)
     return at;
 }
 
-static int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool unescapeText(const char* text, size_t length, char* out, size_t size, size_t* used)
 {
     size_t written = 0;
@@ -43,8 +34,8 @@ bool unescapeText(const char* text, size_t length, char* out, size_t size, size_
     for (; at < length && text[at] != '|'; ++at) {
         char c = text[at];
         if (c == '%') {
-            int high = at + 2 < length ? hexValue(text[at + 1]) : -1;
-            int low = high >= 0 ? hexValue(text[at + 2]) : -1;
+            int high = at + 2 < length ? hexDigitValue(text[at + 1]) : -1;
+            int low = high >= 0 ? hexDigitValue(text[at + 2]) : -1;
             if (low < 0)
                 return false;
             c = static_cast<char>(high << 4 | low);

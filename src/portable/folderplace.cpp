@@ -3,6 +3,7 @@
 #include "escapedtext.h"
 #include "folderorder.h"
 #include "hash64.h"
+#include "hexdigit.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -138,23 +139,12 @@ void formatFolderState(const char* folder, const char* place, const PictureRound
                 static_cast<unsigned long>(round.last & 0xFFFFFFFFu));
 }
 
-static int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Sixteen hexadecimal digits.
 static bool parseHex64(const char* text, uint64_t* value)
 {
     *value = 0;
     for (int i = 0; i < 16; ++i) {
-        int digit = hexValue(text[i]);
+        int digit = hexDigitValue(text[i]);
         if (digit < 0)
             return false;
         *value = *value << 4 | static_cast<uint64_t>(digit);

@@ -1,22 +1,13 @@
 #include "shuffle.h"
 
+#include "hexdigit.h"
+
 #include <stdio.h>
 #include <string.h>
 
 static bool isShown(const EntryRound& round, int entry)
 {
     return (round.shown[entry / 32] >> (entry % 32)) & 1u;
-}
-
-static int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Reads hexadecimal digits up to the next ':' or the end into *value; false
@@ -26,7 +17,7 @@ static bool parseHex(const char** at, const char* end, uint32_t* value)
     const char* start = *at;
     *value = 0;
     while (*at < end && **at != ':') {
-        int digit = hexDigit(**at);
+        int digit = hexDigitValue(**at);
         if (digit < 0 || *value > 0x0FFFFFFFu)
             return false;
         *value = *value << 4 | static_cast<uint32_t>(digit);
@@ -74,7 +65,7 @@ void parseEntryRound(const char* text, size_t length, int count, uint32_t finger
         return;
     EntryRound read = *round;
     for (size_t i = 0; i < digits; ++i) {
-        int digit = hexDigit(text[i]);
+        int digit = hexDigitValue(text[i]);
         if (digit < 0)
             return;
         for (int bit = 0; bit < 4; ++bit) {

@@ -1,6 +1,7 @@
 #include "skipset.h"
 
 #include "folderplace.h"
+#include "hexdigit.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -12,7 +13,7 @@ static bool parseKey(const char* text, size_t length, uint64_t* key)
     *key = 0;
     for (size_t i = 0; i < length; ++i) {
         char c = text[i];
-        int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        int digit = hexDigitValue(c);
         if (digit < 0)
             return false;
         *key = *key << 4 | static_cast<uint64_t>(digit);

@@ -165,7 +165,7 @@ static int readChosenEntries(Reading* reading, int wanted, ScreenEntry* entries,
             if (got == ENTRY_READ)
                 break;
             if (tries == RANDOM_SCAN_LIMIT) {
-                entries[read].path[0] = '\0';
+                lstrcpynA(entries[read].path, NO_PICTURE_PATH, sizeof entries[read].path);
                 break;
             }
             index = reading->successive ? static_cast<int>(static_cast<unsigned>(index) + 1u)

@@ -80,19 +80,17 @@ Installed applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, in
     // The platform's call takes an ANSI path: a file it cannot name that way
     // (a photo named in another script, on a volume without short names) is
     // composed instead.
-    // A folder still named here gave no picture; nor did a list whose every
-    // picture is skipped (an empty path), which the platform would take as
-    // "no wallpaper".
     char plain[MAX_PATH];
-    bool noPicture = namesFolder(entries[0].path) || !entries[0].path[0];
-    bool nameable = !noPicture && ansiPathOf(entries[0].path, plain, sizeof plain);
-    if (!noPicture && !nameable && !isOldShell)
+    bool folder = namesFolder(entries[0].path);
+    bool nameable = !folder && ansiPathOf(entries[0].path, plain, sizeof plain);
+    if (!folder && !nameable && !isOldShell)
         composing = true;
     if (!composing) {
-        // No picture, or (on the old shell, which composes nothing) no ANSI
-        // path names the file. Where the desktop shows the first entry's
-        // file, that is told here: the platform would take a folder's path
-        // without a word (Wine does); composing tells it for its monitor.
+        // A folder still named here gave no picture, or (on the old shell,
+        // which composes nothing) no ANSI path names the file. Where the
+        // desktop shows the first entry's file, that is told here: the
+        // platform would take a folder's path without a word (Wine does);
+        // composing tells it for its monitor.
         if (!nameable) {
             tellWallpaperRefused();
             return installed;

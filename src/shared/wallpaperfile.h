@@ -41,6 +41,11 @@ struct Installed {
 };
 Installed applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, int count);
 
+// The path of an entry that gives no picture because every picture it
+// could give is one no change shows: told as a folder without pictures.
+// (An empty path is an entry of its own: the platform's "no wallpaper".)
+#define NO_PICTURE_PATH "\\"
+
 // A folder entry's first picture, in path order, into path (UTF-8,
 // PICTURE_PATH_BYTES), the folder as the list holds it; with or without its
 // subfolders as the display options say; false when it has none or cannot

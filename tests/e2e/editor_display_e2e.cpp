@@ -72,7 +72,8 @@ std::string hotKeyText(HWND control, bool extended)
     for (const auto& part : parts)
         if ((modifiers & part.flag) && GetKeyNameTextA(MapVirtualKeyA(part.virtualKey, 0) << 16, name, sizeof name))
             text = text + name + " + ";
-    LONG scan = static_cast<LONG>(MapVirtualKeyA(LOBYTE(key), 0) << 16 | ((modifiers & HOTKEYF_EXT) && extended ? 1 << 24 : 0));
+    bool extendedBit = (modifiers & HOTKEYF_EXT) && extended;
+    LONG scan = static_cast<LONG>(MapVirtualKeyA(LOBYTE(key), 0) << 16 | (extendedBit ? 1 << 24 : 0));
     return GetKeyNameTextA(scan, name, sizeof name) ? text + name : text;
 }
 

@@ -88,8 +88,10 @@ LRESULT CALLBACK residentWindowProc(HWND window, UINT message, WPARAM wParam, LP
         return 0;
     case WM_SETTINGCHANGE:
         // Another wallpaper may have been chosen: the tip no longer names
-        // the changer's picture then.
-        refreshTrayTip();
+        // the changer's picture then. A change of its own tells its tip
+        // when it is made.
+        if (wParam == SPI_SETDESKWALLPAPER && changesInProgress == 0)
+            refreshTrayTip();
         return 0;
     case WM_DPICHANGED:
         // The tray draws its icons larger or smaller now.

@@ -1,5 +1,6 @@
 // The bare resident: a hidden window with a tray icon, a minute timer and a
-// message loop, changing the wallpaper with nothing but the platform call.
+// message loop, changing the wallpaper with nothing but the platform call
+// and naming the file in the tray's tip, as the changer's tip names it.
 // It is the baseline of the memory and change figures, so it changes exactly
 // when the real resident does: on command 106 and on every fifth tick.
 // Built with BARE_WITH_MENU and the real resident's resources, it also has
@@ -32,6 +33,15 @@ static int nextWallpaper = 0;
 static unsigned int ticks = 0;
 static NOTIFYICONDATAA trayIcon;
 
+// The platform's call, then the file's name in the tip.
+static void setWallpaper(char* path)
+{
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path, SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+    const char* name = strrchr(path, '\\');
+    wsprintfA(trayIcon.szTip, "Bare: %.50s", name ? name + 1 : path);
+    Shell_NotifyIconA(NIM_MODIFY, &trayIcon);
+}
+
 // The bare walk: every file of the folder, the next one taken.
 static void changeFromFolder()
 {
@@ -50,7 +60,7 @@ static void changeFromFolder()
     FindClose(search);
     nextWallpaper = count > 0 ? (nextWallpaper + 1) % count : 0;
     wsprintfA(path, "%s%s", wallpaperFolder, chosen);
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path, SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+    setWallpaper(path);
 }
 
 static void changeWallpaper()
@@ -63,7 +73,7 @@ static void changeWallpaper()
     nextWallpaper = (index + 1) % WALLPAPER_COUNT;
     char path[MAX_PATH + 16];
     wsprintfA(path, WALLPAPER_NAME_FORMAT, wallpaperFolder, index);
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path, SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+    setWallpaper(path);
 }
 
 static LRESULT CALLBACK bareResidentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

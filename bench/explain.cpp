@@ -55,12 +55,13 @@ static std::string explainChange(const BenchRun& run, const Figure& figure, bool
     double difference = differenceOf(figure);
     double calls = callsMedian(run, successive ? CALLS_SUCCESSIVE_CHANGE : CALLS_RANDOM_CHANGE);
     return line("- **%s** (%s): %.2f ms more than the bare platform call. Around that call the resident %s, "
-                "records the placement and, once the wallpaper is set, writes the next index; every settings call "
-                "opens the file afresh, so that each sees what the editor last saved. The same calls made bare "
-                "around a bare wallpaper call take %.2f ms: %.0f%% of the difference.\n",
+                "records the placement and, once the wallpaper is set, writes the pictures shown and the next "
+                "index, keeps the change in its history and names the picture in the tray's tip; every settings "
+                "call opens the file afresh, so that each sees what the editor last saved. The same settings "
+                "calls made bare around a bare wallpaper call take %.2f ms: %.0f%% of the difference.\n",
                 figure.name.c_str(), figure.arch.c_str(), difference,
-                "asks whether the settings file can be read before and after it reads three sections "
-                "(\"Configuration\", \"Display\" and the list)",
+                "asks whether the settings file can be read before and after it reads four sections "
+                "(\"Configuration\", \"Display\", the list and \"Skip\")",
                 calls, difference > 0 ? 100 * calls / difference : 0);
 }
 

@@ -49,6 +49,17 @@ static void writeIndex()
     WritePrivateProfileStringA(SECTION_CONFIG, KEY_BITMAP_INDEX, "1", COPY);
 }
 
+// Section "Now shown", written whole: one monitor's picture and the file
+// the desktop was given.
+static void writeShown(const char* wallpaper)
+{
+    char section[2 * MAX_PATH + 32];
+    int first = snprintf(section, sizeof section, KEY_NOW_SHOWN "=%s", 1, wallpaper) + 1;
+    int second = snprintf(section + first, sizeof section - first - 1, KEY_NOW_SHOWN_WALLPAPER "=%s", wallpaper) + 1;
+    section[first + second] = '\0';
+    WritePrivateProfileSectionA(SECTION_NOW_SHOWN, section, COPY);
+}
+
 // What the applier records before it sets a wallpaper.
 static void recordPlacement()
 {
@@ -65,11 +76,11 @@ const char* callsName(CallSequence sequence)
 {
     switch (sequence) {
     case CALLS_SUCCESSIVE_CHANGE:
-        return "Settings calls of a successive change: the file asked twice, its three sections read, the "
-               "placement recorded, the index written after the wallpaper call";
+        return "Settings calls of a successive change: the file asked twice, its four sections read, the "
+               "placement recorded, the pictures shown and the index written after the wallpaper call";
     case CALLS_RANDOM_CHANGE:
-        return "Settings calls of a random change: the file asked twice, its three sections read, the "
-               "placement recorded, the index written after the wallpaper call";
+        return "Settings calls of a random change: the file asked twice, its four sections read, the "
+               "placement recorded, the pictures shown and the index written after the wallpaper call";
     default:
         return "Settings reads of 50 entries in the editor: the list section read whole";
     }
@@ -87,6 +98,7 @@ double timeChangeCalls(bool, const char* wallpaper)
     readSection(SECTION_CONFIG);
     readSection(SECTION_DISPLAY);
     readList();
+    readSection(SECTION_SKIP);
     askReadable();
     recordPlacement();
     double beforeWallpaper = nowMs() - start;
@@ -94,6 +106,7 @@ double timeChangeCalls(bool, const char* wallpaper)
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(wallpaper),
                           SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
     start = nowMs();
+    writeShown(wallpaper);
     writeIndex();
     return beforeWallpaper + nowMs() - start;
 }

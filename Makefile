@@ -94,8 +94,11 @@ wine-tests: win packages pictures
 #   make ring SUITES=e2etests GTEST_FILTER='ResidentCommands.*'
 # SUITES: any of wintests-resident wintests-editor e2etests twomonitors pkgtests
 # (the first three when unset).
-ring: $(ARCH) pictures
-	ARCHS="$(ARCH)" SUITES="$(or $(SUITES),wintests-resident wintests-editor e2etests)" sh scripts/wine-tests.sh $(BUILD)
+# The native picture tools are built only for the suites that read the test
+# pictures.
+RING_SUITES := $(or $(SUITES),wintests-resident wintests-editor e2etests)
+ring: $(ARCH) $(if $(filter wintests-resident e2etests twomonitors,$(RING_SUITES)),pictures)
+	ARCHS="$(ARCH)" SUITES="$(RING_SUITES)" sh scripts/wine-tests.sh $(BUILD)
 
 # The long runs of the resident (about half an hour per architecture).
 soak: win

@@ -250,6 +250,10 @@ int previewBitmap(HWND dialog, const char* path)
 void redrawPreview(HWND dialog)
 {
     (void)dialog;
+    // The frame's resize left a paint of its face pending, which would wipe
+    // a picture drawn before it: it is painted first.
+    if (frameWindow)
+        UpdateWindow(frameWindow);
     if (previewedPath[0] && !drawPath(previewedPath))
         previewedPath[0] = '\0';
 }

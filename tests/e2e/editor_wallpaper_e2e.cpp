@@ -146,6 +146,17 @@ TEST_P(EditorPreview, DrawsTheBitmapInsideTheFrameUntilTheListMoves)
     EXPECT_NE(screenPixel(place.left + edge, place.top + edge), red) << "the frame's own edge stays";
     EXPECT_NE(screenPixel(place.right - 1 - edge, place.bottom - 1 - edge), red);
 
+    // Moved to a monitor of another scale, the dialog manager sizes the
+    // frame anew (its face repaints, wiping the picture) and the dialog
+    // hears WM_DPICHANGED: the picture comes back filling the new size.
+    // It grows into the gap above the Preview button, where nothing covers it.
+    SetWindowPos(frame, NULL, 0, 0, place.right - place.left, place.bottom - place.top + MulDiv(8, dpi, 96),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageA(editor.dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+    for (int i = 0; i < 100 && countInside(frame, red, &total, dpi) != total; ++i)
+        pumpFor(20);
+    EXPECT_EQ(countInside(frame, red, &total, dpi), total) << "drawn again at the frame's new size";
+
     // Any list notification clears the frame: the red goes.
     sendCommand(editor.dialog, ED_LIST);
     for (int i = 0; i < 100 && countInside(frame, red, &total, dpi) != 0; ++i)

@@ -24,14 +24,18 @@ const int WIDE_RESULT_CHARS = 32768;
 const DWORD OPEN_FLAGS = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT |
                          OFN_HIDEREADONLY;
 
-static const char ADD_TITLE[] = "Add Bitmaps...";
+// Each text once, for the ANSI dialog and the wide one.
+#define ADD_TITLE_TEXT "Add Bitmaps..."
 // Pairs of description and pattern; the literal's own zero ends the list.
 // The new shell takes pictures too (through their cached bitmaps).
+#define PICTURE_FILTER_TEXT \
+    "Bitmap files (*.BMP)\0*.bmp\0" \
+    "Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)\0" \
+    "*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff\0" \
+    "All files\0*.*\0"
+static const char ADD_TITLE[] = ADD_TITLE_TEXT;
 static const char BITMAP_FILTER[] = "Bitmap files (*.BMP)\0*.bmp\0All files\0*.*\0";
-static const char PICTURE_FILTER[] = "Bitmap files (*.BMP)\0*.bmp\0"
-                                     "Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)\0"
-                                     "*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff\0"
-                                     "All files\0*.*\0";
+static const char PICTURE_FILTER[] = PICTURE_FILTER_TEXT;
 
 static const char TOO_MANY_FILES[] =
     "No files were added because too many files were chosen at once: their names do not fit.\n\n"
@@ -42,11 +46,8 @@ static const char SKIPPED_MANY[] = "These files were not added because their pat
 // all with a line break each.
 const int SKIPPED_NAMES = 512;
 
-static const WCHAR ADD_TITLE_WIDE[] = L"Add Bitmaps...";
-static const WCHAR PICTURE_FILTER_WIDE[] = L"Bitmap files (*.BMP)\0*.bmp\0"
-                                           L"Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)\0"
-                                           L"*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff\0"
-                                           L"All files\0*.*\0";
+static const WCHAR ADD_TITLE_WIDE[] = L"" ADD_TITLE_TEXT;
+static const WCHAR PICTURE_FILTER_WIDE[] = L"" PICTURE_FILTER_TEXT;
 static const WCHAR NAME_NOT_KEPT[] =
     L"Nothing was added: VISTRELL.INI cannot keep this name, as its letters are not in this system's "
     L"character set and its drive gives the file no short name:\n\n";

@@ -17,8 +17,9 @@ typedef BOOL(WINAPI* PathFromListProc)(LPCITEMIDLIST, LPWSTR);
 typedef HRESULT(WINAPI* OleInitializeProc)(LPVOID);
 typedef void(WINAPI* TaskFreeProc)(LPVOID);
 
-static const WCHAR BROWSE_TEXT[] = L"Choose a folder of pictures:";
-static const char BROWSE_TEXT_ANSI[] = "Choose a folder of pictures:";
+#define BROWSE_PROMPT "Choose a folder of pictures:"
+static const WCHAR BROWSE_TEXT[] = L"" BROWSE_PROMPT;
+static const char BROWSE_TEXT_ANSI[] = BROWSE_PROMPT;
 static const char FOLDER_TOO_LONG[] = "This folder was not added because its path is longer than 99 characters:\n\n";
 
 // The picker opens on the folder the last Add left off in.

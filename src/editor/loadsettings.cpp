@@ -4,7 +4,6 @@
 
 #include "editorstate.h"
 #include "editortexts.h"
-#include "escapedtext.h"
 #include "folderorder.h"
 #include "ids.h"
 #include "pathtext.h"
@@ -74,11 +73,8 @@ static void selectShownRow(HWND dialog, const SettingsGroup& settings)
 {
     char key[16];
     wsprintfA(key, KEY_NOW_SHOWN, 1);
-    static char text[3 * PICTURE_PATH_BYTES];
     char picture[PICTURE_PATH_BYTES];
-    size_t used = 0;
-    if (!sectionSettingText(settings.nowShown, key, text, sizeof text) ||
-        !unescapeText(text, strlen(text), picture, sizeof picture, &used) || !picture[0])
+    if (!sectionEscapedText(settings.nowShown, key, picture, sizeof picture) || !picture[0])
         return;
     LRESULT rows = SendDlgItemMessageA(dialog, IDC_LIST, LB_GETCOUNT, 0, 0);
     for (LRESULT row = 0; row < rows; ++row) {

@@ -11,7 +11,7 @@
 #include "slottable.h"
 
 // Posted after the platform has rescaled the dialog for a monitor of another
-// display scale: the frame has repainted empty by the time it arrives.
+// display scale, so that the preview is drawn at the frame's new size.
 const UINT WM_REDRAW_PREVIEW = WM_APP + 1;
 
 // Hangs the pop-up "Scenara" (the menu "MENU_1") at the end of the dialog's

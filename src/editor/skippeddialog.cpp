@@ -20,8 +20,6 @@ static char* skipSection;
 static void fillList(HWND dialog)
 {
     unsigned length = 0;
-    free(skipSection);
-    skipSection = NULL;
     if (!readSettingSection(SECTION_SKIP, &skipSection, &length))
         return;
     for (unsigned at = 0; at < length && skipSection[at]; at += static_cast<unsigned>(strlen(skipSection + at)) + 1) {

@@ -1,18 +1,8 @@
 #include "commandswitch.h"
 
-#include <string.h>
+#include "textcase.h"
 
-static bool sameWord(const char* word, size_t length, const char* name)
-{
-    if (strlen(name) != length)
-        return false;
-    for (size_t i = 0; i < length; ++i) {
-        char c = word[i] >= 'A' && word[i] <= 'Z' ? static_cast<char>(word[i] - 'A' + 'a') : word[i];
-        if (c != name[i])
-            return false;
-    }
-    return true;
-}
+#include <string.h>
 
 CommandSwitch parseCommandSwitch(const char* commandLine)
 {
@@ -32,7 +22,7 @@ CommandSwitch parseCommandSwitch(const char* commandLine)
             ++at;
         if (length > 1 && (start[0] == '/' || start[0] == '-'))
             for (int i = 0; i < 4; ++i)
-                if (sameWord(start + 1, length - 1, NAMES[i]))
+                if (sameFolded(start + 1, length - 1, NAMES[i]))
                     return static_cast<CommandSwitch>(SWITCH_NEXT + i);
     }
     return SWITCH_NONE;

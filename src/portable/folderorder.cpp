@@ -1,11 +1,8 @@
 #include "folderorder.h"
 
-#include <string.h>
+#include "textcase.h"
 
-static unsigned char folded(char c)
-{
-    return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-}
+#include <string.h>
 
 bool isFolderEntry(const char* path)
 {
@@ -21,7 +18,7 @@ bool isListedPictureName(const char* name)
         return false;
     for (const char* extension : extensions) {
         size_t i = 0;
-        while (extension[i] && folded(dot[1 + i]) == static_cast<unsigned char>(extension[i]))
+        while (extension[i] && foldedByte(dot[1 + i]) == static_cast<unsigned char>(extension[i]))
             ++i;
         if (!extension[i] && !dot[1 + i])
             return true;
@@ -32,8 +29,8 @@ bool isListedPictureName(const char* name)
 int compareFoldedPaths(const char* a, const char* b)
 {
     for (;; ++a, ++b) {
-        unsigned char x = folded(*a);
-        unsigned char y = folded(*b);
+        unsigned char x = foldedByte(*a);
+        unsigned char y = foldedByte(*b);
         if (x != y || !x)
             return static_cast<int>(x) - static_cast<int>(y);
     }
@@ -44,6 +41,6 @@ uint32_t addToFingerprint(uint32_t fingerprint, const char* text, size_t length)
     // FNV-1a over the folded bytes, then a zero: "ab","c" differs from "a","bc".
     const uint32_t prime = 16777619u;
     for (size_t i = 0; i < length; ++i)
-        fingerprint = (fingerprint ^ folded(text[i])) * prime;
+        fingerprint = (fingerprint ^ foldedByte(text[i])) * prime;
     return fingerprint * prime;
 }

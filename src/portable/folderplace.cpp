@@ -4,6 +4,7 @@
 #include "folderorder.h"
 #include "hash64.h"
 #include "hexdigit.h"
+#include "textcase.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -87,11 +88,6 @@ uint32_t nextInRound(const char* const* paths, uint32_t count, PictureRound* rou
     return first;
 }
 
-static unsigned char folded(char c)
-{
-    return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-}
-
 uint64_t pathHash(const char* path)
 {
     char lower[256];
@@ -105,15 +101,15 @@ uint64_t pathHash(const char* path)
         }
         if (!*at)
             break;
-        lower[length++] = static_cast<char>(folded(*at));
+        lower[length++] = static_cast<char>(foldedByte(*at));
     }
     return hash;
 }
 
 void pathKey(const char* path, char* key)
 {
-    uint64_t hash = pathHash(path);
-    sprintf(key, "%08lx%08lx", static_cast<unsigned long>(hash >> 32), static_cast<unsigned long>(hash & 0xFFFFFFFFu));
+    formatHex64(pathHash(path), key);
+    key[16] = '\0';
 }
 
 // Copies at most size - 1 bytes of text.
@@ -132,24 +128,13 @@ void formatFolderState(const char* folder, const char* place, const PictureRound
     lstrcpyCut(cut, place, sizeof cut);
     at += escapeText(cut, ESCAPE_PART, text + at);
     text[at++] = '|';
-    text[at] = '\0';
-    if (round.seed != 0)
-        sprintf(text + at, "%08lx%08lx:%08lx%08lx", static_cast<unsigned long>(round.seed >> 32),
-                static_cast<unsigned long>(round.seed & 0xFFFFFFFFu), static_cast<unsigned long>(round.last >> 32),
-                static_cast<unsigned long>(round.last & 0xFFFFFFFFu));
-}
-
-// Sixteen hexadecimal digits.
-static bool parseHex64(const char* text, uint64_t* value)
-{
-    *value = 0;
-    for (int i = 0; i < 16; ++i) {
-        int digit = hexDigitValue(text[i]);
-        if (digit < 0)
-            return false;
-        *value = *value << 4 | static_cast<uint64_t>(digit);
+    if (round.seed != 0) {
+        formatHex64(round.seed, text + at);
+        text[at + 16] = ':';
+        formatHex64(round.last, text + at + 17);
+        at += 33;
     }
-    return true;
+    text[at] = '\0';
 }
 
 size_t folderOfState(const char* text, size_t length)
@@ -161,11 +146,8 @@ size_t folderOfState(const char* text, size_t length)
 bool parseFolderState(const char* text, size_t length, const char* folder, char* place, PictureRound* round)
 {
     size_t folderLength = folderOfState(text, length);
-    if (folderLength == 0 || folderLength != strlen(folder))
+    if (folderLength == 0 || !sameFolded(text, folderLength, folder))
         return false;
-    for (size_t i = 0; i < folderLength; ++i)
-        if (folded(text[i]) != folded(folder[i]))
-            return false;
     const char* at = text + folderLength + 1;
     const char* end = text + length;
     size_t used = 0;

@@ -1,6 +1,7 @@
 #include "picturemath.h"
 
 #include "hash64.h"
+#include "hexdigit.h"
 
 #include "bmpcheck.h"
 
@@ -222,10 +223,7 @@ PictureSize fitWithin(PictureSize picture, PictureSize screen)
 
 void cacheFileName(const uint8_t* record, size_t length, char* name)
 {
-    uint64_t hash = hashBytes64(record, length, 0);
-    static const char DIGITS[] = "0123456789abcdef";
-    for (int i = 0; i < 16; ++i)
-        name[i] = DIGITS[(hash >> (60 - 4 * i)) & 0xF];
+    formatHex64(hashBytes64(record, length, 0), name);
     memcpy(name + 16, CACHE_SUFFIX, sizeof CACHE_SUFFIX);
 }
 

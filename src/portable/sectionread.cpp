@@ -1,5 +1,7 @@
 #include "sectionread.h"
 
+#include "textcase.h"
+
 #include <stdint.h>
 #include <string.h>
 
@@ -14,7 +16,7 @@ static bool isBlank(char c)
 
 static char lowerOf(char c)
 {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return static_cast<char>(foldedByte(c));
 }
 
 // A line's key and value, blanks trimmed; quotes around the value taken off.
@@ -65,11 +67,7 @@ static bool nextLine(const char* section, size_t length, size_t* at, SectionValu
 
 static bool sameKey(const SectionValue& key, const char* wanted)
 {
-    size_t i = 0;
-    for (; i < key.length && wanted[i]; ++i)
-        if (lowerOf(key.text[i]) != lowerOf(wanted[i]))
-            return false;
-    return i == key.length && wanted[i] == '\0';
+    return sameFolded(key.text, key.length, wanted);
 }
 
 bool sectionValue(const char* section, size_t length, const char* key, SectionValue* value)

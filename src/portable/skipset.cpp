@@ -8,17 +8,7 @@
 
 static bool parseKey(const char* text, size_t length, uint64_t* key)
 {
-    if (length != PATH_KEY_SIZE - 1)
-        return false;
-    *key = 0;
-    for (size_t i = 0; i < length; ++i) {
-        char c = text[i];
-        int digit = hexDigitValue(c);
-        if (digit < 0)
-            return false;
-        *key = *key << 4 | static_cast<uint64_t>(digit);
-    }
-    return true;
+    return length == PATH_KEY_SIZE - 1 && parseHex64(text, key);
 }
 
 static int byValue(const void* a, const void* b)

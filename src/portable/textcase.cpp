@@ -2,7 +2,7 @@
 
 static char lowercaseOf(char c)
 {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return static_cast<char>(foldedByte(c));
 }
 
 void lowercaseAscii(char* text)

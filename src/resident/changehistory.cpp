@@ -117,19 +117,13 @@ void readNowShown()
     for (; count < MONITOR_LIMIT; ++count) {
         char key[16];
         sprintf(key, KEY_NOW_SHOWN, count + 1);
-        static char text[3 * PICTURE_PATH_BYTES];
-        size_t used = 0;
         ScreenEntry& entry = lastEntries[count];
-        if (!sectionSettingText(settings.nowShown, key, text, sizeof text) ||
-            !unescapeText(text, strlen(text), entry.path, sizeof entry.path, &used))
+        if (!sectionEscapedText(settings.nowShown, key, entry.path, sizeof entry.path))
             break;
         entry.mode = POSITION_CENTER;
     }
     lastEntryCount = count;
-    static char text[3 * MAX_PATH];
-    size_t used = 0;
-    if (!sectionSettingText(settings.nowShown, KEY_NOW_SHOWN_WALLPAPER, text, sizeof text) ||
-        !unescapeText(text, strlen(text), lastWallpaper, MAX_PATH, &used))
+    if (!sectionEscapedText(settings.nowShown, KEY_NOW_SHOWN_WALLPAPER, lastWallpaper, MAX_PATH))
         lastWallpaper[0] = '\0';
     freeSettingsGroup(&settings);
 }

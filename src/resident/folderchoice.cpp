@@ -9,11 +9,11 @@
 #include <string.h>
 
 // Whether the list names the folder (letter case aside), in any entry.
-static bool listNamesFolder(const ListSnapshot& list, const char* folder, size_t length)
+static bool listNamesFolder(const ListSnapshot& list, const char* folder)
 {
     char path[PATH_BUFFER];
     for (int i = 0; i < RANDOM_SCAN_LIMIT && snapshotEntryPath(list, i, path); ++i)
-        if (strlen(path) == length && compareFoldedPaths(path, folder) == 0)
+        if (compareFoldedPaths(path, folder) == 0)
             return true;
     return false;
 }
@@ -32,7 +32,7 @@ static void noteStaleKeys(FolderChoice* choice, const SectionSettings& states, c
         if (equals && folder > 0 && folder < sizeof path) {
             memcpy(path, equals + 1, folder);
             path[folder] = '\0';
-            stale = !listNamesFolder(list, path, folder);
+            stale = !listNamesFolder(list, path);
         }
         size_t keyLength = equals ? static_cast<size_t>(equals - line) : 0;
         if (stale && keyLength > 0) {

@@ -1,6 +1,7 @@
 #include "pictureactions.h"
 
 #include "changehistory.h"
+#include "folderorder.h"
 #include "pathtext.h"
 #include "residentstate.h"
 #include "settingsboxes.h"
@@ -11,7 +12,7 @@
 bool pictureShown(int monitor)
 {
     return monitor >= 0 && monitor < lastEntryCount && lastEntries[monitor].path[0] &&
-           lastEntries[monitor].path[lstrlenA(lastEntries[monitor].path) - 1] != '\\' && lastChangeStillShown();
+           !isFolderEntry(lastEntries[monitor].path) && lastChangeStillShown();
 }
 
 void showPicture(int monitor)

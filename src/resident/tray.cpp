@@ -2,6 +2,7 @@
 
 #include "changehistory.h"
 #include "modulefunction.h"
+#include "pathtext.h"
 #include "pictureactions.h"
 #include "residentids.h"
 #include "residentstate.h"
@@ -56,6 +57,17 @@ static HICON loadTrayImage()
     return icon;
 }
 
+// A picture's file name in the system's own character set, as the tip and
+// the menu spell it (other letters show as the system marks them); empty
+// where there is none.
+static void ansiFileName(const char* path, char (&ansi)[MAX_PATH])
+{
+    const char* name = strrchr(path, '\\');
+    WCHAR wide[MAX_PATH];
+    if (!widePath(name ? name + 1 : path, wide) || !WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, MAX_PATH, NULL, NULL))
+        ansi[0] = '\0';
+}
+
 // "Vistrell: " and the file name of the picture on the primary monitor,
 // cut to the tip's room; the program's name before any is known, and once
 // the desktop shows another wallpaper.
@@ -64,17 +76,9 @@ static const char* pictureTip()
     static char tip[TRAY_TIP_SIZE];
     if (lastEntryCount == 0 || !lastEntries[0].path[0] || !lastChangeStillShown())
         return TRAY_TIP;
-    const char* path = lastEntries[0].path;
-    const char* name = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\')
-            name = p + 1;
-    WCHAR wide[MAX_PATH];
     char ansi[MAX_PATH];
-    // The tip spells the system's own character set: other letters show as
-    // the system marks them.
-    if (!*name || !MultiByteToWideChar(CP_UTF8, 0, name, -1, wide, MAX_PATH) ||
-        !WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, NULL, NULL))
+    ansiFileName(lastEntries[0].path, ansi);
+    if (!ansi[0])
         return TRAY_TIP;
     static const char PREFIX[] = TIP_PICTURE_PREFIX;
     size_t room = TRAY_TIP_SIZE - sizeof PREFIX;
@@ -195,14 +199,9 @@ static void prepareTrayMenu(HMENU popup)
         return;
     HMENU monitors = CreatePopupMenu();
     for (int i = 0; monitors && i < lastEntryCount; ++i) {
-        const char* path = lastEntries[i].path;
-        const char* name = strrchr(path, '\\');
-        WCHAR wide[MAX_PATH];
         char text[MAX_PATH + 16];
         char ansi[MAX_PATH];
-        if (!MultiByteToWideChar(CP_UTF8, 0, name ? name + 1 : path, -1, wide, MAX_PATH) ||
-            !WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, NULL, NULL))
-            ansi[0] = '\0';
+        ansiFileName(lastEntries[i].path, ansi);
         wsprintfA(text, SHOW_MONITOR_TEXT, i + 1, ansi);
         AppendMenuA(monitors, MF_STRING | (pictureShown(i) ? MF_ENABLED : MF_GRAYED), IDM_SHOW_MONITOR + i, text);
     }

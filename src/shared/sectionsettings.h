@@ -18,5 +18,9 @@ void freeSectionSettings(SectionSettings* read);
 int sectionSettingInt(const SectionSettings& read, const char* key, int fallback);
 // As readSettingText with an empty fallback.
 unsigned sectionSettingText(const SectionSettings& read, const char* key, char* out, unsigned size);
+// A text written escaped (escapedtext.h), such as a path, as it was: false
+// when the key is missing, its escapes are damaged or the text does not fit
+// in size bytes (at most a path of MAX_PATH wide characters in UTF-8).
+bool sectionEscapedText(const SectionSettings& read, const char* key, char* out, unsigned size);
 
 #endif

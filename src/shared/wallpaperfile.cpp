@@ -1,5 +1,6 @@
 #include "wallpaperfile.h"
 
+#include "folderorder.h"
 #include "folderpictures.h"
 #include "oldshell.h"
 #include "pathtext.h"
@@ -33,13 +34,6 @@ bool entriesNeedComposing(const DisplaySetup& setup, const ScreenEntry* entries,
         shown[i].bitmap = !isPictureFile(entries[i].path);
     }
     return mustCompose(setup.monitors.count, setup.option, setup.fit, shown, considered, windowsVersion, isOldShell);
-}
-
-// A folder path in UTF-8, as the entries hold them.
-static bool namesFolder(const char* path)
-{
-    size_t length = strlen(path);
-    return length > 0 && path[length - 1] == '\\';
 }
 
 // A desktop too large for one composite (several 8K monitors, a video wall)
@@ -81,7 +75,7 @@ Installed applyEntries(const DisplaySetup& setup, const ScreenEntry* entries, in
     // (a photo named in another script, on a volume without short names) is
     // composed instead.
     char plain[MAX_PATH];
-    bool folder = namesFolder(entries[0].path);
+    bool folder = isFolderEntry(entries[0].path);
     bool nameable = !folder && ansiPathOf(entries[0].path, plain, sizeof plain);
     if (!folder && !nameable && !isOldShell)
         composing = true;

@@ -115,8 +115,7 @@ TEST_F(EditorFolders, AFoldersPlaceSurvivesASaveThatMovesItsRow)
         ~EndsResidents() { endAllResidents(); }
     } ending;
     Resident resident = startResident();
-    PostMessageA(resident.window, WM_COMMAND, IDM_CHANGE_NOW, 0);
-    ASSERT_EQ(waitForIndex(2), 2);
+    changeNow(resident, 2);
     EXPECT_EQ(lowerAscii(readProfile("DESKTOP", "WALLPAPER")), lowerAscii(folder + "a.bmp"));
     char key[PATH_KEY_SIZE];
     pathKey(folder.c_str(), key);
@@ -136,8 +135,7 @@ TEST_F(EditorFolders, AFoldersPlaceSurvivesASaveThatMovesItsRow)
     EXPECT_EQ(readSetting("Bitmap list", "001_next"), "<absent>");
     closeUnchanged(editor);
 
-    PostMessageA(resident.window, WM_COMMAND, IDM_CHANGE_NOW, 0);
-    ASSERT_EQ(waitForIndex(1), 1);
+    changeNow(resident, 1);
     EXPECT_EQ(lowerAscii(readProfile("DESKTOP", "WALLPAPER")), lowerAscii(folder + "b.bmp"));
     EXPECT_TRUE(closeResident(resident));
 }

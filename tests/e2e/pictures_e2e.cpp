@@ -35,11 +35,6 @@ protected:
         writeEntries(entries);
         writeSetting("Configuration", "Change every", "1");
     }
-    void changeNow(const Resident& resident, int expectedIndex)
-    {
-        PostMessageA(resident.window, WM_COMMAND, CHANGE_NOW, 0);
-        ASSERT_EQ(waitForIndex(expectedIndex), expectedIndex);
-    }
     FILETIME cacheWriteTime(const char* name)
     {
         WIN32_FILE_ATTRIBUTE_DATA data = {};

@@ -47,10 +47,10 @@ protected:
         ResidentTest::TearDown();
         clearPictureCache();
     }
-    void changeNow(const Resident& resident, int expectedIndex)
+    // A change asked for, and the changer answering again after it.
+    void changeAndWait(const Resident& resident, int expectedIndex)
     {
-        PostMessageA(resident.window, WM_COMMAND, IDM_CHANGE_NOW, 0);
-        ASSERT_EQ(waitForIndex(expectedIndex), expectedIndex);
+        changeNow(resident, expectedIndex);
         ASSERT_TRUE(answers(resident.window));
     }
     std::string wallpaperFile() { return readProfile("DESKTOP", "Wallpaper"); }
@@ -78,7 +78,7 @@ TEST_F(ResidentDisplay, EachFitOfACentredPictureAsTheScreenShowsIt)
         SCOPED_TRACE(fit.fit);
         writeSetting("Display", "Fit", fit.fit);
         writeSetting("Configuration", "Bitmap index", "0");
-        changeNow(resident, 1);
+        changeAndWait(resident, 1);
         expectSpots(fit.spots);
         // The composite is the screen's size, named after the picture.
         SIZE size = bitmapFileSize(wallpaperFile());
@@ -100,7 +100,7 @@ TEST_F(ResidentDisplay, ADefinedBitmapLandsAtItsOriginFromWindowsVistaOn)
     writeEntries({{bitmap, 100, 50, 2}});
     writeSetting("Configuration", "Change every", "1");
     Resident resident = startResident();
-    changeNow(resident, 1);
+    changeAndWait(resident, 1);
     expectSpots({{100, 50, BLUE}, {147, 81, BLUE}, {99, 49, DESKTOP}, {148, 82, DESKTOP}, {500, 400, DESKTOP}});
     EXPECT_EQ(readUserRegistry("Control Panel\\desktop", "WallpaperOriginX"), "0");
     EXPECT_EQ(countMessageBoxes("MSG"), 0);
@@ -115,7 +115,7 @@ TEST_F(ResidentDisplay, ADisplayChangeLeavesAWallpaperChosenSince)
     writeSetting("Configuration", "Change every", "1");
     writeSetting("Display", "Fit", "2");
     Resident resident = startResident();
-    changeNow(resident, 1);
+    changeAndWait(resident, 1);
     ASSERT_TRUE(isCacheBitmap(wallpaperFile()));
     std::string chosen = sampleBitmap(1);
     ASSERT_TRUE(SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(chosen.c_str()),
@@ -134,7 +134,7 @@ TEST_F(ResidentDisplay, ANewDisplaySizeIsComposedAgain)
     writeSetting("Configuration", "Change every", "1");
     writeSetting("Display", "Fit", "2");
     Resident resident = startResident();
-    changeNow(resident, 1);
+    changeAndWait(resident, 1);
     ASSERT_EQ(bitmapFileSize(wallpaperFile()).cx, WIDTH);
 
     DEVMODEA mode = {};

@@ -77,6 +77,12 @@ TEST(TwoMonitors, EachMonitorShowsItsOwnPictureAndOnePictureSpansThem)
     RECT screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), 0, 0};
     screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
     screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    // Whether the wallpaper set last shows the colour at a monitor's centre.
+    auto centreShows = [&](const RECT& monitor, COLORREF colour) {
+        return nearColour(shownAt(readProfile("DESKTOP", "Wallpaper"), screen, (monitor.left + monitor.right) / 2,
+                                  (monitor.top + monitor.bottom) / 2),
+                          colour);
+    };
 
     endAllResidents();
     clearPictureCache();
@@ -87,8 +93,7 @@ TEST(TwoMonitors, EachMonitorShowsItsOwnPictureAndOnePictureSpansThem)
     // the program runs its loop.
     Resident resident = startResident(residentPath(), false);
     ASSERT_NE(resident.window, (HWND)NULL);
-    PostMessageA(resident.window, WM_COMMAND, IDM_CHANGE_NOW, 0);
-    ASSERT_EQ(waitForIndex(2), 2);
+    changeNow(resident, 2);
     ASSERT_TRUE(answers(resident.window));
     std::string composite = readProfile("DESKTOP", "Wallpaper");
     SIZE size = bitmapFileSize(composite);
@@ -100,18 +105,13 @@ TEST(TwoMonitors, EachMonitorShowsItsOwnPictureAndOnePictureSpansThem)
     } shown[] = {{primary, RED}, {second, BLUE}};
     COLORREF desktop = GetSysColor(COLOR_DESKTOP);
     for (const auto& s : shown) {
-        int cx = (s.monitor.left + s.monitor.right) / 2;
-        int cy = (s.monitor.top + s.monitor.bottom) / 2;
-        EXPECT_TRUE(nearColour(shownAt(composite, screen, cx, cy), s.colour)) << cx << "," << cy;
+        EXPECT_TRUE(centreShows(s.monitor, s.colour)) << s.monitor.left << "," << s.monitor.top;
         EXPECT_TRUE(nearColour(shownAt(composite, screen, s.monitor.left + 3, s.monitor.top + 3), desktop));
     }
 
     // A folder without pictures on the primary spoils nothing else: only
     // the primary keeps the desktop colour, and the box tells it.
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string empty = std::string(temp) + "two-empty\\";
-    CreateDirectoryA(empty.c_str(), NULL);
+    std::string empty = freshFolder("two-empty");
     writeEntries({{empty, 0, 0, 1}, {solidBitmap("two-blue.bmp", BLUE), 0, 0, 1}});
     writeSetting("Configuration", "Change every", "1");
     writeSetting("Display", "Monitors", "1");
@@ -122,13 +122,8 @@ TEST(TwoMonitors, EachMonitorShowsItsOwnPictureAndOnePictureSpansThem)
     ASSERT_TRUE(answerMessageBox(box, IDOK));
     ASSERT_EQ(waitForIndex(2), 2);
     ASSERT_TRUE(answers(resident.window));
-    composite = readProfile("DESKTOP", "Wallpaper");
-    EXPECT_TRUE(nearColour(shownAt(composite, screen, (primary.left + primary.right) / 2,
-                                   (primary.top + primary.bottom) / 2),
-                           desktop));
-    EXPECT_TRUE(nearColour(shownAt(composite, screen, (second.left + second.right) / 2,
-                                   (second.top + second.bottom) / 2),
-                           BLUE));
+    EXPECT_TRUE(centreShows(primary, desktop));
+    EXPECT_TRUE(centreShows(second, BLUE));
     RemoveDirectoryA(empty.c_str());
 
     // One picture across both: halves.png centred on the whole desktop, its
@@ -136,8 +131,7 @@ TEST(TwoMonitors, EachMonitorShowsItsOwnPictureAndOnePictureSpansThem)
     writeEntries({{testPicture("halves.png"), 0, 0, 1}});
     writeSetting("Configuration", "Change every", "1");
     writeSetting("Display", "Monitors", "2");
-    PostMessageA(resident.window, WM_COMMAND, IDM_CHANGE_NOW, 0);
-    ASSERT_EQ(waitForIndex(1), 1);
+    changeNow(resident, 1);
     ASSERT_TRUE(answers(resident.window));
     composite = readProfile("DESKTOP", "Wallpaper");
     int middleX = (screen.left + screen.right) / 2;
@@ -155,13 +149,8 @@ TEST(TwoMonitors, EachMonitorShowsItsOwnPictureAndOnePictureSpansThem)
     ASSERT_NE(editor.dialog, (HWND)NULL);
     setCaretRow(editor.dialog, 1);
     sendCommand(editor.dialog, ED_APPLY);
-    composite = readProfile("DESKTOP", "Wallpaper");
-    EXPECT_TRUE(nearColour(shownAt(composite, screen, (primary.left + primary.right) / 2,
-                                   (primary.top + primary.bottom) / 2),
-                           BLUE));
-    EXPECT_TRUE(nearColour(shownAt(composite, screen, (second.left + second.right) / 2,
-                                   (second.top + second.bottom) / 2),
-                           RED));
+    EXPECT_TRUE(centreShows(primary, BLUE));
+    EXPECT_TRUE(centreShows(second, RED));
     closeUnchanged(editor);
     removeSettings();
     clearPictureCache();

@@ -275,49 +275,41 @@ TEST(Waiting, OnlyAWindowTheUserSeesFillingAMonitorFillsTheScreen)
     const LayoutRect small = {600, 300, 1400, 800};  // over the primary's centre
     // visible, minimised, captioned, cloaked, own or shell, click-through, tool, foreground
     const WindowFacts game = {whole, true, false, false, false, false, false, false, false};
-    WindowFacts overlay = game, tool = game, behind = game, captioned = game, cloaked = game,
-                shell = game, hidden = game, minimised = game;
-    overlay.clickThrough = true;
-    tool.toolWindow = true;
-    captioned.captioned = true;
-    cloaked.cloaked = true;
-    shell.ownOrShell = true;
-    hidden.visible = false;
-    minimised.minimised = true;
     const WindowFacts editor = {small, true, false, true, false, false, false, false, false};
-    WindowFacts editorInFront = editor;
-    editorInFront.foreground = true;
-    WindowFacts frontBehind = game;
-    frontBehind.foreground = true;
-    WindowFacts left = game, larger = game, pixelShort = game, twoShort = game, across = game;
-    left.rect = {-1280, 0, 0, 1024};
-    larger.rect = {-8, -8, 1928, 1088};
-    pixelShort.rect = {0, 0, 1919, 1079};
-    twoShort.rect = {0, 0, 1918, 1080};
-    across.rect = {-1280, 0, 1920, 1080};
+    // A window as another with one fact or its rectangle changed.
+    auto with = [](WindowFacts facts, bool WindowFacts::*fact, bool value) {
+        facts.*fact = value;
+        return facts;
+    };
+    auto at = [](WindowFacts facts, LayoutRect rect) {
+        facts.rect = rect;
+        return facts;
+    };
+    const WindowFacts overlay = with(game, &WindowFacts::clickThrough, true);
+    const WindowFacts frontBehind = with(game, &WindowFacts::foreground, true);
     const struct {
         const char* what;
         std::vector<WindowFacts> windows;
         bool filled;
     } cases[] = {
         {"a full-screen game on top", {game}, true},
-        {"larger than the monitor", {larger}, true},
-        {"the left monitor", {left}, true},
-        {"across both", {across}, true},
-        {"a pixel short on two sides", {pixelShort}, true},
-        {"two pixels short", {twoShort}, false},
-        {"a maximised window with a title bar", {captioned}, false},
-        {"hidden", {hidden}, false},
-        {"minimised", {minimised}, false},
-        {"cloaked", {cloaked}, false},
-        {"the shell's desktop", {shell}, false},
+        {"larger than the monitor", {at(game, {-8, -8, 1928, 1088})}, true},
+        {"the left monitor", {at(game, {-1280, 0, 0, 1024})}, true},
+        {"across both", {at(game, {-1280, 0, 1920, 1080})}, true},
+        {"a pixel short on two sides", {at(game, {0, 0, 1919, 1079})}, true},
+        {"two pixels short", {at(game, {0, 0, 1918, 1080})}, false},
+        {"a maximised window with a title bar", {with(game, &WindowFacts::captioned, true)}, false},
+        {"hidden", {with(game, &WindowFacts::visible, false)}, false},
+        {"minimised", {with(game, &WindowFacts::minimised, true)}, false},
+        {"cloaked", {with(game, &WindowFacts::cloaked, true)}, false},
+        {"the shell's desktop", {with(game, &WindowFacts::ownOrShell, true)}, false},
         {"a click-through overlay over everything", {overlay}, false},
-        {"a tool window over everything", {tool}, false},
-        {"a borderless window behind a small one at the centre", {editor, behind}, false},
+        {"a tool window over everything", {with(game, &WindowFacts::toolWindow, true)}, false},
+        {"a borderless window behind a small one at the centre", {editor, game}, false},
         {"the same, the borderless one in front", {frontBehind, editor}, true},
         {"the foreground one behind another", {editor, frontBehind}, true},
         {"an overlay over a game: the game is seen", {overlay, game}, true},
-        {"the editor in front of nothing", {editorInFront}, false},
+        {"the editor in front of nothing", {with(editor, &WindowFacts::foreground, true)}, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(screenFilledBy(c.windows.data(), static_cast<int>(c.windows.size()), monitors, 2), c.filled)

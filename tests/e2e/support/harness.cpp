@@ -184,6 +184,7 @@ BOOL CALLBACK collectWindow(HWND window, LPARAM param)
     query->found.push_back(window);
     return TRUE;
 }
+}  // namespace
 
 std::vector<HWND> findWindows(const char* className, const char* title, DWORD processId, bool visibleOnly)
 {
@@ -191,7 +192,6 @@ std::vector<HWND> findWindows(const char* className, const char* title, DWORD pr
     EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&query));
     return query.found;
 }
-}  // namespace
 
 void endProgramsByClass(const char* className, DWORD waitMs)
 {

@@ -38,6 +38,9 @@ void stopProgram(Program& program);
 // Closes each top-level window of the class (WM_CLOSE) and waits for its
 // process to end; a process that does not end within waitMs is ended.
 void endProgramsByClass(const char* className, DWORD waitMs);
+// The top-level windows of a class and title (either NULL: any), of one
+// process (0: any), visible ones only if asked.
+std::vector<HWND> findWindows(const char* className, const char* title, DWORD processId, bool visibleOnly);
 
 // Polls until a top-level window of the class exists (title optional, process
 // optional); returns NULL on time-out.

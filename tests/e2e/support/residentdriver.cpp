@@ -126,6 +126,12 @@ int waitForIndex(int expected, DWORD timeoutMs)
     return value;
 }
 
+void changeNow(const Resident& resident, int expectedIndex)
+{
+    PostMessageA(resident.window, WM_COMMAND, CHANGE_NOW_COMMAND, 0);
+    ASSERT_EQ(waitForIndex(expectedIndex), expectedIndex);
+}
+
 int dayNumberByFileTime(WORD year, WORD month, WORD day)
 {
     SYSTEMTIME date = {};
@@ -205,33 +211,14 @@ bool trayIconPresent(HWND window)
     return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
-namespace {
-struct TipSearch {
-    DWORD shell;
-    std::vector<HWND> tooltips;
-};
-
-BOOL CALLBACK collectTooltip(HWND window, LPARAM data)
-{
-    TipSearch* search = reinterpret_cast<TipSearch*>(data);
-    char name[32];
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search->shell && GetClassNameA(window, name, sizeof name) && lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
-        search->tooltips.push_back(window);
-    return TRUE;
-}
-}  // namespace
-
 std::vector<std::string> trayTips()
 {
     std::vector<std::string> tips;
     HWND tray = FindWindowA("Shell_TrayWnd", NULL);
-    TipSearch search = {0, {}};
-    if (!tray || !GetWindowThreadProcessId(tray, &search.shell))
+    DWORD shellId = 0;
+    if (!tray || !GetWindowThreadProcessId(tray, &shellId))
         return tips;
-    EnumWindows(collectTooltip, reinterpret_cast<LPARAM>(&search));
-    HANDLE shell = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, search.shell);
+    HANDLE shell = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, shellId);
     if (!shell)
         return tips;
     // The record and the text's room live in the shell's memory: the
@@ -240,7 +227,7 @@ std::vector<std::string> trayTips()
     BYTE* remote = static_cast<BYTE*>(
         VirtualAllocEx(shell, NULL, sizeof(TTTOOLINFOW) + textChars * sizeof(WCHAR), MEM_COMMIT, PAGE_READWRITE));
     WCHAR* remoteText = reinterpret_cast<WCHAR*>(remote + sizeof(TTTOOLINFOW));
-    for (HWND tooltip : search.tooltips) {
+    for (HWND tooltip : findWindows(TOOLTIPS_CLASSA, NULL, shellId, false)) {
         LRESULT tools = SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0);
         for (LRESULT i = 0; remote && i < tools; ++i) {
             TTTOOLINFOW info = {};

@@ -70,6 +70,10 @@ int settledIndex(int atLeast, DWORD timeoutMs = 5000);
 // Waits until "Bitmap index" reads expected; returns the last value read.
 int waitForIndex(int expected, DWORD timeoutMs = 5000);
 
+// Posts "Setup New Wallpaper" (command 106) and fails unless the change
+// writes "Bitmap index" expectedIndex.
+void changeNow(const Resident& resident, int expectedIndex);
+
 // Today's DayNumber (1 January 1900 is 461), computed from the local date
 // through the platform's file-time arithmetic.
 int todayByFileTime();

@@ -26,6 +26,23 @@
 namespace {
 const char TEST_CLASS[] = "WALLPAPER-MENU-INPROCESS";
 
+// The platform's answers, as the tests set them.
+int shellState = 5;  // QUNS_ACCEPTS_NOTIFICATIONS
+BYTE mainsLine = 1;
+HRESULT WINAPI standInShellState(int* state)
+{
+    *state = shellState;
+    return S_OK;
+}
+BYTE saverFlag = 0;
+BOOL WINAPI standInPowerStatus(LPSYSTEM_POWER_STATUS status)
+{
+    memset(status, 0, sizeof *status);
+    status->ACLineStatus = mainsLine;
+    status->Reserved1 = saverFlag;
+    return TRUE;
+}
+
 class ResidentWindow : public ::testing::Test {
 protected:
     void SetUp() override
@@ -72,6 +89,28 @@ protected:
         probe.hWnd = window;
         probe.uID = TRAY_ICON_ID;
         return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+    }
+    // The window made again over a list of count bitmaps changing every
+    // minute, the waits as given (NULL: the key absent), the shell's state
+    // and the power status taken from the stand-ins.
+    void restartTimed(int count, const char* waitFullScreen, const char* waitOnBattery)
+    {
+        writeBitmapList(count);
+        writeSetting("Configuration", "Change every", "1");
+        writeSetting("Configuration", "Time period", "1");
+        writeSetting("Display", "Wait full screen", waitFullScreen);
+        writeSetting("Display", "Wait on battery", waitOnBattery);
+        if (window)
+            DestroyWindow(window);
+        resetResidentState(resources);
+        queryShellState = standInShellState;
+        queryPowerStatus = standInPowerStatus;
+        create(false);
+    }
+    void ticks(int count)
+    {
+        for (int tick = 0; tick < count; ++tick)
+            SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
     }
     std::string menuText(HMENU menu, int position)
     {
@@ -158,8 +197,7 @@ TEST_F(ResidentWindow, TickCounterRunsOnlyUnderAPeriodAndRestartsAfterAChange)
     writeSetting("Configuration", "Time period", "4");
     SendMessageA(window, WM_COMMAND, IDM_RELOAD_PERIOD, 0);
     EXPECT_EQ(currentTimePeriod, 4);
-    for (int tick = 0; tick < 40; ++tick)
-        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    ticks(40);
     EXPECT_EQ(minuteCounter, 40u);
     EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "<absent>");
 
@@ -240,8 +278,7 @@ TEST_F(ResidentWindow, AnUnreadableListHoldsATimedChangeUntilTheNextTick)
     writeSetting("Configuration", "Time period", "1");
     create(false);
     BoxWatcher boxes(ERROR_TITLE, IDOK);
-    for (int tick = 0; tick < 4; ++tick)
-        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    ticks(4);
     HeldSettings held(0);
     for (uint32_t tick = 5; tick <= 6; ++tick) {
         SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
@@ -430,25 +467,6 @@ TEST_F(ResidentWindow, ValuesThatAreNotPlainNumbersActAsTheirLeadingDigits)
     EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "5");
 }
 
-namespace {
-// The platform's answers, as the tests set them.
-int shellState = 5;  // QUNS_ACCEPTS_NOTIFICATIONS
-BYTE mainsLine = 1;
-HRESULT WINAPI standInShellState(int* state)
-{
-    *state = shellState;
-    return S_OK;
-}
-BYTE saverFlag = 0;
-BOOL WINAPI standInPowerStatus(LPSYSTEM_POWER_STATUS status)
-{
-    memset(status, 0, sizeof *status);
-    status->ACLineStatus = mainsLine;
-    status->Reserved1 = saverFlag;
-    return TRUE;
-}
-}  // namespace
-
 // A timed change that falls due while the user is busy waits, once however
 // many periods pass, and comes when the state ends: at the next tick, or at
 // once for the end of a lock or of running on battery. Meanwhile the tray's
@@ -474,18 +492,9 @@ TEST_F(ResidentWindow, ATimedChangeWaitsWhileTheUserIsBusyAndComesOnceAfterwards
     };
     for (const auto& s : states) {
         SCOPED_TRACE(s.what);
-        writeBitmapList(20);
-        writeSetting("Configuration", "Change every", "1");
-        writeSetting("Configuration", "Time period", "1");
-        writeSetting("Display", "Wait on battery", s.waitOnBattery);
-        if (window)
-            DestroyWindow(window);
-        resetResidentState(resources);
-        queryShellState = standInShellState;
-        queryPowerStatus = standInPowerStatus;
         notifyTray = standInTray;
         refusedTrayActions.clear();
-        create(false);
+        restartTimed(20, nullptr, s.waitOnBattery);
         auto busy = [&](bool on) {
             shellState = on ? s.busyShell : 5;
             mainsLine = on && s.battery ? 0 : 1;
@@ -502,8 +511,7 @@ TEST_F(ResidentWindow, ATimedChangeWaitsWhileTheUserIsBusyAndComesOnceAfterwards
         busy(true);
         // Ten ticks: two periods, one change waiting, and the tray told why.
         trayCalls.clear();
-        for (int tick = 0; tick < 10; ++tick)
-            SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        ticks(10);
         EXPECT_TRUE(changeDeferred);
         EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "<absent>");
         EXPECT_STREQ(trayIconData.szTip, s.tip);
@@ -515,8 +523,7 @@ TEST_F(ResidentWindow, ATimedChangeWaitsWhileTheUserIsBusyAndComesOnceAfterwards
         // The tip names the picture the change brought.
         EXPECT_STREQ(trayIconData.szTip, "Vistrell: sample0.bmp");
         // The count starts again from the change that waited.
-        for (int tick = 0; tick < 4; ++tick)
-            SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        ticks(4);
         EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
         SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
         EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "2");
@@ -524,8 +531,7 @@ TEST_F(ResidentWindow, ATimedChangeWaitsWhileTheUserIsBusyAndComesOnceAfterwards
         // The tray's change comes at once all the same, and nothing waits
         // after it.
         busy(true);
-        for (int tick = 0; tick < 5; ++tick)
-            SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        ticks(5);
         ASSERT_TRUE(changeDeferred);
         SendMessageA(window, TRAY_CALLBACK, TRAY_ICON_ID, WM_RBUTTONDOWN);
         EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "3");
@@ -534,23 +540,15 @@ TEST_F(ResidentWindow, ATimedChangeWaitsWhileTheUserIsBusyAndComesOnceAfterwards
         end();
         EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "3");
     }
-    queryShellState = NULL;
-    queryPowerStatus = GetSystemPowerStatus;
 }
 
 // A change that waited and then cannot read the list keeps waiting for the
 // next tick; timed changes turned off ("Once") take a waiting one with them.
 TEST_F(ResidentWindow, AWaitingChangeOutlastsAnUnreadableListButNotTheEndOfTimedChanges)
 {
-    queryShellState = standInShellState;
-    queryPowerStatus = standInPowerStatus;
-    writeBitmapList(5);
-    writeSetting("Configuration", "Change every", "1");
-    writeSetting("Configuration", "Time period", "1");
-    create(false);
+    restartTimed(5, nullptr, nullptr);
     shellState = 3;  // QUNS_RUNNING_D3D_FULL_SCREEN
-    for (int tick = 0; tick < 5; ++tick)
-        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    ticks(5);
     ASSERT_TRUE(changeDeferred);
     shellState = 5;
     {
@@ -563,15 +561,12 @@ TEST_F(ResidentWindow, AWaitingChangeOutlastsAnUnreadableListButNotTheEndOfTimed
     EXPECT_EQ(readSetting("Configuration", "Bitmap index"), "1");
 
     shellState = 3;
-    for (int tick = 0; tick < 5; ++tick)
-        SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+    ticks(5);
     ASSERT_TRUE(changeDeferred);
     writeSetting("Configuration", "Time period", "0");
     SendMessageA(window, WM_COMMAND, IDM_RELOAD_PERIOD, 0);
     EXPECT_FALSE(changeDeferred);
     shellState = 5;
-    queryShellState = NULL;
-    queryPowerStatus = GetSystemPowerStatus;
 }
 
 // Running on battery holds nothing back unless the user chose so; nor does
@@ -602,19 +597,8 @@ TEST_F(ResidentWindow, WaitsTheUserTurnedOffHoldNothingBack)
         mainsLine = c.mains;
         saverFlag = c.saver;
         resetWindowsVersion(c.version);
-        writeBitmapList(5);
-        writeSetting("Configuration", "Change every", "1");
-        writeSetting("Configuration", "Time period", "1");
-        writeSetting("Display", "Wait full screen", c.waitFullScreen);
-        writeSetting("Display", "Wait on battery", c.waitOnBattery);
-        if (window)
-            DestroyWindow(window);
-        resetResidentState(resources);
-        queryShellState = standInShellState;
-        queryPowerStatus = standInPowerStatus;
-        create(false);
-        for (int tick = 0; tick < 5; ++tick)
-            SendMessageA(window, WM_TIMER, MINUTE_TIMER_ID, 0);
+        restartTimed(5, c.waitFullScreen, c.waitOnBattery);
+        ticks(5);
         EXPECT_EQ(changeDeferred, c.waits);
         EXPECT_EQ(readSetting("Configuration", "Bitmap index"), c.waits ? "<absent>" : "1");
     }
@@ -622,8 +606,6 @@ TEST_F(ResidentWindow, WaitsTheUserTurnedOffHoldNothingBack)
     mainsLine = 1;
     saverFlag = 0;
     resetWindowsVersion(0);
-    queryShellState = NULL;
-    queryPowerStatus = GetSystemPowerStatus;
 }
 
 namespace {
@@ -691,6 +673,5 @@ TEST_F(ResidentWindow, ADisplayChangeWaitsForTheScreenAndAColourChangeRedrawsThe
     SetSysColors(1, &element, &before);
     EXPECT_TRUE(nearColour(bar, other)) << std::hex << bar;
     measureMonitorsCall = measureMonitors;
-    queryShellState = NULL;
     clearPictureCache();
 }
